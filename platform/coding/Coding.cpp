@@ -1,0 +1,171 @@
+#include "platform/coding/Coding.h"
+
+#include <charconv>
+#include <cstdio>
+#include <limits>
+
+namespace plyx::coding {
+namespace {
+
+void writeString(std::string& out, const std::string& s) {
+    out.push_back('"');
+    for (const unsigned char c : s) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '/': out += "\\/"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out.push_back(static_cast<char>(c));
+            }
+        }
+    }
+    out.push_back('"');
+}
+
+void writeValue(std::string& out, const Json& j) {
+    switch (j.type()) {
+    case Json::value_t::null: out += "null"; break;
+    case Json::value_t::boolean: out += j.get<bool>() ? "true" : "false"; break;
+    case Json::value_t::number_integer: out += std::to_string(j.get<std::int64_t>()); break;
+    case Json::value_t::number_unsigned: out += std::to_string(j.get<std::uint64_t>()); break;
+    case Json::value_t::number_float: out += numberText(j.get<double>()); break;
+    case Json::value_t::string: writeString(out, j.get_ref<const std::string&>()); break;
+    case Json::value_t::array: {
+        out.push_back('[');
+        bool first = true;
+        for (const auto& e : j) {
+            if (!first) out.push_back(',');
+            first = false;
+            writeValue(out, e);
+        }
+        out.push_back(']');
+        break;
+    }
+    case Json::value_t::object: {
+        out.push_back('{');
+        bool first = true;
+        for (auto it = j.begin(); it != j.end(); ++it) {
+            if (!first) out.push_back(',');
+            first = false;
+            writeString(out, it.key());
+            out.push_back(':');
+            writeValue(out, it.value());
+        }
+        out.push_back('}');
+        break;
+    }
+    default: throw EncodeError("value cannot be stored");
+    }
+}
+
+template <class I> void decodeInteger(const Json& j, I& v) {
+    if (j.is_number_integer()) {
+        if (j.is_number_unsigned()) {
+            const auto u = j.get<std::uint64_t>();
+            if (u > static_cast<std::uint64_t>(std::numeric_limits<I>::max())) throw DecodeError("integer out of range");
+            v = static_cast<I>(u);
+            return;
+        }
+        const auto s = j.get<std::int64_t>();
+        if (s < static_cast<std::int64_t>(std::numeric_limits<I>::min()) ||
+            s > static_cast<std::int64_t>(std::numeric_limits<I>::max()))
+            throw DecodeError("integer out of range");
+        v = static_cast<I>(s);
+        return;
+    }
+    if (j.is_number_float()) {
+        const double d = j.get<double>();
+        // 34.0 reads as 34; 34.5 is not an integer.
+        if (!std::isfinite(d) || std::trunc(d) != d || d < static_cast<double>(std::numeric_limits<I>::min()) ||
+            d >= -static_cast<double>(std::numeric_limits<I>::min()))
+            throw DecodeError("number is not an integer");
+        v = static_cast<I>(d);
+        return;
+    }
+    throw DecodeError("expected an integer");
+}
+
+} // namespace
+
+std::string numberText(double v) {
+    if (!std::isfinite(v)) throw EncodeError("non-finite number");
+    if (std::trunc(v) == v && std::fabs(v) < 1e15) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.0f", v);
+        return buf;
+    }
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v);
+    return std::string(buf, res.ptr);
+}
+
+std::string write(const Json& j) {
+    std::string out;
+    writeValue(out, j);
+    return out;
+}
+
+std::optional<Json> parse(std::string_view text) {
+    Json j = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (j.is_discarded()) return std::nullopt;
+    return j;
+}
+
+void encodeJSON(Json& j, bool v) { j = v; }
+void encodeJSON(Json& j, int v) { j = v; }
+void encodeJSON(Json& j, long v) { j = v; }
+void encodeJSON(Json& j, long long v) { j = v; }
+void encodeJSON(Json& j, double v) {
+    if (!std::isfinite(v)) throw EncodeError("non-finite number");
+    j = v;
+}
+void encodeJSON(Json& j, const std::string& v) { j = v; }
+void encodeJSON(Json& j, const Date& v) { encodeJSON(j, v.sinceReferenceDate); }
+void encodeJSON(Json& j, const Uuid& v) { j = v.string(); }
+
+void decodeJSON(const Json& j, bool& v) {
+    if (!j.is_boolean()) throw DecodeError("expected a bool");
+    v = j.get<bool>();
+}
+void decodeJSON(const Json& j, int& v) { decodeInteger(j, v); }
+void decodeJSON(const Json& j, long& v) { decodeInteger(j, v); }
+void decodeJSON(const Json& j, long long& v) { decodeInteger(j, v); }
+void decodeJSON(const Json& j, double& v) {
+    if (!j.is_number()) throw DecodeError("expected a number");
+    v = j.get<double>();
+}
+void decodeJSON(const Json& j, std::string& v) {
+    if (!j.is_string()) throw DecodeError("expected a string");
+    v = j.get<std::string>();
+}
+void decodeJSON(const Json& j, Date& v) {
+    double s = 0;
+    decodeJSON(j, s);
+    v = Date{s};
+}
+void decodeJSON(const Json& j, Uuid& v) {
+    if (!j.is_string()) throw DecodeError("expected a UUID string");
+    auto u = Uuid::parse(j.get_ref<const std::string&>());
+    if (!u) throw DecodeError("malformed UUID");
+    v = *u;
+}
+
+Json keyedCase(std::string_view name, const Json& payload) {
+    Json j = Json::object();
+    j[std::string(name)] = payload;
+    return j;
+}
+
+std::pair<std::string, const Json*> readKeyedCase(const Json& j) {
+    if (!j.is_object() || j.size() != 1) throw DecodeError("expected one keyed case");
+    auto it = j.begin();
+    if (!it.value().is_object()) throw DecodeError("expected a case payload object");
+    return {it.key(), &it.value()};
+}
+
+} // namespace plyx::coding

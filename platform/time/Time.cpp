@@ -1,0 +1,265 @@
+#include "platform/time/Time.h"
+
+#include <unicode/calendar.h>
+#include <unicode/dtptngen.h>
+#include <unicode/gregocal.h>
+#include <unicode/locid.h>
+#include <unicode/smpdtfmt.h>
+#include <unicode/timezone.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cmath>
+#include <memory>
+#include <mutex>
+
+namespace plyx::time {
+namespace {
+
+struct Environment {
+    std::mutex mutex;
+    std::function<Date()> clock;
+    std::string zoneOverride;
+    std::string localeOverride;
+};
+
+Environment& env() {
+    static Environment e;
+    return e;
+}
+
+std::string toUtf8(const icu::UnicodeString& s) {
+    std::string out;
+    s.toUTF8String(out);
+    return out;
+}
+
+const std::string& defaultZone() {
+    static const std::string zone = [] {
+        std::unique_ptr<icu::TimeZone> tz(icu::TimeZone::detectHostTimeZone());
+        icu::UnicodeString id;
+        if (tz) tz->getID(id);
+        std::string s = toUtf8(id);
+        return s.empty() ? std::string("UTC") : s;
+    }();
+    return zone;
+}
+
+const std::string& defaultLocale() {
+    static const std::string locale = [] {
+        std::string name = icu::Locale::getDefault().getName();
+        if (name.empty() || name == "c" || name == "C") return std::string("en_US_POSIX");
+        return name;
+    }();
+    return locale;
+}
+
+std::unique_ptr<icu::TimeZone> zoneFor(const std::string& zoneId) {
+    const std::string id = zoneId.empty() ? currentZone() : zoneId;
+    return std::unique_ptr<icu::TimeZone>(icu::TimeZone::createTimeZone(icu::UnicodeString::fromUTF8(id)));
+}
+
+icu::Locale localeFor(const std::string& localeId) {
+    return icu::Locale(localeId.empty() ? currentLocale().c_str() : localeId.c_str());
+}
+
+std::unique_ptr<icu::GregorianCalendar> gregorian(const std::string& zoneId) {
+    UErrorCode status = U_ZERO_ERROR;
+    auto cal = std::make_unique<icu::GregorianCalendar>(zoneFor(zoneId).release(),
+                                                        icu::Locale("en_US_POSIX"), status);
+    // Proleptic Gregorian everywhere, so dates far in the past stay consistent.
+    cal->setGregorianChange(-8.64e15, status);
+    return cal;
+}
+
+} // namespace
+
+Date now() {
+    std::function<Date()> clock;
+    {
+        std::lock_guard lock(env().mutex);
+        clock = env().clock;
+    }
+    if (clock) return clock();
+    const auto t = std::chrono::system_clock::now().time_since_epoch();
+    return Date::fromUnix(std::chrono::duration<double>(t).count());
+}
+
+void setClock(std::function<Date()> clock) {
+    std::lock_guard lock(env().mutex);
+    env().clock = std::move(clock);
+}
+
+std::string currentZone() {
+    {
+        std::lock_guard lock(env().mutex);
+        if (!env().zoneOverride.empty()) return env().zoneOverride;
+    }
+    return defaultZone();
+}
+
+void setCurrentZone(const std::string& zoneId) {
+    std::lock_guard lock(env().mutex);
+    env().zoneOverride = zoneId;
+}
+
+std::string currentLocale() {
+    {
+        std::lock_guard lock(env().mutex);
+        if (!env().localeOverride.empty()) return env().localeOverride;
+    }
+    return defaultLocale();
+}
+
+void setCurrentLocale(const std::string& localeId) {
+    std::lock_guard lock(env().mutex);
+    env().localeOverride = localeId;
+}
+
+bool isKnownZone(const std::string& zoneId) {
+    if (zoneId.empty()) return false;
+    icu::UnicodeString canonical;
+    UBool isSystem = false;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::TimeZone::getCanonicalID(icu::UnicodeString::fromUTF8(zoneId), canonical, isSystem, status);
+    return U_SUCCESS(status) && isSystem;
+}
+
+Components components(Date d, const std::string& zoneId) {
+    auto cal = gregorian(zoneId);
+    UErrorCode status = U_ZERO_ERROR;
+    const double ms = d.unixMillis();
+    const double wholeMs = std::floor(ms);
+    cal->setTime(wholeMs, status);
+    Components c;
+    c.era = cal->get(UCAL_ERA, status);
+    c.year = cal->get(UCAL_EXTENDED_YEAR, status);
+    c.month = cal->get(UCAL_MONTH, status) + 1;
+    c.day = cal->get(UCAL_DATE, status);
+    c.hour = cal->get(UCAL_HOUR_OF_DAY, status);
+    c.minute = cal->get(UCAL_MINUTE, status);
+    c.second = cal->get(UCAL_SECOND, status);
+    c.fraction = (cal->get(UCAL_MILLISECOND, status) + (ms - wholeMs)) / 1000.0;
+    c.weekday = cal->get(UCAL_DAY_OF_WEEK, status);
+    c.dayOfYear = cal->get(UCAL_DAY_OF_YEAR, status);
+    return c;
+}
+
+Date dateFrom(int year, int month, int day, int hour, int minute, double second, const std::string& zoneId) {
+    auto cal = gregorian(zoneId);
+    UErrorCode status = U_ZERO_ERROR;
+    cal->clear();
+    cal->set(UCAL_EXTENDED_YEAR, year);
+    cal->set(UCAL_MONTH, month - 1);
+    cal->set(UCAL_DATE, day);
+    cal->set(UCAL_HOUR_OF_DAY, hour);
+    cal->set(UCAL_MINUTE, minute);
+    const double whole = std::floor(second);
+    cal->set(UCAL_SECOND, static_cast<int>(whole));
+    const double ms = cal->getTime(status);
+    return Date::fromUnixMillis(ms + (second - whole) * 1000.0);
+}
+
+Date startOfDay(Date d, const std::string& zoneId) {
+    auto cal = gregorian(zoneId);
+    UErrorCode status = U_ZERO_ERROR;
+    cal->setTime(std::floor(d.unixMillis()), status);
+    cal->set(UCAL_HOUR_OF_DAY, 0);
+    cal->set(UCAL_MINUTE, 0);
+    cal->set(UCAL_SECOND, 0);
+    cal->set(UCAL_MILLISECOND, 0);
+    return Date::fromUnixMillis(cal->getTime(status));
+}
+
+Date addingDays(Date d, int days, const std::string& zoneId) {
+    auto cal = gregorian(zoneId);
+    UErrorCode status = U_ZERO_ERROR;
+    const double ms = d.unixMillis();
+    const double wholeMs = std::floor(ms);
+    cal->setTime(wholeMs, status);
+    cal->add(UCAL_DATE, days, status);
+    return Date::fromUnixMillis(cal->getTime(status) + (ms - wholeMs));
+}
+
+int secondsFromGMT(Date d, const std::string& zoneId) {
+    auto tz = zoneFor(zoneId);
+    int32_t raw = 0, dst = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    tz->getOffset(d.unixMillis(), false, raw, dst, status);
+    return (raw + dst) / 1000;
+}
+
+bool isSameDay(Date a, Date b, const std::string& zoneId) {
+    const auto ca = components(a, zoneId);
+    const auto cb = components(b, zoneId);
+    return ca.year == cb.year && ca.month == cb.month && ca.day == cb.day;
+}
+
+Date startOfWeek(Date d, int firstWeekday, const std::string& zoneId) {
+    const Date start = startOfDay(d, zoneId);
+    const int weekday = components(start, zoneId).weekday;
+    const int back = ((weekday - firstWeekday) % 7 + 7) % 7;
+    return addingDays(start, -back, zoneId);
+}
+
+int firstWeekday(const std::string& localeId) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Calendar> cal(icu::Calendar::createInstance(localeFor(localeId), status));
+    if (U_FAILURE(status) || !cal) return 1;
+    return static_cast<int>(cal->getFirstDayOfWeek(status));
+}
+
+std::string format(Date d, const std::string& pattern, const std::string& zoneId, const std::string& localeId) {
+    UErrorCode status = U_ZERO_ERROR;
+    icu::SimpleDateFormat fmt(icu::UnicodeString::fromUTF8(pattern), localeFor(localeId), status);
+    if (U_FAILURE(status)) return {};
+    fmt.adoptTimeZone(zoneFor(zoneId).release());
+    icu::UnicodeString out;
+    fmt.format(d.unixMillis(), out);
+    return toUtf8(out);
+}
+
+std::string formatPOSIX(Date d, const std::string& pattern, const std::string& zoneId) {
+    UErrorCode status = U_ZERO_ERROR;
+    icu::SimpleDateFormat fmt(icu::UnicodeString::fromUTF8(pattern), icu::Locale("en_US_POSIX"), status);
+    if (U_FAILURE(status)) return {};
+    fmt.adoptCalendar(gregorian(zoneId).release());
+    icu::UnicodeString out;
+    fmt.format(d.unixMillis(), out);
+    return toUtf8(out);
+}
+
+std::string bestPattern(const std::string& skeleton, const std::string& localeId) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::DateTimePatternGenerator> gen(
+        icu::DateTimePatternGenerator::createInstance(localeFor(localeId), status));
+    if (U_FAILURE(status) || !gen) return skeleton;
+    icu::UnicodeString p = gen->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
+    if (U_FAILURE(status)) return skeleton;
+    return toUtf8(p);
+}
+
+std::string formatSkeleton(Date d, const std::string& skeleton, const std::string& zoneId,
+                           const std::string& localeId) {
+    return format(d, bestPattern(skeleton, localeId), zoneId, localeId);
+}
+
+std::string dayKey(Date d) {
+    const auto c = components(d);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", c.year, c.month, c.day);
+    return buf;
+}
+
+std::optional<Date> parseDayKey(const std::string& key) {
+    int y = 0, m = 0, dd = 0;
+    char tail = 0;
+    if (key.size() != 10 || std::sscanf(key.c_str(), "%4d-%2d-%2d%c", &y, &m, &dd, &tail) != 3) return std::nullopt;
+    if (m < 1 || m > 12 || dd < 1 || dd > 31) return std::nullopt;
+    const Date d = dateFrom(y, m, dd);
+    const auto c = components(d);
+    if (c.year != y || c.month != m || c.day != dd) return std::nullopt;
+    return startOfDay(d);
+}
+
+} // namespace plyx::time

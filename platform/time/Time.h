@@ -1,0 +1,95 @@
+#pragma once
+// The process's notion of "now", its time zone, locale and calendar, and the
+// date arithmetic and formatting the widgets need, over ICU. Everything here
+// is injectable so tests can fix the moment, the zone and the locale.
+#include "platform/time/Date.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace plyx::time {
+
+// ---- the injectable environment -------------------------------------------
+
+/// The current moment (the injected clock when one is set).
+Date now();
+/// Replaces the clock; an empty function restores the system clock.
+void setClock(std::function<Date()> clock);
+
+/// Identifier of the current time zone ("Europe/Paris"); by default the
+/// process's own (TZ, /etc/localtime), read once.
+std::string currentZone();
+/// Overrides the current zone; an empty string restores the default.
+void setCurrentZone(const std::string& zoneId);
+
+/// The current locale identifier in ICU form ("en_US", "de_DE@calendar=buddhist");
+/// by default the process's (LC_ALL, LC_TIME, LANG), read once.
+std::string currentLocale();
+/// Overrides the current locale; an empty string restores the default.
+void setCurrentLocale(const std::string& localeId);
+
+/// Whether a zone identifier names a zone ICU knows.
+bool isKnownZone(const std::string& zoneId);
+
+// ---- calendar values ------------------------------------------------------
+
+/// Gregorian components of a moment in a zone.
+struct Components {
+    int era = 1;
+    int year = 2001;
+    int month = 1;        ///< 1...12
+    int day = 1;          ///< 1...31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    double fraction = 0;  ///< fraction of the second, 0..<1
+    int weekday = 1;      ///< 1 = Sunday ... 7 = Saturday
+    int dayOfYear = 1;    ///< 1...366
+};
+
+/// Components of `d` in `zoneId` (the current zone when empty), Gregorian.
+Components components(Date d, const std::string& zoneId = {});
+/// The moment of the given Gregorian wall-clock time in `zoneId` (current when empty).
+Date dateFrom(int year, int month, int day, int hour = 0, int minute = 0, double second = 0,
+              const std::string& zoneId = {});
+/// Start of the local day that holds `d`.
+Date startOfDay(Date d, const std::string& zoneId = {});
+/// `d` moved by whole calendar days, keeping the wall-clock time where it exists.
+Date addingDays(Date d, int days, const std::string& zoneId = {});
+/// Seconds the zone is ahead of UTC at `d` (daylight saving included).
+int secondsFromGMT(Date d, const std::string& zoneId = {});
+/// Whether `a` and `b` fall on the same local day.
+bool isSameDay(Date a, Date b, const std::string& zoneId = {});
+
+/// Start of the calendar week that holds `d`, with weeks starting on
+/// `firstWeekday` (1 = Sunday ... 7 = Saturday).
+Date startOfWeek(Date d, int firstWeekday, const std::string& zoneId = {});
+/// The first weekday of the locale (1 = Sunday, 2 = Monday, ...).
+int firstWeekday(const std::string& localeId = {});
+
+// ---- formatting -----------------------------------------------------------
+
+/// Formats `d` with an ICU/Unicode date pattern ("HH:mm", "EEE d MMM") in
+/// the zone and locale given (current ones when empty), with the locale's
+/// own calendar and digits.
+std::string format(Date d, const std::string& pattern, const std::string& zoneId = {},
+                   const std::string& localeId = {});
+/// Like `format`, but always Gregorian with ASCII digits (for keys and
+/// machine-read texts), locale "en_US_POSIX".
+std::string formatPOSIX(Date d, const std::string& pattern, const std::string& zoneId = {});
+/// The locale's best pattern for a skeleton ("j", "jm", "MMMd").
+std::string bestPattern(const std::string& skeleton, const std::string& localeId = {});
+/// Formats `d` with the locale's best pattern for `skeleton`.
+std::string formatSkeleton(Date d, const std::string& skeleton, const std::string& zoneId = {},
+                           const std::string& localeId = {});
+
+/// The per-day key "yyyy-MM-dd" of `d` in the current zone, Gregorian with
+/// ASCII digits whatever the user's calendar or numbering system, so stored
+/// keys never change with a locale setting.
+std::string dayKey(Date d);
+/// Parses "yyyy-MM-dd" (as written by dayKey) to the start of that day in
+/// the current zone; nothing when malformed.
+std::optional<Date> parseDayKey(const std::string& key);
+
+} // namespace plyx::time
