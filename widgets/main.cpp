@@ -1,5 +1,5 @@
 // PlyxWidgets: for now, tells where the shared storage lives.
-#include "shared/foundation/SharedStorage.h"
+#include "shared/storage/SharedStorage.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
 #include "platform/store/Defaults.h"
-#include "shared/foundation/SharedStorage.h"
+#include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

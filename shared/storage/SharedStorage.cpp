@@ -1,4 +1,4 @@
-#include "shared/foundation/SharedStorage.h"
+#include "shared/storage/SharedStorage.h"
 
 #include "platform/time/Time.h"
 
