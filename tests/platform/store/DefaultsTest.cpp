@@ -58,9 +58,11 @@ TEST(Defaults, UpdateIsAReadModifyWrite) {
         EXPECT_FALSE(v);
         return std::optional<std::string>("a");
     }));
+    d.update("list", [](const std::optional<std::string>& v) -> std::optional<std::string> {
+        return v.value_or("?") + "b";
+    });
+    EXPECT_EQ(d.data("list").value_or(""), "ab");
     d.update("list", [](const std::optional<std::string>&) -> std::optional<std::string> { return std::nullopt; });
-    EXPECT_EQ(*d.data("list"), "ab");
-    d.update("list", [](std::optional<std::string>) { return std::optional<std::string>(); });
     EXPECT_FALSE(d.contains("list"));
     EXPECT_EQ(d.updateInteger("n", [](std::int64_t v) { return v + 5; }), 5);
     // A throwing modifier leaves the value as it was.
