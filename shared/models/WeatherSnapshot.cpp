@@ -1,0 +1,66 @@
+#include "shared/models/WeatherSnapshot.h"
+
+#include "platform/time/Time.h"
+
+#include <cmath>
+
+namespace plyx {
+
+std::string WeatherSnapshot::symbol(std::int64_t code, bool isNight) {
+    const auto in = [code](std::int64_t lo, std::int64_t hi) { return code >= lo && code <= hi; };
+    if (in(0, 1)) return isNight ? kClearNightSymbol : "sun.max";
+    if (code == 2) return isNight ? "cloud.moon" : "cloud.sun";
+    if (code == 3) return "cloud";
+    if (code == 45 || code == 48) return "cloud.fog";
+    if (in(51, 57)) return "cloud.drizzle";
+    if (in(61, 67)) return "cloud.rain";
+    if (in(71, 77) || code == 85 || code == 86) return "cloud.snow";
+    if (in(80, 82)) return kRainShowersSymbol;
+    if (in(95, 99)) return "cloud.bolt.rain";
+    return isNight ? "moon" : "sun.max";
+}
+
+namespace {
+// c * 9 / 5 + 32 in doubles, nearest whole degree with halves away from zero.
+std::int64_t toFahrenheit(std::int64_t celsius) {
+    const double c = static_cast<double>(celsius);
+    return static_cast<std::int64_t>(std::round(c * 9.0 / 5.0 + 32.0));
+}
+} // namespace
+
+WeatherSnapshot WeatherSnapshot::inFahrenheit() const {
+    WeatherSnapshot out = *this;
+    out.temperature = toFahrenheit(temperature);
+    out.high = toFahrenheit(high);
+    out.low = toFahrenheit(low);
+    out.feelsLike = toFahrenheit(feelsLike);
+    for (auto& d : out.days) {
+        d.high = toFahrenheit(d.high);
+        d.low = toFahrenheit(d.low);
+    }
+    return out;
+}
+
+const WeatherSnapshot& WeatherSnapshot::sample() {
+    static const WeatherSnapshot s = [] {
+        WeatherSnapshot w;
+        w.place = "London";
+        w.temperature = 23;
+        w.condition = "Partly cloudy";
+        w.high = 27;
+        w.low = 18;
+        w.feelsLike = 25;
+        w.isNight = false;
+        w.days = {{"Thu", 26, 17, false}, {"Fri", 28, 19, false}, {"Sat", 31, 21, true},
+                  {"Sun", 27, 18, false}, {"Mon", 24, 16, false}, {"Tue", 22, 15, false}};
+        w.rainChance = 0.4;
+        w.rainHours = {{"17", 0.25, false}, {"19", 0.375, false}, {"21", 0.625, false}, {"23", 1.0, true},
+                       {"01", 0.75, false}, {"03", 0.375, false}, {"05", 0.125, false}};
+        w.updated = time::now();
+        w.code = 2;
+        return w;
+    }();
+    return s;
+}
+
+} // namespace plyx
