@@ -1,0 +1,118 @@
+#include "platform/intents/Intent.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace plyx::intents {
+
+const char* kindName(ParameterKind kind) {
+    switch (kind) {
+    case ParameterKind::string: return "string";
+    case ParameterKind::integer: return "integer";
+    case ParameterKind::boolean: return "boolean";
+    case ParameterKind::real: return "number";
+    case ParameterKind::date: return "date";
+    case ParameterKind::enumeration: return "enumeration";
+    case ParameterKind::entity: return "entity";
+    }
+    return "value";
+}
+
+const ParameterDescriptor* IntentDescriptor::parameter(const std::string& key) const {
+    for (const auto& p : parameters)
+        if (p.key == key) return &p;
+    return nullptr;
+}
+
+namespace {
+
+// Dates travel as seconds since 2001, like every stored date; entities by
+// their identifier string.
+bool fitsKind(const ParameterDescriptor& p, const Json& v) {
+    switch (p.kind) {
+    case ParameterKind::string:
+    case ParameterKind::entity: return v.is_string();
+    case ParameterKind::integer:
+        // 34.0 reads as an integer, 34.5 does not, as the stored forms do.
+        if (v.is_number_integer()) return true;
+        if (v.is_number_float()) {
+            const double d = v.get<double>();
+            return std::isfinite(d) && d == static_cast<double>(static_cast<long long>(d));
+        }
+        return false;
+    case ParameterKind::boolean: return v.is_boolean();
+    case ParameterKind::real:
+    case ParameterKind::date: return v.is_number();
+    case ParameterKind::enumeration:
+        return v.is_string() && std::any_of(p.cases.begin(), p.cases.end(),
+                                            [&](const EnumCase& c) { return c.raw == v.get<std::string>(); });
+    }
+    return false;
+}
+
+std::string allowedCases(const ParameterDescriptor& p) {
+    std::string s;
+    for (const auto& c : p.cases) s += (s.empty() ? "" : ", ") + c.raw;
+    return s;
+}
+
+void fail(std::string* error, std::string text) {
+    if (error) *error = std::move(text);
+}
+
+} // namespace
+
+std::optional<Configuration> Configuration::make(const IntentDescriptor& intent, const Json& values,
+                                                 std::string* error) {
+    if (!values.is_object()) {
+        fail(error, "configuration of " + intent.type + " must be a JSON object");
+        return std::nullopt;
+    }
+    for (const auto& [key, v] : values.items()) {
+        const auto* p = intent.parameter(key);
+        if (!p) {
+            fail(error, "unknown parameter \"" + key + "\" of " + intent.type);
+            return std::nullopt;
+        }
+        if (v.is_null()) {
+            if (p->optional) continue;
+            fail(error, "parameter \"" + key + "\" of " + intent.type + " cannot be null");
+            return std::nullopt;
+        }
+        if (!fitsKind(*p, v)) {
+            std::string msg = "parameter \"" + key + "\" of " + intent.type + " needs ";
+            if (p->kind == ParameterKind::enumeration)
+                msg += "one of " + allowedCases(*p) + ", got " + v.dump();
+            else
+                msg += std::string(p->kind == ParameterKind::integer || p->kind == ParameterKind::entity ? "an " : "a ") +
+                       kindName(p->kind) + " value, got " + v.dump();
+            fail(error, msg);
+            return std::nullopt;
+        }
+    }
+    return Configuration(&intent, values);
+}
+
+std::optional<Configuration> Configuration::parse(const IntentDescriptor& intent, const std::string& text,
+                                                  std::string* error) {
+    if (text.find_first_not_of(" \t\r\n") == std::string::npos) return defaults(intent);
+    Json values = Json::parse(text, nullptr, false);
+    if (values.is_discarded()) {
+        fail(error, "configuration of " + intent.type + " is not valid JSON");
+        return std::nullopt;
+    }
+    return make(intent, values, error);
+}
+
+Configuration Configuration::defaults(const IntentDescriptor& intent) {
+    return Configuration(&intent, Json::object());
+}
+
+const Json& Configuration::value(const std::string& key) const {
+    static const Json none;
+    if (auto it = values_.find(key); it != values_.end()) return *it;
+    if (const auto* p = intent_->parameter(key)) return p->defaultValue;
+    return none;
+}
+
+} // namespace plyx::intents

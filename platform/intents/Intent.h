@@ -1,0 +1,79 @@
+#pragma once
+// Configuration intents of widgets: what each parameter is (key, title, kind,
+// default), and the values one widget instance was configured with, held as a
+// JSON value bag. A widget that was never configured has an empty bag, so
+// every parameter reads its default.
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plyx::intents {
+
+using Json = nlohmann::ordered_json;
+
+/// The value type of one parameter.
+enum class ParameterKind { string, integer, boolean, real, date, enumeration, entity };
+
+/// The text of a kind as the configuration sheet and error messages show it.
+const char* kindName(ParameterKind kind);
+
+/// One case of an enumeration parameter: its raw value and display text.
+struct EnumCase {
+    std::string raw;
+    std::string title;
+};
+
+/// One parameter of a configuration intent.
+struct ParameterDescriptor {
+    std::string key;
+    std::string title;
+    ParameterKind kind = ParameterKind::string;
+    /// The value a fresh intent holds; null means none (optional parameters).
+    Json defaultValue;
+    /// For enumerations: the cases, in the order the sheet lists them.
+    std::vector<EnumCase> cases;
+    /// The type's own display text for enumerations and entities ("Background").
+    std::string typeTitle;
+    /// Whether none (JSON null) is an allowed value.
+    bool optional = false;
+};
+
+/// A configuration intent type: its name, title and parameters in order.
+struct IntentDescriptor {
+    std::string type;
+    std::string title;
+    std::vector<ParameterDescriptor> parameters;
+
+    const ParameterDescriptor* parameter(const std::string& key) const;
+};
+
+/// The configured values of one widget instance. Only parameters the intent
+/// declares can be held, each with a value of its kind. The descriptor must
+/// outlive the configuration (intent types keep theirs in a static).
+class Configuration {
+public:
+    /// Checks `values` against the intent; on failure `error` names the
+    /// problem in one line and nothing is returned.
+    static std::optional<Configuration> make(const IntentDescriptor& intent, const Json& values,
+                                             std::string* error = nullptr);
+    /// As `make`, from JSON text (an empty text is the empty bag).
+    static std::optional<Configuration> parse(const IntentDescriptor& intent, const std::string& text,
+                                              std::string* error = nullptr);
+    /// The unconfigured instance: every parameter at its default.
+    static Configuration defaults(const IntentDescriptor& intent);
+
+    /// The configured value of `key`, else its default; null when neither.
+    const Json& value(const std::string& key) const;
+    /// The values actually configured (no defaults filled in).
+    const Json& values() const { return values_; }
+    const IntentDescriptor& intent() const { return *intent_; }
+
+private:
+    Configuration(const IntentDescriptor* intent, Json values) : intent_(intent), values_(std::move(values)) {}
+    const IntentDescriptor* intent_;
+    Json values_;
+};
+
+} // namespace plyx::intents
