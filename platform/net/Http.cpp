@@ -1,0 +1,98 @@
+#include "platform/net/Http.h"
+
+#include <curl/curl.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+
+namespace plyx::net {
+
+namespace {
+
+constexpr std::chrono::milliseconds kStandardTimeout{60000};
+std::atomic<long long> gDefaultTimeoutMs{kStandardTimeout.count()};
+
+void initialiseOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct Sink {
+    std::string body;
+    bool overflow = false;
+};
+
+size_t writeBody(char* data, size_t size, size_t count, void* user) {
+    auto* sink = static_cast<Sink*>(user);
+    const size_t n = size * count;
+    if (sink->body.size() + n > kMaxBodyBytes) {
+        sink->overflow = true;
+        return 0; // makes the transfer fail
+    }
+    sink->body.append(data, n);
+    return n;
+}
+
+struct EasyDeleter {
+    void operator()(CURL* c) const { curl_easy_cleanup(c); }
+};
+struct ListDeleter {
+    void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+};
+
+} // namespace
+
+std::chrono::milliseconds defaultTimeout() { return std::chrono::milliseconds(gDefaultTimeoutMs.load()); }
+
+void setDefaultTimeout(std::optional<std::chrono::milliseconds> timeout) {
+    gDefaultTimeoutMs.store((timeout ? *timeout : kStandardTimeout).count());
+}
+
+Response get(const std::string& url, const Headers& headers, std::optional<std::chrono::milliseconds> timeout) {
+    initialiseOnce();
+    std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
+    if (!curl) throw TransportError("cannot start a transfer");
+    CURL* c = curl.get();
+
+    std::unique_ptr<curl_slist, ListDeleter> list;
+    for (const auto& [name, value] : headers) {
+        const std::string line = name + ": " + value;
+        curl_slist* next = curl_slist_append(list.get(), line.c_str());
+        if (!next) throw TransportError("cannot build the request headers");
+        (void)list.release();
+        list.reset(next);
+    }
+
+    const long long ms = (timeout ? *timeout : defaultTimeout()).count();
+    Sink sink;
+    char errorText[CURL_ERROR_SIZE] = {0};
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
+    // Worker threads call this; signals must not be used for time-outs.
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(ms > 0 ? ms : 1));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ms > 0 ? ms : 1));
+    // Loopback never goes through a proxy.
+    curl_easy_setopt(c, CURLOPT_NOPROXY, "127.0.0.1,localhost,::1");
+    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &writeBody);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    if (list) curl_easy_setopt(c, CURLOPT_HTTPHEADER, list.get());
+
+    const CURLcode rc = curl_easy_perform(c);
+    if (sink.overflow) throw TransportError("answer too large");
+    if (rc != CURLE_OK) throw TransportError(errorText[0] ? errorText : curl_easy_strerror(rc));
+
+    Response response;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response.status);
+    response.body = std::move(sink.body);
+    return response;
+}
+
+} // namespace plyx::net
