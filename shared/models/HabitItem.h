@@ -1,0 +1,29 @@
+#pragma once
+// One habit and the local days ("yyyy-MM-dd") on which it was done. The list
+// of all habits is stored as one array, in the user's order.
+#include "platform/coding/Coding.h"
+#include "platform/coding/Uuid.h"
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace plyx {
+
+struct HabitItem {
+    Uuid id;
+    std::string name;
+    std::set<std::string> checkins;
+
+    /// The stored habits list; none when absent or undecodable.
+    static std::optional<std::vector<HabitItem>> stored();
+    /// "Run", "Read" and "No sugar" without check-ins; identities fixed per process.
+    static const std::vector<HabitItem>& samples();
+
+    bool operator==(const HabitItem&) const = default;
+};
+
+PLYX_CODABLE(HabitItem, id, name, checkins)
+
+} // namespace plyx
