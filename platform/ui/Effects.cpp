@@ -1,0 +1,190 @@
+// Drawing effects: offset, rotation, scale, opacity, clipping and masks. None of
+// them moves anything in the layout; they change only how the subtree is drawn.
+#include "platform/ui/Element.h"
+
+namespace plyx::ui::detail {
+
+namespace {
+
+enum class EffectKind { offset, rotation, scale, opacity };
+
+struct EffectNode final : ModifierNode {
+    EffectKind effect;
+    double a = 0, b = 0;
+    ElementPtr build(const BuildContext& ctx) const override;
+};
+
+class EffectElement final : public WrapperElement {
+public:
+    EffectElement(EffectKind k, double a, double b, ElementPtr child)
+        : WrapperElement(std::move(child)), effect_(k), a_(a), b_(b) {}
+    const char* kind() const override {
+        switch (effect_) {
+        case EffectKind::offset: return "offset";
+        case EffectKind::rotation: return "rotation";
+        case EffectKind::scale: return "scale";
+        case EffectKind::opacity: return "opacity";
+        }
+        return "effect";
+    }
+    void dumpAttributes(std::string& out) const override {
+        switch (effect_) {
+        case EffectKind::offset: out += " by=" + formatNumber(a_) + "," + formatNumber(b_); break;
+        case EffectKind::rotation: out += " degrees=" + formatNumber(a_); break;
+        case EffectKind::scale: out += " by=" + formatNumber(a_) + "," + formatNumber(b_); break;
+        case EffectKind::opacity: out += " value=" + formatNumber(a_); break;
+        }
+    }
+    void draw(DrawContext& dc) const override {
+        QPainter& p = dc.painter;
+        p.save();
+        const double cx = frame_.x + frame_.width / 2, cy = frame_.y + frame_.height / 2;
+        switch (effect_) {
+        case EffectKind::offset: p.translate(a_, b_); break;
+        case EffectKind::rotation:
+            p.translate(cx, cy);
+            p.rotate(a_);
+            p.translate(-cx, -cy);
+            break;
+        case EffectKind::scale:
+            p.translate(cx, cy);
+            p.scale(a_, b_);
+            p.translate(-cx, -cy);
+            break;
+        case EffectKind::opacity: p.setOpacity(p.opacity() * std::clamp(a_, 0.0, 1.0)); break;
+        }
+        drawChildren(dc);
+        p.restore();
+    }
+
+private:
+    EffectKind effect_;
+    double a_, b_;
+};
+
+ElementPtr EffectNode::build(const BuildContext& ctx) const {
+    return std::make_unique<EffectElement>(effect, a, b, buildChild(child, ctx));
+}
+
+View effect(const View& child, EffectKind k, double a, double b = 0) {
+    auto n = std::make_shared<EffectNode>();
+    n->child = child;
+    n->effect = k;
+    n->a = a;
+    n->b = b;
+    return View(n);
+}
+
+// Clipping to a shape in the view's own frame.
+struct ClipNode final : ModifierNode {
+    std::optional<Shape> shape;
+    ElementPtr build(const BuildContext& ctx) const override;
+};
+
+class ClipElement final : public WrapperElement {
+public:
+    ClipElement(Shape shape, ElementPtr child) : WrapperElement(std::move(child)), shape_(std::move(shape)) {}
+    const char* kind() const override { return "clip"; }
+    void dumpAttributes(std::string& out) const override { out += " shape=" + shape_.kind(); }
+    void draw(DrawContext& dc) const override {
+        dc.painter.save();
+        dc.painter.setClipPath(shape_.path(QRectF(frame_.x, frame_.y, frame_.width, frame_.height)),
+                               Qt::IntersectClip);
+        drawChildren(dc);
+        dc.painter.restore();
+    }
+
+private:
+    Shape shape_;
+};
+
+ElementPtr ClipNode::build(const BuildContext& ctx) const {
+    return std::make_unique<ClipElement>(*shape, buildChild(child, ctx));
+}
+
+// Masking: the subtree is drawn into a layer, then kept only where the mask view
+// (offered the same frame, centred) is opaque.
+struct MaskNode final : ModifierNode {
+    View maskView;
+    ElementPtr build(const BuildContext& ctx) const override;
+};
+
+class MaskElement final : public Element {
+public:
+    MaskElement(ElementPtr content, ElementPtr mask) {
+        children_.push_back(std::move(content));
+        children_.push_back(std::move(mask));
+    }
+    const char* kind() const override { return "mask"; }
+    double firstBaseline(Size size) override { return content().firstBaseline(size); }
+    double lastBaseline(Size size) override { return content().lastBaseline(size); }
+    void draw(DrawContext& dc) const override {
+        const QRectF bounds(frame_.x, frame_.y, frame_.width, frame_.height);
+        // The mask may reach outside the frame, the content too; the layer covers both.
+        QRectF area = bounds;
+        area = area.united(QRectF(mask().frame().x, mask().frame().y, mask().frame().width, mask().frame().height));
+        drawInLayer(
+            dc.painter, area.adjusted(-2, -2, 2, 2),
+            [&](QPainter& lp) {
+                DrawContext inner{lp, dc.hits, dc.hitDepth, dc.bounds, dc.toCaller};
+                inner.toCaller = lp.worldTransform().inverted() * dc.painter.worldTransform() * dc.toCaller;
+                content().draw(inner);
+            },
+            [&](QPainter& lp) {
+                lp.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+                std::vector<Hit> ignored;
+                DrawContext maskCtx{lp, ignored, 0, dc.bounds, dc.toCaller};
+                mask().draw(maskCtx);
+            });
+    }
+
+protected:
+    Size measure(ProposedSize p) override { return content().sizeThatFits(p); }
+    void arrange(Rect frame) override {
+        content().place(frame);
+        const Size s = mask().sizeThatFits({frame.width, frame.height});
+        const Point o = alignedOrigin(frame, mask(), s, Alignment::center);
+        mask().place({o.x, o.y, s.width, s.height});
+    }
+
+private:
+    Element& content() const { return *children_[0]; }
+    Element& mask() const { return *children_[1]; }
+};
+
+ElementPtr MaskNode::build(const BuildContext& ctx) const {
+    BuildContext inner = ctx;
+    inner.stackAxis.reset();
+    return std::make_unique<MaskElement>(buildChild(child, ctx), buildChild(maskView, inner));
+}
+
+} // namespace
+} // namespace plyx::ui::detail
+
+namespace plyx::ui {
+
+View View::offset(double x, double y) const { return detail::effect(*this, detail::EffectKind::offset, x, y); }
+View View::rotationEffect(double degrees) const {
+    return detail::effect(*this, detail::EffectKind::rotation, degrees);
+}
+View View::scaleEffect(double s) const { return detail::effect(*this, detail::EffectKind::scale, s, s); }
+View View::scaleEffect(double sx, double sy) const {
+    return detail::effect(*this, detail::EffectKind::scale, sx, sy);
+}
+View View::opacity(double o) const { return detail::effect(*this, detail::EffectKind::opacity, o); }
+
+View View::clipShape(const Shape& shape) const {
+    auto n = std::make_shared<detail::ClipNode>();
+    n->child = *this;
+    n->shape = shape;
+    return View(n);
+}
+
+View View::mask(const View& maskView) const {
+    auto n = std::make_shared<detail::MaskNode>();
+    n->child = *this;
+    n->maskView = maskView;
+    return View(n);
+}
+
+} // namespace plyx::ui

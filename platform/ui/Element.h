@@ -1,0 +1,181 @@
+#pragma once
+// Internal: the per-render element tree. A View's immutable nodes build elements
+// for one render; each element has a sizing pass (`measure`: the parent proposes,
+// the element chooses) and a placing pass (`arrange`: the parent has fixed the
+// element's frame, the element places its children), then draws itself.
+#include "platform/ui/Render.h"
+#include "platform/ui/Shape.h"
+#include "platform/ui/ViewCore.h"
+
+#include <QFont>
+#include <QPainter>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plyx::ui::detail {
+
+enum class Axis { horizontal, vertical };
+
+/// Text styling inherited down the tree; the innermost modifier wins.
+struct TextStyle {
+    Font font = Font::system(13);
+    double tracking = 0;
+    std::optional<TextCase> textCase;
+    bool monospacedDigits = false;
+    std::optional<int> lineLimit;
+    double lineSpacing = 0;
+    bool strikethrough = false;
+    std::optional<Color> strikethroughColor;
+    double minimumScaleFactor = 1;
+    TextAlignment alignment = TextAlignment::leading;
+};
+
+/// What the nodes above hand to the nodes below while a tree is built.
+struct BuildContext {
+    Environment env;
+    TextStyle text;
+    ShapeStyle foreground = Color::black();
+    /// The axis of the stack a node sits directly in, if any (Spacers read it).
+    std::optional<Axis> stackAxis;
+};
+
+class Element;
+using ElementPtr = std::unique_ptr<Element>;
+
+struct Node {
+    virtual ~Node() = default;
+    /// A fresh element for one render. `ctx` is this node's inherited context.
+    virtual ElementPtr build(const BuildContext& ctx) const = 0;
+};
+
+/// Builds `view` under a modifier. The stack axis passes through modifiers, so a
+/// framed or padded Spacer still stretches along its stack.
+ElementPtr buildChild(const View& view, const BuildContext& ctx);
+
+/// Where drawing goes and what it records.
+struct DrawContext {
+    QPainter& painter;
+    std::vector<Hit>& hits;
+    /// Nesting depth of interactive elements around the current one.
+    int hitDepth = 0;
+    /// The whole rendered area, in points.
+    Rect bounds;
+    /// Maps the painter's current coordinates back to those of the render call.
+    QTransform toCaller;
+
+    /// Records a hit over `rect` (in the painter's current coordinates).
+    void addHit(const Rect& rect, HitKind kind, const std::string& payload, int depth);
+};
+
+class Element {
+public:
+    virtual ~Element() = default;
+
+    /// The size this element chooses for `proposal` (remembered for repeated proposals).
+    Size sizeThatFits(ProposedSize proposal);
+    /// Fixes this element's frame (absolute points) and places its children.
+    void place(Rect frame);
+    /// Draws this element and its children.
+    virtual void draw(DrawContext& dc) const;
+
+    /// Distance from the top of a `size` frame to the first / last text baseline;
+    /// a view without text uses its bottom edge.
+    virtual double firstBaseline(Size size) { return size.height; }
+    virtual double lastBaseline(Size size) { return size.height; }
+
+    /// Name shown in dumps.
+    virtual const char* kind() const = 0;
+    /// Extra dump attributes, each starting with a space.
+    virtual void dumpAttributes(std::string&) const {}
+    /// Spacers give way to every other child of a stack.
+    virtual bool isSpacer() const { return false; }
+    /// Empty views take no place (and no spacing) in stacks.
+    virtual bool isEmpty() const { return false; }
+
+    const Rect& frame() const { return frame_; }
+    const std::vector<ElementPtr>& children() const { return children_; }
+
+    /// Stacks serve higher priorities first.
+    double layoutPriority = 0;
+
+protected:
+    virtual Size measure(ProposedSize proposal) = 0;
+    virtual void arrange(Rect frame) { (void)frame; }
+    void drawChildren(DrawContext& dc) const;
+
+    std::vector<ElementPtr> children_;
+    Rect frame_;
+
+private:
+    struct CacheEntry {
+        ProposedSize proposal;
+        Size size;
+    };
+    std::array<CacheEntry, 4> cache_{};
+    int cacheCount_ = 0, cacheNext_ = 0;
+};
+
+// Helpers shared by the elements.
+
+/// Offset of the alignment guide within a frame of `size` for `child` of that size.
+double horizontalGuide(HorizontalAlignment a, double width);
+double verticalGuide(VerticalAlignment a, Element& child, Size size);
+/// The origin of a child of `childSize` aligned in `container`.
+Point alignedOrigin(Rect container, Element& child, Size childSize, Alignment a);
+
+/// A number rounded to 0.01 without trailing zeros ("10", "10.5", "-3.25").
+std::string formatNumber(double v);
+/// "#RRGGBBAA".
+std::string formatColor(const Color& c);
+/// A dump description of a style.
+std::string describeStyle(const ShapeStyle& s);
+
+QColor toQColor(const Color& c);
+/// A brush for `style` filling `rect`.
+QBrush toBrush(const ShapeStyle& style, const QRectF& rect);
+/// The Qt font for `font` scaled by `scale`, sized so that one point is one unit of
+/// the painter's coordinates on `device` (metrics when `device` is null).
+QFont toQFont(const Font& font, double scale, const QPaintDevice* device);
+/// A 72-dpi device to take font metrics from.
+const QPaintDevice* metricsDevice();
+
+/// Draws through an offscreen layer the size of `bounds` (in the painter's coordinates):
+/// `content` draws into it, then `finish` composes on the layer (for tints and masks)
+/// before it is drawn back.
+void drawInLayer(QPainter& painter, const QRectF& bounds, const std::function<void(QPainter&)>& content,
+                 const std::function<void(QPainter&)>& finish);
+
+/// What a view that takes all it is offered chooses when asked for its ideal size.
+inline constexpr double kIdealFlexibleLength = 10;
+inline double takeOffered(std::optional<double> offered) { return offered ? *offered : kIdealFlexibleLength; }
+
+/// Makes sure a Qt GUI application exists; fonts need one.
+void ensureGuiApplication();
+
+} // namespace plyx::ui::detail
+
+namespace plyx::ui::detail {
+
+/// A node that wraps one view.
+struct ModifierNode : Node {
+    View child;
+};
+
+/// An element of one child that takes the child's size and frame: the base of
+/// modifiers that change drawing but not layout.
+class WrapperElement : public Element {
+public:
+    explicit WrapperElement(ElementPtr child) { children_.push_back(std::move(child)); }
+    double firstBaseline(Size size) override { return child().firstBaseline(size); }
+    double lastBaseline(Size size) override { return child().lastBaseline(size); }
+
+protected:
+    Element& child() const { return *children_.front(); }
+    Size measure(ProposedSize p) override { return child().sizeThatFits(p); }
+    void arrange(Rect frame) override { child().place(frame); }
+};
+
+} // namespace plyx::ui::detail

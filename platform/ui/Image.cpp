@@ -1,0 +1,101 @@
+// Symbol images: an icon drawn in the foreground style, as big as the font asks
+// or, once resizable, as big as its frame.
+#include "platform/ui/Element.h"
+#include "platform/ui/Symbols.h"
+
+#include <QSvgRenderer>
+#include <map>
+#include <mutex>
+
+namespace plyx::ui::detail {
+
+namespace {
+
+/// A symbol's side relative to the font size: the icons keep a margin inside their
+/// square, so this makes the drawn glyph about as tall as the font's capitals and descenders.
+constexpr double kSymbolScale = 1.2;
+
+/// Loaded icons, kept for the process (a few dozen small files).
+std::shared_ptr<QSvgRenderer> rendererFor(const std::string& file) {
+    static std::mutex mutex;
+    static std::map<std::string, std::shared_ptr<QSvgRenderer>> cache;
+    std::lock_guard lock(mutex);
+    auto it = cache.find(file);
+    if (it != cache.end()) return it->second;
+    auto r = std::make_shared<QSvgRenderer>(QString::fromStdString(file));
+    if (!r->isValid()) r.reset();
+    cache[file] = r;
+    return r;
+}
+
+struct ImageNode final : Node {
+    std::string name;
+    bool resizable = false;
+    ElementPtr build(const BuildContext& ctx) const override;
+};
+
+class ImageElement final : public Element {
+public:
+    ImageElement(std::string name, bool resizable, double side, ShapeStyle style)
+        : name_(std::move(name)), resizable_(resizable), side_(side), style_(std::move(style)) {}
+
+    const char* kind() const override { return "Image"; }
+    void dumpAttributes(std::string& out) const override {
+        out += " symbol=" + name_ + " color=" + describeStyle(style_);
+        if (!hasSymbol(name_)) out += " unknown";
+    }
+    void draw(DrawContext& dc) const override {
+        const std::string file = symbolFile(name_);
+        if (file.empty()) return; // an unknown symbol draws nothing
+        auto renderer = rendererFor(file);
+        if (!renderer) return;
+        const double side = std::min(frame_.width, frame_.height);
+        const QRectF box(frame_.x + (frame_.width - side) / 2, frame_.y + (frame_.height - side) / 2, side, side);
+        const ShapeStyle style = style_;
+        drawInLayer(
+            dc.painter, box.adjusted(-1, -1, 1, 1), [&](QPainter& lp) { renderer->render(&lp, box); },
+            [&](QPainter& lp) {
+                // Tint: keep the icon's coverage, take the colour from the style.
+                lp.setCompositionMode(QPainter::CompositionMode_SourceIn);
+                lp.fillRect(box.adjusted(-1, -1, 1, 1), toBrush(style, box));
+            });
+    }
+
+protected:
+    Size measure(ProposedSize p) override {
+        if (!resizable_) return {side_, side_};
+        return {p.width.value_or(side_), p.height.value_or(side_)};
+    }
+
+private:
+    std::string name_;
+    bool resizable_;
+    double side_;
+    ShapeStyle style_;
+};
+
+ElementPtr ImageNode::build(const BuildContext& ctx) const {
+    return std::make_unique<ImageElement>(name, resizable, ctx.text.font.size * kSymbolScale, ctx.foreground);
+}
+
+} // namespace
+} // namespace plyx::ui::detail
+
+namespace plyx::ui {
+
+Image::Image(std::string systemName) : name_(std::move(systemName)) {
+    auto n = std::make_shared<detail::ImageNode>();
+    n->name = name_;
+    node_ = n;
+}
+
+Image Image::resizable() const {
+    Image copy = *this;
+    auto n = std::make_shared<detail::ImageNode>();
+    n->name = name_;
+    n->resizable = true;
+    copy.node_ = n;
+    return copy;
+}
+
+} // namespace plyx::ui

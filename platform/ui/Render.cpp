@@ -1,0 +1,79 @@
+// Laying out a whole tree and drawing or dumping it.
+#include "platform/ui/Element.h"
+
+#include <QImage>
+
+namespace plyx::ui {
+
+namespace {
+
+/// Builds, measures and places `view` in a `size` area: the root is offered the
+/// whole area and centred in it.
+detail::ElementPtr layoutRoot(const View& view, Size size, const Environment& env) {
+    detail::ensureGuiApplication();
+    detail::BuildContext ctx;
+    ctx.env = env;
+    auto root = detail::buildChild(view, ctx);
+    const Size chosen = root->sizeThatFits({size.width, size.height});
+    root->place({(size.width - chosen.width) / 2, (size.height - chosen.height) / 2, chosen.width, chosen.height});
+    return root;
+}
+
+void dumpElement(const detail::Element& e, int depth, std::string& out) {
+    out.append(size_t(depth) * 2, ' ');
+    out += e.kind();
+    const Rect& f = e.frame();
+    out += " " + detail::formatNumber(f.x) + "," + detail::formatNumber(f.y) + " " + detail::formatNumber(f.width) +
+           "x" + detail::formatNumber(f.height);
+    e.dumpAttributes(out);
+    out += "\n";
+    for (const auto& c : e.children()) dumpElement(*c, depth + 1, out);
+}
+
+std::vector<Hit> drawRoot(const detail::Element& root, QPainter& painter, Size size) {
+    std::vector<Hit> hits;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    detail::DrawContext dc{painter, hits, 0, Rect{0, 0, size.width, size.height}, painter.worldTransform().inverted()};
+    root.draw(dc);
+    painter.restore();
+    return hits;
+}
+
+} // namespace
+
+RenderResult render(const View& view, Size size, double devicePixelRatio, const Environment& env) {
+    RenderResult result;
+    const double dpr = devicePixelRatio > 0 ? devicePixelRatio : 1;
+    Environment e = env;
+    e.displayScale = dpr;
+    auto root = layoutRoot(view, size, e);
+    QImage image(std::max(1, int(std::ceil(size.width * dpr))), std::max(1, int(std::ceil(size.height * dpr))),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.setDotsPerMeterX(2835); // 72 dpi: a font point is a unit of the view's coordinates
+    image.setDotsPerMeterY(2835);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        result.hits = drawRoot(*root, painter, size);
+    }
+    result.image = std::move(image);
+    return result;
+}
+
+std::vector<Hit> paint(const View& view, QPainter& painter, Size size, const Environment& env) {
+    auto root = layoutRoot(view, size, env);
+    return drawRoot(*root, painter, size);
+}
+
+std::string dump(const View& view, Size size, const Environment& env) {
+    auto root = layoutRoot(view, size, env);
+    std::string out;
+    dumpElement(*root, 0, out);
+    return out;
+}
+
+} // namespace plyx::ui

@@ -1,0 +1,222 @@
+// Vertical and horizontal stacks: the one place where siblings compete for space.
+#include "platform/ui/Element.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+#include <numeric>
+
+namespace plyx::ui::detail {
+
+namespace {
+
+struct StackNode final : Node {
+    Axis axis;
+    std::vector<View> children;
+    HorizontalAlignment hAlign = HorizontalAlignment::center;
+    VerticalAlignment vAlign = VerticalAlignment::center;
+    double spacing = kDefaultSpacing;
+    ElementPtr build(const BuildContext& ctx) const override;
+};
+
+class StackElement final : public Element {
+public:
+    StackElement(const StackNode& node, std::vector<ElementPtr> children)
+        : axis_(node.axis), hAlign_(node.hAlign), vAlign_(node.vAlign), spacing_(node.spacing) {
+        children_ = std::move(children);
+    }
+
+    const char* kind() const override { return axis_ == Axis::vertical ? "VStack" : "HStack"; }
+
+    double firstBaseline(Size size) override {
+        if (children_.empty()) return size.height;
+        const auto rects = layout(size);
+        return rects.front().y + children_.front()->firstBaseline(rects.front().size());
+    }
+    double lastBaseline(Size size) override {
+        if (children_.empty()) return size.height;
+        const auto rects = layout(size);
+        return rects.back().y + children_.back()->lastBaseline(rects.back().size());
+    }
+
+protected:
+    Size measure(ProposedSize proposal) override {
+        const auto sizes = allocate(proposal);
+        double mainTotal = totalSpacing();
+        for (const auto& s : sizes) mainTotal += mainOf(s);
+        const CrossPlacement cross = crossPlacement(sizes);
+        return make(mainTotal, cross.extent);
+    }
+
+    void arrange(Rect frame) override {
+        const auto rects = layout(frame.size());
+        for (size_t i = 0; i < children_.size(); ++i)
+            children_[i]->place({frame.x + rects[i].x, frame.y + rects[i].y, rects[i].width, rects[i].height});
+    }
+
+private:
+    double mainOf(Size s) const { return axis_ == Axis::horizontal ? s.width : s.height; }
+    double crossOf(Size s) const { return axis_ == Axis::horizontal ? s.height : s.width; }
+    std::optional<double> mainOf(ProposedSize p) const { return axis_ == Axis::horizontal ? p.width : p.height; }
+    std::optional<double> crossOf(ProposedSize p) const { return axis_ == Axis::horizontal ? p.height : p.width; }
+    Size make(double main, double cross) const {
+        return axis_ == Axis::horizontal ? Size{main, cross} : Size{cross, main};
+    }
+    ProposedSize propose(std::optional<double> main, std::optional<double> cross) const {
+        return axis_ == Axis::horizontal ? ProposedSize{main, cross} : ProposedSize{cross, main};
+    }
+    double totalSpacing() const { return children_.empty() ? 0 : spacing_ * double(children_.size() - 1); }
+
+    /// The size each child chooses when the stack is offered `proposal`.
+    std::vector<Size> allocate(ProposedSize proposal) {
+        const size_t n = children_.size();
+        std::vector<Size> sizes(n);
+        const auto crossProposal = crossOf(proposal);
+
+        // Pass 1: asked for its ideal size, the stack asks each child for its ideal
+        // size; nobody competes.
+        const auto mainProposal = mainOf(proposal);
+        if (!mainProposal) {
+            for (size_t i = 0; i < n; ++i) sizes[i] = children_[i]->sizeThatFits(propose(std::nullopt, crossProposal));
+            return sizes;
+        }
+
+        // Pass 2: measure how far each child can shrink and grow along the axis. The
+        // difference is its flexibility: a child that cannot change much must be
+        // served before the others take the space it needs.
+        std::vector<double> minMain(n), flexibility(n);
+        for (size_t i = 0; i < n; ++i) {
+            minMain[i] = mainOf(children_[i]->sizeThatFits(propose(0.0, crossProposal)));
+            const double maxMain = mainOf(children_[i]->sizeThatFits(propose(infinity, crossProposal)));
+            flexibility[i] = maxMain - minMain[i];
+        }
+
+        // Pass 3: order the children: higher layout priority first, spacers after every
+        // other child of their priority, then least flexible first. Ties keep their order.
+        std::vector<size_t> order(n);
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            if (children_[a]->layoutPriority != children_[b]->layoutPriority)
+                return children_[a]->layoutPriority > children_[b]->layoutPriority;
+            if (children_[a]->isSpacer() != children_[b]->isSpacer()) return !children_[a]->isSpacer();
+            return flexibility[a] < flexibility[b];
+        });
+
+        // Pass 4: hand out the space. Each priority group may use what is left after
+        // reserving the minimum sizes of all lower-priority children; within a group,
+        // each child in turn is offered an equal share of what remains, chooses, and
+        // the rest is shared among those still waiting.
+        double remaining = *mainProposal - totalSpacing();
+        std::vector<bool> served(n, false);
+        size_t start = 0;
+        while (start < n) {
+            const double priority = children_[order[start]]->layoutPriority;
+            size_t end = start;
+            while (end < n && children_[order[end]]->layoutPriority == priority) ++end;
+            double reservedBelow = 0;
+            for (size_t k = end; k < n; ++k) reservedBelow += minMain[order[k]];
+            double budget = remaining - reservedBelow;
+            for (size_t k = start; k < end; ++k) {
+                const size_t i = order[k];
+                const double share = std::max(0.0, budget) / double(end - k);
+                sizes[i] = children_[i]->sizeThatFits(propose(share, crossProposal));
+                budget -= mainOf(sizes[i]);
+                remaining -= mainOf(sizes[i]);
+                served[i] = true;
+            }
+            start = end;
+        }
+        // Invariant: every child was offered space exactly once.
+        assert(std::all_of(served.begin(), served.end(), [](bool s) { return s; }));
+        return sizes;
+    }
+
+    struct CrossPlacement {
+        double extent = 0;
+        std::vector<double> offsets;
+    };
+
+    /// Where each child sits across the axis: the alignment guides of all children
+    /// are put on one line, and the stack is as thick as the children reach on both sides.
+    CrossPlacement crossPlacement(const std::vector<Size>& sizes) {
+        CrossPlacement out;
+        std::vector<double> guides(sizes.size());
+        double before = 0, after = 0;
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            guides[i] = axis_ == Axis::horizontal ? verticalGuide(vAlign_, *children_[i], sizes[i])
+                                                  : horizontalGuide(hAlign_, sizes[i].width);
+            before = std::max(before, guides[i]);
+            after = std::max(after, crossOf(sizes[i]) - guides[i]);
+        }
+        out.extent = before + after;
+        for (size_t i = 0; i < sizes.size(); ++i) out.offsets.push_back(before - guides[i]);
+        return out;
+    }
+
+    /// Child rectangles relative to the stack's origin when it is `size` big.
+    std::vector<Rect> layout(Size size) {
+        const auto sizes = allocate({size.width, size.height});
+        CrossPlacement cross = crossPlacement(sizes);
+        // A stack placed in a thicker frame than it chose keeps its alignment across it.
+        const double extra = crossOf(size) - cross.extent;
+        double shift = 0;
+        if (axis_ == Axis::vertical) {
+            shift = horizontalGuide(hAlign_, extra);
+        } else if (vAlign_ == VerticalAlignment::center) {
+            shift = extra / 2;
+        } else if (vAlign_ == VerticalAlignment::bottom) {
+            shift = extra;
+        }
+        std::vector<Rect> rects;
+        double main = 0;
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            const double c = cross.offsets[i] + shift;
+            rects.push_back(axis_ == Axis::horizontal ? Rect{main, c, sizes[i].width, sizes[i].height}
+                                                      : Rect{c, main, sizes[i].width, sizes[i].height});
+            main += mainOf(sizes[i]) + spacing_;
+        }
+        return rects;
+    }
+
+    Axis axis_;
+    HorizontalAlignment hAlign_;
+    VerticalAlignment vAlign_;
+    double spacing_;
+};
+
+ElementPtr StackNode::build(const BuildContext& ctx) const {
+    BuildContext inner = ctx;
+    inner.stackAxis = axis;
+    std::vector<ElementPtr> elements;
+    for (const auto& child : children) {
+        auto e = child.node() ? child.node()->build(inner) : nullptr;
+        // Empty children take neither space nor spacing.
+        if (e && !e->isEmpty()) elements.push_back(std::move(e));
+    }
+    return std::make_unique<StackElement>(*this, std::move(elements));
+}
+
+} // namespace
+} // namespace plyx::ui::detail
+
+namespace plyx::ui {
+
+View VStack(std::vector<View> children, HorizontalAlignment alignment, std::optional<double> spacing) {
+    auto n = std::make_shared<detail::StackNode>();
+    n->axis = detail::Axis::vertical;
+    n->children = std::move(children);
+    n->hAlign = alignment;
+    n->spacing = spacing.value_or(kDefaultSpacing);
+    return View(n);
+}
+
+View HStack(std::vector<View> children, VerticalAlignment alignment, std::optional<double> spacing) {
+    auto n = std::make_shared<detail::StackNode>();
+    n->axis = detail::Axis::horizontal;
+    n->children = std::move(children);
+    n->vAlign = alignment;
+    n->spacing = spacing.value_or(kDefaultSpacing);
+    return View(n);
+}
+
+} // namespace plyx::ui
