@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -70,7 +71,8 @@ bool write(const std::filesystem::path& file, const std::vector<NoteItem>& notes
     std::string tmpl = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0) return false;
-    const bool ok = writeAll(fd, *text) && ::fsync(fd) == 0;
+    // The temporary file is private; the list itself keeps ordinary permissions.
+    const bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, *text) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!ok || !closed || ::rename(tmpl.c_str(), file.c_str()) != 0) {
         ::unlink(tmpl.c_str());

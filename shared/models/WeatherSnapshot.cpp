@@ -3,6 +3,7 @@
 #include "platform/time/Time.h"
 
 #include <cmath>
+#include <limits>
 
 namespace plyx {
 
@@ -22,9 +23,15 @@ std::string WeatherSnapshot::symbol(std::int64_t code, bool isNight) {
 
 namespace {
 // c * 9 / 5 + 32 in doubles, nearest whole degree with halves away from zero.
+// A cached record can hold any integer; results beyond the integer range are
+// held at its ends rather than converted out of range.
 std::int64_t toFahrenheit(std::int64_t celsius) {
     const double c = static_cast<double>(celsius);
-    return static_cast<std::int64_t>(std::round(c * 9.0 / 5.0 + 32.0));
+    const double f = std::round(c * 9.0 / 5.0 + 32.0);
+    constexpr double kLimit = 9223372036854775808.0;  // 2^63
+    if (f >= kLimit) return std::numeric_limits<std::int64_t>::max();
+    if (f < -kLimit) return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(f);
 }
 } // namespace
 

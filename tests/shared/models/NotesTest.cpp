@@ -30,6 +30,9 @@ TEST(NotesFile, WritesTheListAndReadsItBack) {
               R"([{"id":"00000000-0000-4000-8000-00000000000A","text":"","edited":10.123456,"pinned":false},)"
               R"({"id":"00000000-0000-4000-8000-00000000000B","text":"two\u000alines \"\/\" é","edited":-5,"pinned":true}])");
     EXPECT_EQ(NotesFile::read(), notes);
+    // Replaced by a private temporary file, the list still has ordinary permissions.
+    EXPECT_NE(std::filesystem::status(file).permissions() & std::filesystem::perms::group_read,
+              std::filesystem::perms::none);
 
     ASSERT_TRUE(NotesFile::write({}));
     EXPECT_EQ(test::readFile(file), "[]");

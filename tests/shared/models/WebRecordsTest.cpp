@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 #include <string>
 
@@ -165,6 +166,14 @@ TEST(WeatherSnapshot, FahrenheitOfTheSample) {
     EXPECT_EQ(cf.low, 32);
     EXPECT_EQ(cf.feelsLike, 1);
     EXPECT_TRUE(cf.days.empty());
+
+    // A corrupt cache with extreme values converts without leaving the integer range.
+    WeatherSnapshot extreme;
+    extreme.temperature = std::numeric_limits<std::int64_t>::max();
+    extreme.high = std::numeric_limits<std::int64_t>::min();
+    const auto ef = extreme.inFahrenheit();
+    EXPECT_EQ(ef.temperature, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(ef.high, std::numeric_limits<std::int64_t>::min());
 }
 
 TEST(WeatherSnapshot, SampleValuesAndEquality) {
