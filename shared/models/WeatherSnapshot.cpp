@@ -70,4 +70,22 @@ const WeatherSnapshot& WeatherSnapshot::sample() {
     return s;
 }
 
+const WeatherSnapshot& WeatherSnapshot::sampleNight() {
+    static const WeatherSnapshot s = [] {
+        WeatherSnapshot w;
+        w.place = "Tokyo";
+        w.temperature = 31;
+        w.condition = "Clear night";
+        w.high = 33;
+        w.low = 26;
+        w.feelsLike = 33;
+        w.isNight = true;
+        w.rainChance = 0;
+        w.updated = time::now();
+        w.code = 0;
+        return w;
+    }();
+    return s;
+}
+
 } // namespace plyx

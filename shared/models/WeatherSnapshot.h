@@ -53,6 +53,9 @@ struct WeatherSnapshot {
     WeatherSnapshot inFahrenheit() const;
     /// The preview snapshot, made once per process on first use.
     static const WeatherSnapshot& sample();
+    /// A clear night in Tokyo without forecast, for the catalog's night preview;
+    /// made once per process on first use.
+    static const WeatherSnapshot& sampleNight();
 
     bool operator==(const WeatherSnapshot&) const = default;
 };

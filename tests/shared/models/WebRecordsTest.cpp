@@ -193,6 +193,16 @@ TEST(WeatherSnapshot, SampleValuesAndEquality) {
     EXPECT_EQ(s.rainHours[3].label, "23");
     EXPECT_LE(s.updated, time::now());
 
+    const auto& night = WeatherSnapshot::sampleNight();
+    EXPECT_EQ(&night, &WeatherSnapshot::sampleNight());
+    EXPECT_EQ((std::tuple{night.place, night.temperature, night.condition, night.high, night.low, night.feelsLike}),
+              (std::tuple{std::string("Tokyo"), 31, std::string("Clear night"), 33, 26, 33}));
+    EXPECT_TRUE(night.isNight);
+    EXPECT_TRUE(night.days.empty() && night.rainHours.empty());
+    EXPECT_EQ(night.rainChance, 0);
+    EXPECT_EQ(night.code, 0);
+    EXPECT_EQ(WeatherSnapshot::symbol(*night.code, night.isNight), kClearNightSymbol);
+
     auto other = s;
     other.updated = s.updated + 1;
     EXPECT_NE(other, s);
