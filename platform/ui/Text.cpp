@@ -14,81 +14,83 @@ namespace {
 constexpr double kEpsilon = 1e-6;
 const QString kEllipsis = QStringLiteral("\u2026");
 
+/// Fonts are measured and drawn this many times larger than asked, then scaled
+/// down: the font engines round pixel sizes to whole pixels, which would make
+/// widths jump instead of following a fractional size (a scale unit of 1.0625,
+/// a font shrunk by a minimum scale factor).
+constexpr double kOversample = 16;
+
+/// Grapheme boundaries of `s`, so cuts never split a character.
+std::vector<int> graphemeBoundaries(const QString& s);
+
 /// Measures and draws lines of text in one font at one scale.
 class Shaper {
 public:
     Shaper(const TextStyle& style, double scale)
-        : style_(style), scale_(scale), font_(makeFont(nullptr)), metrics_(font_, metricsDevice()) {
+        : style_(style), scale_(scale), metrics_(makeFont(nullptr), metricsDevice()) {
         if (style.monospacedDigits) {
             for (QChar c = u'0'; c <= u'9'; c = QChar(c.unicode() + 1))
-                digitWidth_ = std::max(digitWidth_, metrics_.horizontalAdvance(c));
+                digitWidth_ = std::max(digitWidth_, metrics_.horizontalAdvance(c) / kOversample);
         }
     }
 
     double scale() const { return scale_; }
-    double lineHeight() const { return metrics_.lineSpacing(); }
-    double ascent() const { return metrics_.ascent(); }
+    double lineHeight() const { return metrics_.lineSpacing() / kOversample; }
+    double ascent() const { return metrics_.ascent() / kOversample; }
     double gap() const { return style_.lineSpacing; }
+    double strikeOutPos() const { return metrics_.strikeOutPos() / kOversample; }
+    double lineWidth() const { return metrics_.lineWidth() / kOversample; }
 
-    /// Width of `s` on one line, tracking included.
+    /// Width of `s` on one line; tracking follows every character.
     double advance(const QString& s) const {
-        if (!style_.monospacedDigits) return metrics_.horizontalAdvance(s);
+        if (!perCharacter()) return metrics_.horizontalAdvance(s) / kOversample;
         double w = 0;
-        forEachRun(s, [&](const QString& run, bool digits) {
-            w += digits ? double(run.size()) * (digitWidth_ + tracking()) : metrics_.horizontalAdvance(run);
-        });
+        forEachCharacter(s, [&](const QString& c) { w += characterAdvance(c); });
         return w;
     }
 
     /// Draws `s` with its baseline starting at `origin`.
     void draw(QPainter& p, QPointF origin, const QString& s) const {
+        p.save();
+        p.translate(origin);
+        p.scale(1 / kOversample, 1 / kOversample);
         p.setFont(makeFont(p.device()));
-        if (!style_.monospacedDigits) {
-            p.drawText(origin, s);
-            return;
+        if (!perCharacter()) {
+            p.drawText(QPointF(0, 0), s);
+        } else {
+            double x = 0;
+            forEachCharacter(s, [&](const QString& c) {
+                double dx = 0;
+                if (isDigit(c)) dx = (digitWidth_ - metrics_.horizontalAdvance(c) / kOversample) / 2;
+                p.drawText(QPointF((x + dx) * kOversample, 0), c);
+                x += characterAdvance(c);
+            });
         }
-        double x = origin.x();
-        forEachRun(s, [&](const QString& run, bool digits) {
-            if (!digits) {
-                p.drawText(QPointF(x, origin.y()), run);
-                x += metrics_.horizontalAdvance(run);
-                return;
-            }
-            for (QChar c : run) {
-                // Each digit is centred in a cell as wide as the widest digit.
-                const double w = metrics_.horizontalAdvance(c) - tracking();
-                p.drawText(QPointF(x + (digitWidth_ - tracking() - w) / 2, origin.y()), QString(c));
-                x += digitWidth_ + tracking();
-            }
-        });
+        p.restore();
     }
-
-    const QFontMetricsF& metrics() const { return metrics_; }
 
 private:
     double tracking() const { return style_.tracking * scale_; }
+    bool perCharacter() const { return style_.monospacedDigits || style_.tracking != 0; }
+    bool isDigit(const QString& c) const { return style_.monospacedDigits && c.size() == 1 && c[0].isDigit(); }
 
-    QFont makeFont(const QPaintDevice* device) const {
-        QFont f = toQFont(style_.font, scale_, device);
-        if (style_.tracking != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, tracking());
-        return f;
+    /// One character's advance: digits at the widest digit's width when they are
+    /// monospaced, and the tracking after each.
+    double characterAdvance(const QString& c) const {
+        const double base = isDigit(c) ? digitWidth_ : metrics_.horizontalAdvance(c) / kOversample;
+        return base + tracking();
     }
 
+    QFont makeFont(const QPaintDevice* device) const { return toQFont(style_.font, scale_ * kOversample, device); }
+
     template <class F>
-    static void forEachRun(const QString& s, F&& f) {
-        int start = 0;
-        while (start < s.size()) {
-            const bool digits = s[start].isDigit();
-            int end = start;
-            while (end < s.size() && s[end].isDigit() == digits) ++end;
-            f(s.mid(start, end - start), digits);
-            start = end;
-        }
+    static void forEachCharacter(const QString& s, F&& f) {
+        const auto bounds = graphemeBoundaries(s);
+        for (size_t i = 1; i < bounds.size(); ++i) f(s.mid(bounds[i - 1], bounds[i] - bounds[i - 1]));
     }
 
     TextStyle style_;
     double scale_;
-    QFont font_;
     QFontMetricsF metrics_;
     double digitWidth_ = 0;
 };
@@ -205,8 +207,8 @@ public:
             if (style_.alignment == TextAlignment::trailing) x += frame_.width - w;
             shaper.draw(p, QPointF(x, y + laid_.ascent), line);
             if (style_.strikethrough) {
-                const double lineWidth = std::max(0.5, shaper.metrics().lineWidth());
-                const double sy = y + laid_.ascent - shaper.metrics().strikeOutPos();
+                const double lineWidth = std::max(0.5, shaper.lineWidth());
+                const double sy = y + laid_.ascent - shaper.strikeOutPos();
                 const QBrush brush = style_.strikethroughColor ? QBrush(toQColor(*style_.strikethroughColor))
                                                                : toBrush(color_, box);
                 p.fillRect(QRectF(x, sy - lineWidth / 2, w, lineWidth), brush);

@@ -1,0 +1,184 @@
+// Text measuring, wrapping, truncation, shrinking and baselines, in a font that is
+// installed here. Expected metrics come from Qt's font metrics, independently of the layer.
+#include "platform/ui/View.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using namespace plyx::ui;
+
+namespace {
+
+const std::string kFamily = "DejaVu Sans";
+
+/// Metrics of DejaVu Sans at `size` points on a 72-dpi device, taken at 16 times the
+/// size so that they scale smoothly with fractional sizes.
+struct Metrics {
+    QFontMetricsF m;
+    double horizontalAdvance(const QString& s) const { return m.horizontalAdvance(s) / 16; }
+    double lineSpacing() const { return m.lineSpacing() / 16; }
+    double ascent() const { return m.ascent() / 16; }
+};
+Metrics metrics(double size) {
+    static QImage device = [] {
+        QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
+        img.setDotsPerMeterX(2835);
+        img.setDotsPerMeterY(2835);
+        return img;
+    }();
+    QFont f(QString::fromStdString(kFamily));
+    f.setPointSizeF(size * 16);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return Metrics{QFontMetricsF(f, &device)};
+}
+
+struct TextLine {
+    double x = 0, y = 0, w = 0, h = 0;
+    std::string text;
+    double size = 0;
+};
+
+/// The text lines of a dump, in order.
+std::vector<TextLine> texts(const View& v, Size size) {
+    const std::string d = dump(v, size, Environment{});
+    static const std::regex re(R"re(Text ([-\d.]+),([-\d.]+) ([\d.]+)x([\d.]+) text="(.*)" color=\S+ font=.* size=([\d.]+))re");
+    std::vector<TextLine> out;
+    for (auto it = std::sregex_iterator(d.begin(), d.end(), re); it != std::sregex_iterator(); ++it) {
+        const auto& m = *it;
+        out.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5], std::stod(m[6])});
+    }
+    return out;
+}
+
+View label(const std::string& s, double size = 13) { return Text(s).font(Font::custom(kFamily, size)); }
+
+const std::string kEllipsis = "\u2026";
+bool endsWithEllipsis(const std::string& s) {
+    return s.size() >= kEllipsis.size() && s.compare(s.size() - kEllipsis.size(), kEllipsis.size(), kEllipsis) == 0;
+}
+
+} // namespace
+
+TEST(Text, IdealSizeIsOneLineOfTheFontsMetrics) {
+    const auto t = texts(label("Hello world"), {300, 100});
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_NEAR(t[0].w, metrics(13).horizontalAdvance("Hello world"), 0.02);
+    EXPECT_NEAR(t[0].h, metrics(13).lineSpacing(), 0.02);
+    EXPECT_EQ(t[0].text, "Hello world");
+}
+
+TEST(Text, TruncationAndWrapping) {
+    const std::string s = "The quick brown fox jumps over the lazy dog";
+    const double lh = metrics(13).lineSpacing();
+    struct Case {
+        const char* name;
+        View view;
+        double width;
+        size_t lines;
+        bool cut;
+    } cases[] = {
+        {"one line is cut at the tail", label(s).lineLimit(1), 80, 1, true},
+        {"unlimited lines wrap and keep every word", label(s), 80, 0, false},
+        {"two lines: the second ends cut", label(s).lineLimit(2), 80, 2, true},
+        {"text that fits is not cut", label("fox").lineLimit(1), 80, 1, false},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto t = texts(c.view.frame(c.width, std::nullopt), {300, 300});
+        ASSERT_EQ(t.size(), 1u);
+        EXPECT_LE(t[0].w, c.width + 1e-9);
+        EXPECT_EQ(endsWithEllipsis(t[0].text), c.cut) << t[0].text;
+        const size_t shown = size_t(std::count(t[0].text.begin(), t[0].text.end(), '\\') + 1);
+        if (c.lines) EXPECT_EQ(shown, c.lines) << t[0].text;
+        else EXPECT_GT(shown, 2u);
+        EXPECT_NEAR(t[0].h, double(shown) * lh, 0.02);
+        if (!c.cut) {
+            // Nothing lost: the words read back in order.
+            std::string joined = std::regex_replace(t[0].text, std::regex(R"(\\n)"), " ");
+            EXPECT_EQ(joined, c.lines == 1 ? std::string("fox") : s);
+        }
+    }
+}
+
+TEST(Text, AShortOfferedHeightCutsToTheLinesThatFit) {
+    const double lh = metrics(13).lineSpacing();
+    const auto t = texts(label("one two three four five six seven eight").frame(60, lh * 2.5), {300, 300});
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_NEAR(t[0].h, 2 * lh, 0.02);
+    EXPECT_TRUE(endsWithEllipsis(t[0].text));
+}
+
+TEST(Text, MinimumScaleFactorShrinksBeforeCutting) {
+    const std::string s = "Wide numerals 12345";
+    const double ideal = metrics(20).horizontalAdvance(QString::fromStdString(s));
+    // Room for three quarters: it shrinks to about 15 points and shows everything.
+    auto t = texts(label(s, 20).lineLimit(1).minimumScaleFactor(0.5).frame(ideal * 0.75, std::nullopt), {400, 100});
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].text, s);
+    EXPECT_NEAR(t[0].size, 15, 0.3);
+    EXPECT_LT(t[0].size, 15.1);
+    // Room for a third: it stops at the minimum and cuts.
+    t = texts(label(s, 20).lineLimit(1).minimumScaleFactor(0.5).frame(ideal / 3, std::nullopt), {400, 100});
+    EXPECT_NEAR(t[0].size, 10, 0.02);
+    EXPECT_TRUE(endsWithEllipsis(t[0].text));
+    // Without a minimum scale factor nothing shrinks.
+    t = texts(label(s, 20).lineLimit(1).frame(ideal * 0.75, std::nullopt), {400, 100});
+    EXPECT_EQ(t[0].size, 20);
+    EXPECT_TRUE(endsWithEllipsis(t[0].text));
+}
+
+TEST(Text, TheInnermostStyleWins) {
+    const std::string s = "Wide numerals 12345";
+    const double ideal = metrics(20).horizontalAdvance(QString::fromStdString(s));
+    const View v = VStack({label(s, 20).minimumScaleFactor(0.9), Text("outer")})
+                       .minimumScaleFactor(0.5)
+                       .font(Font::custom(kFamily, 8))
+                       .lineLimit(1)
+                       .frame(ideal * 0.6, std::nullopt);
+    const auto t = texts(v, {400, 200});
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_NEAR(t[0].size, 18, 0.02); // its own 0.9, not the outer 0.5
+    EXPECT_TRUE(endsWithEllipsis(t[0].text));
+    EXPECT_EQ(t[1].size, 8); // the outer font reaches the text without its own
+}
+
+TEST(Text, StylingChangesWhatIsMeasured) {
+    const auto caps = texts(label("Next up").textCase(TextCase::uppercase), {300, 50});
+    const auto tracked = texts(label("Next up").textCase(TextCase::uppercase).tracking(1), {300, 50});
+    ASSERT_EQ(tracked.size(), 1u);
+    EXPECT_EQ(tracked[0].text, "NEXT UP");
+    EXPECT_NEAR(caps[0].w, metrics(13).horizontalAdvance("NEXT UP"), 0.02);
+    // One point after each of the seven characters (kerning aside).
+    EXPECT_NEAR(tracked[0].w - caps[0].w, 7, 0.5);
+    // Extra line spacing goes between lines, not after the last.
+    const double lh = metrics(13).lineSpacing();
+    const auto spaced = texts(label("one\ntwo").lineSpacing(6), {300, 100});
+    EXPECT_NEAR(spaced[0].h, 2 * lh + 6, 0.02);
+}
+
+TEST(Text, BaselineAlignmentAcrossTwoFonts) {
+    const Metrics big = metrics(30), small = metrics(10);
+    for (auto alignment : {VerticalAlignment::firstTextBaseline, VerticalAlignment::lastTextBaseline}) {
+        const auto t = texts(HStack({label("Big", 30), label("small", 10)}, alignment), {300, 100});
+        ASSERT_EQ(t.size(), 2u);
+        EXPECT_NEAR(t[0].y + big.ascent(), t[1].y + small.ascent(), 0.02);
+        EXPECT_NEAR(t[1].y - t[0].y, big.ascent() - small.ascent(), 0.02);
+    }
+    // First and last baselines differ for a text of two lines.
+    const double gap = metrics(10).lineSpacing();
+    const auto first = texts(HStack({label("Big", 30), label("a\nb", 10)}, VerticalAlignment::firstTextBaseline), {300, 100});
+    const auto last = texts(HStack({label("Big", 30), label("a\nb", 10)}, VerticalAlignment::lastTextBaseline), {300, 100});
+    EXPECT_NEAR((first[1].y - first[0].y) - (last[1].y - last[0].y), gap, 0.02);
+    // A shape sits with its bottom on the baseline.
+    const std::string d =
+        dump(HStack({label("Big", 30), Rectangle().frame(5, 5)}, VerticalAlignment::firstTextBaseline, 0), {300, 100}, {});
+    const auto t = texts(HStack({label("Big", 30), Rectangle().frame(5, 5)}, VerticalAlignment::firstTextBaseline, 0),
+                         {300, 100});
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(d, m, std::regex(R"(Rectangle [\d.]+,([\d.]+) 5x5)")));
+    EXPECT_NEAR(std::stod(m[1]) + 5, t[0].y + big.ascent(), 0.02);
+}
