@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <string>
 
 namespace plyx {
@@ -164,6 +165,35 @@ TEST(SystemStats, VolumeSizesUseTheirOwnRounding) {
     auto home = SystemStats::storageSnapshot(dir.path());
     ASSERT_TRUE(home);
     EXPECT_LE(home->usedGB, home->totalGB);
+}
+
+} // namespace
+} // namespace plyx
+
+namespace plyx {
+namespace {
+
+// Reads this machine's own /proc, /sys and home volume through the sources
+// the widgets call (ranges only: the values move between readings).
+TEST(LiveSystem, SourcesGiveFiguresInRange) {
+    test::FreshStorage storage;
+    const auto memory = SystemStats::memoryPercent();
+    ASSERT_TRUE(memory);
+    EXPECT_GE(*memory, 0);
+    EXPECT_LE(*memory, 100);
+
+    EXPECT_FALSE(SystemStats::cpuPercent()); // the first call only stores a sample
+    EXPECT_TRUE(SharedStorage::read<SystemStats::CPUTicks>(StorageKeys::cpuTicks));
+    if (const auto cpu = SystemStats::cpuPercent()) {
+        EXPECT_GE(*cpu, 0);
+        EXPECT_LE(*cpu, 100);
+    }
+
+    const auto home = SystemStats::storageSnapshot();
+    ASSERT_TRUE(home);
+    EXPECT_GE(home->usedGB, 0);
+    EXPECT_LE(home->usedGB, home->totalGB);
+    std::cout << "live: memory " << *memory << "%, home " << home->usedGB << " of " << home->totalLabel() << "\n";
 }
 
 } // namespace
