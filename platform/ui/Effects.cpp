@@ -131,10 +131,28 @@ public:
                 content().draw(inner);
             },
             [&](QPainter& lp) {
+                // The mask goes into a layer of its own first: a composition mode only
+                // acts where something is drawn, and the clear parts of the mask must
+                // clear the content too.
+                auto* layer = static_cast<QImage*>(lp.device());
+                QImage maskLayer(layer->size(), QImage::Format_ARGB32_Premultiplied);
+                maskLayer.setDevicePixelRatio(layer->devicePixelRatio());
+                maskLayer.setDotsPerMeterX(layer->dotsPerMeterX());
+                maskLayer.setDotsPerMeterY(layer->dotsPerMeterY());
+                maskLayer.fill(Qt::transparent);
+                {
+                    QPainter mp(&maskLayer);
+                    mp.setRenderHints(lp.renderHints());
+                    mp.setWorldTransform(lp.worldTransform());
+                    std::vector<Hit> ignored;
+                    DrawContext maskCtx{mp, ignored, 0, dc.bounds, dc.toCaller};
+                    mask().draw(maskCtx);
+                }
+                lp.save();
+                lp.setWorldTransform(QTransform());
                 lp.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-                std::vector<Hit> ignored;
-                DrawContext maskCtx{lp, ignored, 0, dc.bounds, dc.toCaller};
-                mask().draw(maskCtx);
+                lp.drawImage(QPointF(0, 0), maskLayer);
+                lp.restore();
             });
     }
 

@@ -103,9 +103,11 @@ private:
         });
 
         // Pass 4: hand out the space. Each priority group may use what is left after
-        // reserving the minimum sizes of all lower-priority children; within a group,
-        // each child in turn is offered an equal share of what remains, chooses, and
-        // the rest is shared among those still waiting.
+        // reserving the minimum sizes of all lower-priority children. Within a group,
+        // each child in turn is offered an equal share of what remains among those
+        // still waiting, chooses, and the rest goes on. Spacers only take what the
+        // others leave: while other children are served, the spacers of the group
+        // are held to their minimum lengths and not counted in the shares.
         double remaining = *mainProposal - totalSpacing();
         std::vector<bool> served(n, false);
         size_t start = 0;
@@ -115,10 +117,23 @@ private:
             while (end < n && children_[order[end]]->layoutPriority == priority) ++end;
             double reservedBelow = 0;
             for (size_t k = end; k < n; ++k) reservedBelow += minMain[order[k]];
+            double spacerMinimum = 0;
+            size_t spacers = 0;
+            for (size_t k = start; k < end; ++k) {
+                if (!children_[order[k]]->isSpacer()) continue;
+                spacerMinimum += minMain[order[k]];
+                ++spacers;
+            }
             double budget = remaining - reservedBelow;
+            const size_t others = end - start - spacers;
             for (size_t k = start; k < end; ++k) {
                 const size_t i = order[k];
-                const double share = std::max(0.0, budget) / double(end - k);
+                const bool spacer = children_[i]->isSpacer();
+                // Spacers come after the others (pass 3), so a spacer's turn starts
+                // once every other child of the group has chosen.
+                if (spacer && k == start + others) spacerMinimum = 0;
+                const size_t waiting = spacer ? end - k : start + others - k;
+                const double share = std::max(0.0, budget - spacerMinimum) / double(waiting);
                 sizes[i] = children_[i]->sizeThatFits(propose(share, crossProposal));
                 budget -= mainOf(sizes[i]);
                 remaining -= mainOf(sizes[i]);
