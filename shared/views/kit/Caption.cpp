@@ -1,0 +1,37 @@
+#include "shared/views/kit/Caption.h"
+
+#include "shared/foundation/PlyxFonts.h"
+
+#include <QString>
+
+namespace plyx {
+namespace {
+constexpr double kDotDiameter = 5;
+constexpr double kDotGap = 6;
+constexpr double kNumeralMinimumScale = 0.55;
+} // namespace
+
+std::string upperCased(const std::string& text) { return QString::fromStdString(text).toUpper().toStdString(); }
+
+std::string Caption::displayText() const {
+    return ctx.theme.labels == ThemeSettings::LabelStyle::monoCaps ? upperCased(text) : text;
+}
+
+ui::View Caption::body() const {
+    const double u = ctx.u;
+    ui::View t = ui::Text(displayText()).foregroundColor(color).lineLimit(1);
+    if (ctx.theme.labels == ThemeSettings::LabelStyle::monoCaps)
+        return t.font(ui::Font::custom(PlyxFonts::fragmentMonoFamily(), size * u)).tracking(size * em * u);
+    return t.font(ui::Font::system(size * u, ui::FontWeight::medium));
+}
+
+ui::View DotCaption::body() const {
+    const double u = ctx.u;
+    return ui::HStack({ui::Circle().fill(dot).frame(kDotDiameter * u, kDotDiameter * u),
+                       Caption{text, size, em, color, ctx}},
+                      ui::VerticalAlignment::center, kDotGap * u);
+}
+
+ui::View numeralFit(const ui::View& view) { return view.lineLimit(1).minimumScaleFactor(kNumeralMinimumScale); }
+
+} // namespace plyx

@@ -1,0 +1,25 @@
+// The font database and the desktop palette need a GUI application; every
+// test process of this suite gets one (offscreen).
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+class GuiAppEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!QGuiApplication::instance()) app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[16] = "test_views_kit";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+[[maybe_unused]] const auto* const kEnv = ::testing::AddGlobalTestEnvironment(new GuiAppEnvironment);
+} // namespace
