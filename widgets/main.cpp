@@ -1,12 +1,167 @@
-// PlyxWidgets: for now, tells where the shared storage lives.
-#include "shared/storage/SharedStorage.h"
+// PlyxWidgets: the widget extension's host.
+//   --list                  every declared widget: kind, display name, family
+//                           and description, tab-separated, in bundle order
+//   --render KIND [options] asks the widget's provider for an entry on a
+//                           worker thread and draws it into a PNG
+//     --mode placeholder|snapshot|preview|timeline   (timeline)
+//     --config JSON         the widget instance's configuration ({})
+//     --size WxH            points offered (the family's design size)
+//     --dpr N               device pixels per point (2)
+//     --rendering-mode full|accented|vibrant         (full)
+//     --out FILE.png        (KIND.png)
+// Problems end the program with status 1 and one line naming them; a
+// malformed command line ends it with status 2 and the usage.
+#include "platform/store/Defaults.h"
+#include "platform/time/Time.h"
+#include "platform/widgetkit/WidgetHost.h"
+#include "widgets/timelines/PlyxWidgetsBundle.h"
 
+#include <QGuiApplication>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
-int main() {
-    plyx::store::Defaults::setStandardName("com.zelvanedesigns.plyx.widgets");
-    const auto suite = plyx::SharedStorage::suite();
-    std::printf("shared storage: %s\n", suite.path().c_str());
-    std::printf("app-group container: %s\n", plyx::SharedStorage::container().c_str());
+using namespace plyx;
+
+namespace {
+
+constexpr const char* kStandardDefaultsName = "com.zelvanedesigns.plyx.widgets";
+
+constexpr const char* kUsage =
+    "usage: PlyxWidgets --list\n"
+    "       PlyxWidgets --render KIND [--mode placeholder|snapshot|preview|timeline] [--config JSON]\n"
+    "                   [--size WxH] [--dpr N] [--rendering-mode full|accented|vibrant] [--out FILE.png]\n";
+
+int usage(const std::string& problem) {
+    std::fprintf(stderr, "PlyxWidgets: %s\n%s", problem.c_str(), kUsage);
+    return 2;
+}
+
+int fail(const std::string& problem) {
+    std::fprintf(stderr, "PlyxWidgets: %s\n", problem.c_str());
+    return 1;
+}
+
+std::optional<double> positiveNumber(const std::string& text) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !(v > 0) || v > 100000) return std::nullopt;
+    return v;
+}
+
+std::optional<ui::Size> sizeNamed(const std::string& text) {
+    const auto x = text.find('x');
+    if (x == std::string::npos) return std::nullopt;
+    auto w = positiveNumber(text.substr(0, x));
+    auto h = positiveNumber(text.substr(x + 1));
+    if (!w || !h) return std::nullopt;
+    return ui::Size{*w, *h};
+}
+
+std::optional<ui::RenderingMode> renderingModeNamed(const std::string& text) {
+    if (text == "full") return ui::RenderingMode::fullColor;
+    if (text == "accented") return ui::RenderingMode::accented;
+    if (text == "vibrant") return ui::RenderingMode::vibrant;
+    return std::nullopt;
+}
+
+int list() {
+    for (const auto& w : PlyxWidgetsBundle::bundle().widgets())
+        std::printf("%s\t%s\t%s\t%s\n", w.kind().c_str(), w.displayName().c_str(),
+                    widgetkit::familyName(w.supportedFamilies().front()), w.description().c_str());
     return 0;
+}
+
+int render(const std::map<std::string, std::string>& opts) {
+    const std::string kind = opts.at("--render");
+    const auto* widget = PlyxWidgetsBundle::bundle().find(kind);
+    if (!widget) return fail("unknown widget kind \"" + kind + "\" (see --list)");
+
+    auto option = [&](const char* name) -> std::optional<std::string> {
+        auto it = opts.find(name);
+        return it == opts.end() ? std::nullopt : std::optional<std::string>(it->second);
+    };
+
+    auto mode = widgetkit::modeNamed(option("--mode").value_or("timeline"));
+    if (!mode) return fail("unknown mode \"" + *option("--mode") + "\"");
+
+    std::string error;
+    auto config = intents::Configuration::parse(widget->intent(), option("--config").value_or(""), &error);
+    if (!config) return fail("bad configuration: " + error);
+
+    const auto family = widget->supportedFamilies().front();
+    ui::Size size = widgetkit::designSize(family);
+    if (auto s = option("--size")) {
+        auto parsed = sizeNamed(*s);
+        if (!parsed) return fail("bad size \"" + *s + "\" (expected WxH in points, e.g. 344x160)");
+        size = *parsed;
+    }
+    double dpr = 2;
+    if (auto s = option("--dpr")) {
+        auto parsed = positiveNumber(*s);
+        if (!parsed || *parsed > 16) return fail("bad device-pixel ratio \"" + *s + "\"");
+        dpr = *parsed;
+    }
+    ui::Environment env;
+    if (auto s = option("--rendering-mode")) {
+        auto parsed = renderingModeNamed(*s);
+        if (!parsed) return fail("unknown rendering mode \"" + *s + "\" (full, accented or vibrant)");
+        env.renderingMode = *parsed;
+    }
+    env.displayScale = dpr;
+    const std::string out = option("--out").value_or(kind + ".png");
+
+    widgetkit::TimelineProviderContext ctx;
+    ctx.family = family;
+    ctx.displaySize = size;
+    // The provider runs on a worker; drawing stays on this, the painting thread.
+    const auto answer = widgetkit::requestAsync(*widget, *mode, *config, ctx).result();
+    env.now = time::now();
+    const auto entry = widgetkit::currentEntry(answer, env.now);
+    if (!entry) return fail("widget " + kind + " answered no entry");
+
+    const auto result = widgetkit::renderEntry(*widget, *entry, size, dpr, env);
+    if (!result.image.save(QString::fromStdString(out), "PNG")) return fail("cannot write " + out);
+    std::printf("%s\n", out.c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // No display is needed: everything is drawn into images.
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    store::Defaults::setStandardName(kStandardDefaultsName);
+
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return usage("nothing to do");
+
+    static const std::vector<std::string> valued = {"--render", "--mode", "--config", "--size",
+                                                    "--dpr", "--rendering-mode", "--out"};
+    std::map<std::string, std::string> opts;
+    bool listing = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const auto& a = args[i];
+        if (a == "--list") {
+            listing = true;
+        } else if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
+            if (i + 1 >= args.size()) return usage(a + " needs a value");
+            opts[a] = args[++i];
+        } else {
+            return usage("unknown argument \"" + a + "\"");
+        }
+    }
+    if (listing == (opts.count("--render") > 0)) return usage("give either --list or --render KIND");
+    if (listing && !opts.empty()) return usage("--list takes no options");
+
+    QGuiApplication app(argc, argv);
+    return listing ? list() : render(opts);
 }
