@@ -54,10 +54,6 @@ TEST(Caption, FollowsTheLabelStyle) {
 }
 
 TEST(Caption, CapitalsAreLetterSpaced) {
-    // Letter spacing is drawn by the view layer; until it applies tracking to
-    // a text's width there is nothing here to measure.
-    if (textWidth(ui::Text("MM").tracking(10)) <= textWidth(ui::Text("MM")))
-        GTEST_SKIP() << "the view layer does not apply tracking yet";
     const auto caps = ctxWith(ThemeSettings::LabelStyle::monoCaps);
     const auto sans = ctxWith(ThemeSettings::LabelStyle::systemSans);
     // Letter spacing: size x em x u after each of the seven characters under
@@ -100,6 +96,16 @@ TEST(DotCaption, LeadingDotThenCaption) {
     EXPECT_NEAR(texts[0].x - (dots[0].x + dots[0].width), 12, 0.01);
     EXPECT_NEAR(dots[0].y + dots[0].height / 2, texts[0].y + texts[0].height / 2, 0.01);
     EXPECT_NE(texts[0].attrs.find("text=\"LIVE\""), std::string::npos);
+
+    // Drawn: the dot in its colour, and glyph pixels in the text colour inside the text's frame.
+    const auto v = DotCaption{"Live", 9, 0.1, kRed, kInk, ctxWith(ThemeSettings::LabelStyle::monoCaps, 2)};
+    const QImage img = test::renderImage(v, {200, 40});
+    EXPECT_TRUE(test::near(test::pixelAt(img, dots[0].x + 5, dots[0].y + 5), kRed));
+    int inked = 0;
+    for (double x = texts[0].x; x < texts[0].x + texts[0].width; x += 0.5)
+        for (double y = texts[0].y; y < texts[0].y + texts[0].height; y += 0.5)
+            if (test::near(test::pixelAt(img, x, y), kInk, 8)) ++inked;
+    EXPECT_GT(inked, 20);
 }
 
 ClockHands hands(Date d, const std::string& zone, std::optional<double> live = std::nullopt,
