@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <unistd.h>
 
 using namespace plyx;
@@ -23,6 +24,11 @@ void setUp() {
         namespace fs = std::filesystem;
         const auto root = fs::temp_directory_path() / ("plyx-bench-" + std::to_string(::getpid()));
         fs::create_directories(root);
+        static const std::string kept = root.string();
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(kept, ec);
+        });
         ::setenv("XDG_DATA_HOME", root.c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;

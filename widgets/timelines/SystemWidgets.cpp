@@ -1,11 +1,10 @@
 #include "widgets/timelines/SystemWidgets.h"
 
-#include "shared/foundation/PlyxWidgetRoot.h"
-#include "shared/intents/SurfaceConfigIntent.h"
 #include "shared/views/system/NetworkView.h"
 #include "shared/views/system/StorageView.h"
 #include "shared/views/system/SystemView.h"
 #include "widgets/sources/local/SystemStats.h"
+#include "widgets/timelines/DeclareWidget.h"
 
 namespace plyx {
 
@@ -17,25 +16,6 @@ const StorageSnapshot kStorageSample{721, 1000};
 constexpr int kSystemRefreshMinutes = 15;
 constexpr int kNetworkRefreshMinutes = 15;
 constexpr int kStorageRefreshMinutes = 360;
-
-// The declaration form every widget shares: its root at the widget's tone
-// and design size on the entry's surface, holding the view of the entry's data.
-template <class Widget, class Provider, class ViewOf>
-widgetkit::WidgetConfiguration declare(Provider provider, ViewOf viewOf) {
-    using Entry = typename Provider::Entry;
-    return widgetkit::AppIntentConfiguration<SurfaceConfigIntent>(
-               Widget::kind, provider,
-               [viewOf](const Entry& entry) {
-                   return PlyxWidgetRoot(Widget::tone, Widget::designSize, entry.surface,
-                                         [viewOf, data = entry.data](const WCtx& ctx) { return viewOf(data, ctx); });
-               })
-        .configurationDisplayName(Widget::displayName)
-        .description(Widget::description)
-        .supportedFamilies({Widget::family})
-        .contentMarginsDisabled();
-}
-
-template <class Widget> DeclaredWidget declared() { return {Widget::body(), Widget::tone, Widget::designSize}; }
 
 } // namespace
 
@@ -50,8 +30,9 @@ SystemSnapshot SystemWidget::live() {
 LocalProvider<SystemSnapshot> SystemWidget::provider() { return {kSystemSample, &live, kSystemRefreshMinutes}; }
 
 widgetkit::WidgetConfiguration SystemWidget::body() {
-    return declare<SystemWidget>(provider(),
-                                 [](const SystemSnapshot& d, const WCtx& ctx) { return SystemView{d, ctx}.body(); });
+    return declareWidget<SystemWidget>(provider(), [](const PlyxEntry<SystemSnapshot>& e, const WCtx& ctx) {
+        return SystemView{e.data, ctx}.body();
+    });
 }
 
 DeclaredWidget SystemWidget::declaration() { return declared<SystemWidget>(); }
@@ -63,9 +44,10 @@ LocalProvider<std::optional<NetworkSnapshot>> NetworkWidget::provider() {
 }
 
 widgetkit::WidgetConfiguration NetworkWidget::body() {
-    return declare<NetworkWidget>(provider(), [](const std::optional<NetworkSnapshot>& d, const WCtx& ctx) {
-        return NetworkView{d, ctx}.body();
-    });
+    return declareWidget<NetworkWidget>(provider(),
+                                        [](const PlyxEntry<std::optional<NetworkSnapshot>>& e, const WCtx& ctx) {
+                                            return NetworkView{e.data, ctx}.body();
+                                        });
 }
 
 DeclaredWidget NetworkWidget::declaration() { return declared<NetworkWidget>(); }
@@ -75,8 +57,9 @@ StorageSnapshot StorageWidget::live() { return SystemStats::storageSnapshot().va
 LocalProvider<StorageSnapshot> StorageWidget::provider() { return {kStorageSample, &live, kStorageRefreshMinutes}; }
 
 widgetkit::WidgetConfiguration StorageWidget::body() {
-    return declare<StorageWidget>(provider(),
-                                  [](const StorageSnapshot& d, const WCtx& ctx) { return StorageView{d, ctx}.body(); });
+    return declareWidget<StorageWidget>(provider(), [](const PlyxEntry<StorageSnapshot>& e, const WCtx& ctx) {
+        return StorageView{e.data, ctx}.body();
+    });
 }
 
 DeclaredWidget StorageWidget::declaration() { return declared<StorageWidget>(); }
