@@ -21,6 +21,9 @@ class ZStackElement final : public Element {
 public:
     ZStackElement(Alignment a, std::vector<ElementPtr> children) : alignment_(a) { children_ = std::move(children); }
     const char* kind() const override { return "ZStack"; }
+    bool ignoresProposal() const override {
+        return std::all_of(children_.begin(), children_.end(), [](const ElementPtr& c) { return c->ignoresProposal(); });
+    }
     double firstBaseline(Size size) override {
         return children_.empty() ? size.height : children_.front()->firstBaseline(children_.front()->sizeThatFits({size.width, size.height}));
     }

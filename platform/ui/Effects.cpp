@@ -116,6 +116,7 @@ public:
         children_.push_back(std::move(mask));
     }
     const char* kind() const override { return "mask"; }
+    bool ignoresProposal() const override { return content().ignoresProposal(); }
     double firstBaseline(Size size) override { return content().firstBaseline(size); }
     double lastBaseline(Size size) override { return content().lastBaseline(size); }
     void draw(DrawContext& dc) const override {

@@ -36,6 +36,8 @@ ElementPtr buildChild(const View& view, const BuildContext& ctx) {
 }
 
 Size Element::sizeThatFits(ProposedSize proposal) {
+    // A view that ignores what it is offered is measured once.
+    if (cacheCount_ > 0 && ignoresProposal()) return cache_[0].size;
     for (int i = 0; i < cacheCount_; ++i)
         if (sameProposal(cache_[size_t(i)].proposal, proposal)) return cache_[size_t(i)].size;
     Size s = measure(proposal);
@@ -181,8 +183,6 @@ QBrush toBrush(const ShapeStyle& style, const QRectF& rect) {
 const QPaintDevice* metricsDevice() {
     static const QImage device = [] {
         QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
-        img.setDotsPerMeterX(2835); // 72 dpi: a point is a unit
-        img.setDotsPerMeterY(2835);
         return img;
     }();
     return &device;
@@ -238,8 +238,6 @@ void drawInLayer(QPainter& painter, const QRectF& bounds, const std::function<vo
 
     QImage layer(pixels.size(), QImage::Format_ARGB32_Premultiplied);
     layer.setDevicePixelRatio(dpr);
-    layer.setDotsPerMeterX(2835);
-    layer.setDotsPerMeterY(2835);
     layer.fill(Qt::transparent);
     {
         QPainter lp(&layer);

@@ -94,6 +94,9 @@ public:
     virtual bool isSpacer() const { return false; }
     /// Empty views take no place (and no spacing) in stacks.
     virtual bool isEmpty() const { return false; }
+    /// Whether this element chooses the same size whatever it is offered (fixed
+    /// frames, symbols, and containers of nothing else): such elements are measured once.
+    virtual bool ignoresProposal() const { return false; }
 
     const Rect& frame() const { return frame_; }
     const std::vector<ElementPtr>& children() const { return children_; }
@@ -114,7 +117,7 @@ private:
         ProposedSize proposal;
         Size size;
     };
-    std::array<CacheEntry, 4> cache_{};
+    std::array<CacheEntry, 16> cache_{};
     int cacheCount_ = 0, cacheNext_ = 0;
 };
 
@@ -139,7 +142,7 @@ QBrush toBrush(const ShapeStyle& style, const QRectF& rect);
 /// The Qt font for `font` scaled by `scale`, sized so that one point is one unit of
 /// the painter's coordinates on `device` (metrics when `device` is null).
 QFont toQFont(const Font& font, double scale, const QPaintDevice* device);
-/// A 72-dpi device to take font metrics from.
+/// The device font metrics are taken from (an image, as widgets are drawn into).
 const QPaintDevice* metricsDevice();
 
 /// Draws through an offscreen layer the size of `bounds` (in the painter's coordinates):
@@ -171,6 +174,7 @@ public:
     explicit WrapperElement(ElementPtr child) { children_.push_back(std::move(child)); }
     double firstBaseline(Size size) override { return child().firstBaseline(size); }
     double lastBaseline(Size size) override { return child().lastBaseline(size); }
+    bool ignoresProposal() const override { return child().ignoresProposal(); }
 
 protected:
     Element& child() const { return *children_.front(); }

@@ -37,9 +37,12 @@ public:
         const Rect r = childRect({0, 0, size.width, size.height});
         return r.y + child().lastBaseline(r.size());
     }
+    bool ignoresProposal() const override { return (width_ && height_) || child().ignoresProposal(); }
 
 protected:
     Size measure(ProposedSize p) override {
+        // Fixed in both dimensions, the frame's size does not depend on the child.
+        if (width_ && height_) return {*width_, *height_};
         const Size c = child().sizeThatFits(childProposal(p));
         return {width_.value_or(c.width), height_.value_or(c.height)};
     }
@@ -144,6 +147,7 @@ class PaddingElement final : public Element {
 public:
     PaddingElement(EdgeInsets insets, ElementPtr child) : insets_(insets) { children_.push_back(std::move(child)); }
     const char* kind() const override { return "padding"; }
+    bool ignoresProposal() const override { return child().ignoresProposal(); }
     double firstBaseline(Size size) override { return insets_.top + child().firstBaseline(inner(size)); }
     double lastBaseline(Size size) override { return insets_.top + child().lastBaseline(inner(size)); }
 
@@ -185,6 +189,7 @@ class FixedSizeElement final : public WrapperElement {
 public:
     FixedSizeElement(bool h, bool v, ElementPtr child) : WrapperElement(std::move(child)), h_(h), v_(v) {}
     const char* kind() const override { return "fixedSize"; }
+    bool ignoresProposal() const override { return (h_ && v_) || child().ignoresProposal(); }
 
 protected:
     Size measure(ProposedSize p) override { return child().sizeThatFits(adjust(p)); }

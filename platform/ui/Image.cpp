@@ -28,6 +28,27 @@ std::shared_ptr<QSvgRenderer> rendererFor(const std::string& file) {
     return r;
 }
 
+/// The icon at `pixels` in `color`, made once per thread and kept (a widget redraws
+/// the same few symbols every second).
+const QImage& tinted(QSvgRenderer& renderer, const std::string& file, QSize pixels, const Color& color) {
+    thread_local std::map<std::string, QImage> cache;
+    const std::string key = file + '|' + std::to_string(pixels.width()) + 'x' + std::to_string(pixels.height()) +
+                            '|' + formatColor(color);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
+    if (cache.size() > 512) cache.clear();
+    QImage img(pixels, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    {
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&p, QRectF(0, 0, pixels.width(), pixels.height()));
+        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        p.fillRect(QRectF(0, 0, pixels.width(), pixels.height()), toQColor(color));
+    }
+    return cache.emplace(key, std::move(img)).first->second;
+}
+
 struct ImageNode final : Node {
     std::string name;
     bool resizable = false;
@@ -40,6 +61,7 @@ public:
         : name_(std::move(name)), resizable_(resizable), side_(side), style_(std::move(style)) {}
 
     const char* kind() const override { return "Image"; }
+    bool ignoresProposal() const override { return !resizable_; }
     void dumpAttributes(std::string& out) const override {
         out += " symbol=" + name_ + " color=" + describeStyle(style_);
         if (!hasSymbol(name_)) out += " unknown";
@@ -51,6 +73,17 @@ public:
         if (!renderer) return;
         const double side = std::min(frame_.width, frame_.height);
         const QRectF box(frame_.x + (frame_.width - side) / 2, frame_.y + (frame_.height - side) / 2, side, side);
+        const QTransform& t = dc.painter.worldTransform();
+        const auto* color = std::get_if<Color>(&style_);
+        if (color && t.type() <= QTransform::TxScale && dc.painter.device()) {
+            // Unrotated and in one colour: draw a tinted image made once at the device size.
+            const double dpr = dc.painter.device()->devicePixelRatioF();
+            const QSize pixels(int(std::lround(side * std::abs(t.m11()) * dpr)),
+                               int(std::lround(side * std::abs(t.m22()) * dpr)));
+            if (pixels.isEmpty()) return;
+            dc.painter.drawImage(box, tinted(*renderer, file, pixels, *color));
+            return;
+        }
         const ShapeStyle style = style_;
         drawInLayer(
             dc.painter, box.adjusted(-1, -1, 1, 1), [&](QPainter& lp) { renderer->render(&lp, box); },

@@ -27,6 +27,7 @@ public:
         }
     }
     const char* kind() const override { return behind_ ? "background" : "overlay"; }
+    bool ignoresProposal() const override { return primary().ignoresProposal(); }
     double firstBaseline(Size size) override { return primary().firstBaseline(size); }
     double lastBaseline(Size size) override { return primary().lastBaseline(size); }
 

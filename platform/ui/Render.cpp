@@ -53,8 +53,6 @@ RenderResult render(const View& view, Size size, double devicePixelRatio, const 
     QImage image(std::max(1, int(std::ceil(size.width * dpr))), std::max(1, int(std::ceil(size.height * dpr))),
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
-    image.setDotsPerMeterX(2835); // 72 dpi: a font point is a unit of the view's coordinates
-    image.setDotsPerMeterY(2835);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);

@@ -1,8 +1,9 @@
 // Shapes: outlines in a rectangle, filled or stroked, optionally trimmed.
 #include "platform/ui/Element.h"
 
-#include <QPolygonF>
+#include <array>
 #include <cmath>
+#include <map>
 
 namespace plyx::ui::detail {
 
@@ -65,6 +66,7 @@ public:
             rect = rect.adjusted(inset, inset, -inset, -inset);
         }
         if (rect.width() < 0 || rect.height() < 0 || !path_) return;
+        if (drawDotSprite(p, rect)) return;
         const QPainterPath path = path_(rect);
         p.save();
         const QRectF styleRect(frame_.x, frame_.y, frame_.width, frame_.height);
@@ -86,6 +88,53 @@ protected:
     Size measure(ProposedSize p) override { return {takeOffered(p.width), takeOffered(p.height)}; }
 
 private:
+    /// Small filled circles in one colour (the dots every widget is made of) are
+    /// drawn from images made once per size, colour and quarter-pixel position:
+    /// antialiased path filling costs several microseconds a dot.
+    bool drawDotSprite(QPainter& p, const QRectF& rect) const {
+        const auto* color = std::get_if<Color>(&style_);
+        if (!color || paint_ != Paint::fill || kind_ != "Circle" || trim_.first != 0 || trim_.second != 1) return false;
+        const QTransform& t = p.worldTransform();
+        if (t.type() > QTransform::TxScale || !p.device() || p.compositionMode() != QPainter::CompositionMode_SourceOver)
+            return false;
+        const double dpr = p.device()->devicePixelRatioF();
+        const double d = std::min(rect.width(), rect.height());
+        const QRectF logical = t.mapRect(QRectF(rect.center().x() - d / 2, rect.center().y() - d / 2, d, d));
+        const QRectF device(logical.x() * dpr, logical.y() * dpr, logical.width() * dpr, logical.height() * dpr);
+        if (device.width() > 48 || device.width() <= 0 || std::abs(device.width() - device.height()) > 1e-6)
+            return false;
+        const auto quantise = [](double v, double step) { return std::round(v / step) * step; };
+        const double diameter = quantise(device.width(), 0.125);
+        const double left = std::floor(device.x()), top = std::floor(device.y());
+        const double fx = quantise(device.x() - left, 0.25), fy = quantise(device.y() - top, 0.25);
+
+        thread_local std::map<std::string, QImage> sprites;
+        const std::string key = formatNumber(diameter) + '|' + formatNumber(fx) + '|' + formatNumber(fy) + '|' +
+                                formatColor(*color);
+        auto it = sprites.find(key);
+        if (it == sprites.end()) {
+            if (sprites.size() > 1024) sprites.clear();
+            const int side = int(std::ceil(diameter + 1)) + 2;
+            QImage sprite(side, side, QImage::Format_ARGB32_Premultiplied);
+            sprite.fill(Qt::transparent);
+            {
+                QPainter sp(&sprite);
+                sp.setRenderHint(QPainter::Antialiasing);
+                sp.setPen(Qt::NoPen);
+                sp.setBrush(toQColor(*color));
+                sp.drawEllipse(QRectF(1 + fx, 1 + fy, diameter, diameter));
+            }
+            it = sprites.emplace(key, std::move(sprite)).first;
+        }
+        QImage sprite = it->second;
+        sprite.setDevicePixelRatio(dpr);
+        p.save();
+        p.setWorldTransform(QTransform());
+        p.drawImage(QPointF((left - 1) / dpr, (top - 1) / dpr), sprite);
+        p.restore();
+        return true;
+    }
+
     std::string kind_;
     Shape::PathFunction path_;
     Paint paint_;
@@ -98,41 +147,122 @@ ElementPtr ShapeNode::build(const BuildContext& ctx) const {
     return std::make_unique<ShapeElement>(*this, paint == Paint::foreground ? ctx.foreground : style);
 }
 
-/// The part of `path` from `from` to `to` of its length, as open polylines.
+/// One piece of an outline: a line (c1 and c2 unused) or a cubic curve.
+struct Segment {
+    bool curve = false;
+    bool startsSubpath = false;
+    QPointF p0, c1, c2, p3;
+    /// Cumulative lengths at evenly spaced parameters, for finding t by length.
+    std::array<double, 17> lengths{};
+    double length() const { return lengths.back(); }
+};
+
+QPointF cubicAt(const Segment& s, double t) {
+    const double u = 1 - t;
+    return u * u * u * s.p0 + 3 * u * u * t * s.c1 + 3 * u * t * t * s.c2 + t * t * t * s.p3;
+}
+
+/// The parameter of a curve at `len` along it.
+double parameterAt(const Segment& s, double len) {
+    if (!s.curve) return s.length() > 0 ? len / s.length() : 0;
+    for (size_t i = 1; i < s.lengths.size(); ++i) {
+        if (len <= s.lengths[i] || i + 1 == s.lengths.size()) {
+            const double a = s.lengths[i - 1], b = s.lengths[i];
+            const double f = b > a ? std::clamp((len - a) / (b - a), 0.0, 1.0) : 0;
+            return (double(i - 1) + f) / double(s.lengths.size() - 1);
+        }
+    }
+    return 1;
+}
+
+/// The part of a cubic between parameters t0 and t1, by de Casteljau splits.
+void cubicPart(const Segment& s, double t0, double t1, QPointF out[4]) {
+    auto split = [](const QPointF p[4], double t, QPointF left[4], QPointF right[4]) {
+        const QPointF a = p[0] + (p[1] - p[0]) * t, b = p[1] + (p[2] - p[1]) * t, c = p[2] + (p[3] - p[2]) * t;
+        const QPointF d = a + (b - a) * t, e = b + (c - b) * t;
+        const QPointF f = d + (e - d) * t;
+        if (left) { left[0] = p[0]; left[1] = a; left[2] = d; left[3] = f; }
+        if (right) { right[0] = f; right[1] = e; right[2] = c; right[3] = p[3]; }
+    };
+    const QPointF all[4] = {s.p0, s.c1, s.c2, s.p3};
+    QPointF head[4];
+    split(all, t1, head, nullptr);
+    if (t1 <= 0) {
+        for (int i = 0; i < 4; ++i) out[i] = s.p0;
+        return;
+    }
+    split(head, t0 / t1, nullptr, out);
+}
+
+/// The part of `path` from `from` to `to` of its length. Curves are cut exactly
+/// (not flattened), so a trimmed ring strokes as smoothly as a whole one.
 QPainterPath trimPath(const QPainterPath& path, double from, double to) {
     from = std::clamp(from, 0.0, 1.0);
     to = std::clamp(to, 0.0, 1.0);
     if (to <= from) return {};
     if (from <= 0 && to >= 1) return path;
-    // Flatten at 8x so curves stay smooth however far the drawing is scaled up.
-    constexpr double k = 8;
-    const auto polygons = (QTransform::fromScale(k, k).map(path)).toSubpathPolygons();
+
+    std::vector<Segment> segments;
+    QPointF current;
+    bool newSubpath = true;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const auto e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            current = e;
+            newSubpath = true;
+            continue;
+        }
+        Segment seg;
+        seg.startsSubpath = newSubpath;
+        newSubpath = false;
+        seg.p0 = current;
+        if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            seg.curve = true;
+            seg.c1 = e;
+            seg.c2 = path.elementAt(i + 1);
+            seg.p3 = path.elementAt(i + 2);
+            i += 2;
+            QPointF prev = seg.p0;
+            for (size_t k = 1; k < seg.lengths.size(); ++k) {
+                const QPointF p = cubicAt(seg, double(k) / double(seg.lengths.size() - 1));
+                seg.lengths[k] = seg.lengths[k - 1] + QLineF(prev, p).length();
+                prev = p;
+            }
+        } else {
+            seg.p3 = e;
+            seg.lengths.fill(0);
+            seg.lengths.back() = QLineF(seg.p0, seg.p3).length();
+        }
+        current = seg.p3;
+        segments.push_back(seg);
+    }
     double total = 0;
-    for (const auto& poly : polygons)
-        for (int i = 1; i < poly.size(); ++i) total += QLineF(poly[i - 1], poly[i]).length();
+    for (const auto& seg : segments) total += seg.length();
     if (total <= 0) return {};
+
     const double start = from * total, end = to * total;
     QPainterPath out;
     double walked = 0;
-    for (const auto& poly : polygons) {
-        bool open = false;
-        for (int i = 1; i < poly.size(); ++i) {
-            const QLineF seg(poly[i - 1], poly[i]);
-            const double len = seg.length();
-            const double a = walked, b = walked + len;
-            walked = b;
-            if (b <= start || a >= end || len <= 0) {
-                if (a >= end) break;
-                continue;
-            }
-            const QPointF p0 = seg.pointAt(std::max(0.0, (start - a) / len)) / k;
-            const QPointF p1 = seg.pointAt(std::min(1.0, (end - a) / len)) / k;
-            if (!open) {
-                out.moveTo(p0);
-                open = true;
-            }
+    bool open = false;
+    for (const auto& seg : segments) {
+        const double a = walked, b = walked + seg.length();
+        walked = b;
+        if (seg.startsSubpath) open = false;
+        if (b <= start || seg.length() <= 0) continue;
+        if (a >= end) break;
+        const double t0 = parameterAt(seg, std::max(0.0, start - a));
+        const double t1 = parameterAt(seg, std::min(seg.length(), end - a));
+        if (!seg.curve) {
+            const QPointF p0 = seg.p0 + (seg.p3 - seg.p0) * t0, p1 = seg.p0 + (seg.p3 - seg.p0) * t1;
+            if (!open) out.moveTo(p0);
             out.lineTo(p1);
+        } else {
+            QPointF part[4];
+            cubicPart(seg, t0, t1, part);
+            if (!open) out.moveTo(part[0]);
+            out.cubicTo(part[1], part[2], part[3]);
         }
+        open = true;
     }
     return out;
 }

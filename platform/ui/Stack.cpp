@@ -27,6 +27,10 @@ public:
     }
 
     const char* kind() const override { return axis_ == Axis::vertical ? "VStack" : "HStack"; }
+    bool ignoresProposal() const override {
+        return std::all_of(children_.begin(), children_.end(),
+                           [](const ElementPtr& c) { return c->ignoresProposal() && !c->isSpacer(); });
+    }
 
     double firstBaseline(Size size) override {
         if (children_.empty()) return size.height;
@@ -41,7 +45,7 @@ public:
 
 protected:
     Size measure(ProposedSize proposal) override {
-        const auto sizes = allocate(proposal);
+        const std::vector<Size> sizes = allocate(proposal);
         double mainTotal = totalSpacing();
         for (const auto& s : sizes) mainTotal += mainOf(s);
         const CrossPlacement cross = crossPlacement(sizes);
@@ -67,8 +71,17 @@ private:
     }
     double totalSpacing() const { return children_.empty() ? 0 : spacing_ * double(children_.size() - 1); }
 
-    /// The size each child chooses when the stack is offered `proposal`.
-    std::vector<Size> allocate(ProposedSize proposal) {
+    /// The size each child chooses when the stack is offered `proposal`; measuring,
+    /// placing and baselines ask again for the same proposal, so the last answers are kept.
+    const std::vector<Size>& allocate(ProposedSize proposal) {
+        for (const auto& [p, sizes] : allocations_)
+            if (p.width == proposal.width && p.height == proposal.height) return sizes;
+        if (allocations_.size() >= 4) allocations_.erase(allocations_.begin());
+        allocations_.emplace_back(proposal, computeAllocation(proposal));
+        return allocations_.back().second;
+    }
+
+    std::vector<Size> computeAllocation(ProposedSize proposal) {
         const size_t n = children_.size();
         std::vector<Size> sizes(n);
         const auto crossProposal = crossOf(proposal);
@@ -93,14 +106,17 @@ private:
 
         // Pass 3: order the children: higher layout priority first, spacers after every
         // other child of their priority, then least flexible first. Ties keep their order.
-        std::vector<size_t> order(n);
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const auto before = [&](size_t a, size_t b) {
             if (children_[a]->layoutPriority != children_[b]->layoutPriority)
                 return children_[a]->layoutPriority > children_[b]->layoutPriority;
             if (children_[a]->isSpacer() != children_[b]->isSpacer()) return !children_[a]->isSpacer();
             return flexibility[a] < flexibility[b];
-        });
+        };
+        // A stable insertion sort: stacks are short and often already in order.
+        std::vector<size_t> order(n);
+        std::iota(order.begin(), order.end(), size_t{0});
+        for (size_t k = 1; k < n; ++k)
+            for (size_t j = k; j > 0 && before(order[j], order[j - 1]); --j) std::swap(order[j], order[j - 1]);
 
         // Pass 4: hand out the space. Each priority group may use what is left after
         // reserving the minimum sizes of all lower-priority children. Within a group,
@@ -109,7 +125,7 @@ private:
         // others leave: while other children are served, the spacers of the group
         // are held to their minimum lengths and not counted in the shares.
         double remaining = *mainProposal - totalSpacing();
-        std::vector<bool> served(n, false);
+        size_t served = 0;
         size_t start = 0;
         while (start < n) {
             const double priority = children_[order[start]]->layoutPriority;
@@ -137,12 +153,13 @@ private:
                 sizes[i] = children_[i]->sizeThatFits(propose(share, crossProposal));
                 budget -= mainOf(sizes[i]);
                 remaining -= mainOf(sizes[i]);
-                served[i] = true;
+                ++served;
             }
             start = end;
         }
-        // Invariant: every child was offered space exactly once.
-        assert(std::all_of(served.begin(), served.end(), [](bool s) { return s; }));
+        // Invariant: every child was offered space exactly once (the order is a permutation).
+        assert(served == n);
+        (void)served;
         return sizes;
     }
 
@@ -170,7 +187,7 @@ private:
 
     /// Child rectangles relative to the stack's origin when it is `size` big.
     std::vector<Rect> layout(Size size) {
-        const auto sizes = allocate({size.width, size.height});
+        const std::vector<Size> sizes = allocate({size.width, size.height});
         CrossPlacement cross = crossPlacement(sizes);
         // A stack placed in a thicker frame than it chose keeps its alignment across it.
         const double extra = crossOf(size) - cross.extent;
@@ -197,6 +214,7 @@ private:
     HorizontalAlignment hAlign_;
     VerticalAlignment vAlign_;
     double spacing_;
+    std::vector<std::pair<ProposedSize, std::vector<Size>>> allocations_;
 };
 
 ElementPtr StackNode::build(const BuildContext& ctx) const {

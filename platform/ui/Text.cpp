@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>
 #include <cmath>
+#include <unordered_map>
 
 namespace plyx::ui::detail {
 
@@ -23,11 +24,13 @@ constexpr double kOversample = 16;
 /// Grapheme boundaries of `s`, so cuts never split a character.
 std::vector<int> graphemeBoundaries(const QString& s);
 
-/// Measures and draws lines of text in one font at one scale.
+/// Measures and draws lines of text in one font at one scale. Shaping is the
+/// costly part of laying out a widget, so advances are remembered per string.
 class Shaper {
 public:
     Shaper(const TextStyle& style, double scale)
         : style_(style), scale_(scale), metrics_(makeFont(nullptr), metricsDevice()) {
+        style_.lineSpacing = 0; // not the shaper's business; keeps shared shapers alike
         if (style.monospacedDigits) {
             for (QChar c = u'0'; c <= u'9'; c = QChar(c.unicode() + 1))
                 digitWidth_ = std::max(digitWidth_, metrics_.horizontalAdvance(c) / kOversample);
@@ -37,15 +40,21 @@ public:
     double scale() const { return scale_; }
     double lineHeight() const { return metrics_.lineSpacing() / kOversample; }
     double ascent() const { return metrics_.ascent() / kOversample; }
-    double gap() const { return style_.lineSpacing; }
     double strikeOutPos() const { return metrics_.strikeOutPos() / kOversample; }
     double lineWidth() const { return metrics_.lineWidth() / kOversample; }
 
     /// Width of `s` on one line; tracking follows every character.
     double advance(const QString& s) const {
-        if (!perCharacter()) return metrics_.horizontalAdvance(s) / kOversample;
+        if (auto it = advances_.find(s); it != advances_.end()) return it->second;
         double w = 0;
-        forEachCharacter(s, [&](const QString& c) { w += characterAdvance(c); });
+        if (!perCharacter()) {
+            w = metrics_.horizontalAdvance(s) / kOversample;
+            if (tracking() != 0) w += tracking() * double(graphemeBoundaries(s).size() - 1);
+        } else {
+            forEachCharacter(s, [&](const QString& c) { w += characterAdvance(c); });
+        }
+        if (advances_.size() > 4096) advances_.clear();
+        advances_.emplace(s, w);
         return w;
     }
 
@@ -54,10 +63,14 @@ public:
         p.save();
         p.translate(origin);
         p.scale(1 / kOversample, 1 / kOversample);
-        p.setFont(makeFont(p.device()));
+        QFont font = makeFont(p.device());
         if (!perCharacter()) {
+            // The font spaces the characters as `advance` counts them.
+            if (tracking() != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, tracking() * kOversample);
+            p.setFont(font);
             p.drawText(QPointF(0, 0), s);
         } else {
+            p.setFont(font);
             double x = 0;
             forEachCharacter(s, [&](const QString& c) {
                 double dx = 0;
@@ -71,14 +84,17 @@ public:
 
 private:
     double tracking() const { return style_.tracking * scale_; }
-    bool perCharacter() const { return style_.monospacedDigits || style_.tracking != 0; }
+    /// Monospaced digits are placed one character at a time.
+    bool perCharacter() const { return style_.monospacedDigits; }
     bool isDigit(const QString& c) const { return style_.monospacedDigits && c.size() == 1 && c[0].isDigit(); }
 
     /// One character's advance: digits at the widest digit's width when they are
     /// monospaced, and the tracking after each.
     double characterAdvance(const QString& c) const {
-        const double base = isDigit(c) ? digitWidth_ : metrics_.horizontalAdvance(c) / kOversample;
-        return base + tracking();
+        if (isDigit(c)) return digitWidth_ + tracking();
+        auto it = advances_.find(c);
+        if (it == advances_.end()) it = advances_.emplace(c, metrics_.horizontalAdvance(c) / kOversample).first;
+        return it->second + tracking();
     }
 
     QFont makeFont(const QPaintDevice* device) const { return toQFont(style_.font, scale_ * kOversample, device); }
@@ -93,7 +109,24 @@ private:
     double scale_;
     QFontMetricsF metrics_;
     double digitWidth_ = 0;
+    mutable std::unordered_map<QString, double> advances_;
 };
+
+/// Shapers are kept across renders (per thread, as fonts are): the same captions
+/// and numerals come back every second.
+std::shared_ptr<const Shaper> shaperFor(const TextStyle& style, double scale) {
+    thread_local std::unordered_map<std::string, std::shared_ptr<const Shaper>> shapers;
+    std::string key = style.font.family;
+    key += '|' + std::to_string(style.font.size * scale) + '|' + std::to_string(int(style.font.weight)) + '|' +
+           std::to_string(int(style.font.design)) + '|' + std::to_string(style.tracking * scale) + '|' +
+           (style.monospacedDigits ? "m" : "p");
+    auto it = shapers.find(key);
+    if (it != shapers.end()) return it->second;
+    if (shapers.size() > 256) shapers.clear();
+    auto shaper = std::make_shared<const Shaper>(style, scale);
+    shapers.emplace(std::move(key), shaper);
+    return shaper;
+}
 
 /// Grapheme boundaries of `s`, so cuts never split a character.
 std::vector<int> graphemeBoundaries(const QString& s) {
@@ -229,8 +262,7 @@ private:
     const Shaper& shaperAt(double scale) const {
         for (const auto& s : shapers_)
             if (s->scale() == scale) return *s;
-        shapers_.push_back(std::make_unique<Shaper>(style_, scale));
-        if (shapers_.size() > 16) shapers_.erase(shapers_.begin() + 1); // keep full size, drop old trials
+        shapers_.push_back(shaperFor(style_, scale));
         return *shapers_.back();
     }
 
@@ -240,7 +272,7 @@ private:
         l.scale = scale;
         l.lineHeight = shaper.lineHeight();
         l.ascent = shaper.ascent();
-        l.gap = shaper.gap();
+        l.gap = style_.lineSpacing;
         const bool bounded = p.width && std::isfinite(*p.width);
         const double width = bounded ? std::max(0.0, *p.width) : infinity;
 
@@ -284,6 +316,16 @@ private:
     }
 
     TextLayout layout(ProposedSize p) const {
+        // The same proposal comes back for measuring, placing and baselines.
+        for (const auto& [proposal, laid] : memo_)
+            if (proposal.width == p.width && proposal.height == p.height) return laid;
+        TextLayout l = computeLayout(p);
+        if (memo_.size() >= 8) memo_.erase(memo_.begin());
+        memo_.emplace_back(p, l);
+        return l;
+    }
+
+    TextLayout computeLayout(ProposedSize p) const {
         TextLayout full = layoutAt(1, p);
         const double minScale = style_.minimumScaleFactor;
         if (!full.cut || minScale >= 1) return full;
@@ -292,6 +334,17 @@ private:
         if (smallest.cut) return smallest;
         double lo = minScale, hi = 1;
         TextLayout best = smallest;
+        if (style_.lineLimit == 1 && p.width && std::isfinite(*p.width)) {
+            // One line: its width follows the font size, so the ratio of the offered
+            // width to the full width is the scale to try first, then a little less.
+            const double ideal = layoutAt(1, {std::nullopt, std::nullopt}).size.width;
+            double guess = ideal > 0 ? std::clamp(*p.width / ideal, minScale, 1.0) : minScale;
+            for (int i = 0; i < 4 && guess > minScale; ++i, guess = std::max(minScale, guess * 0.995)) {
+                TextLayout trial = layoutAt(guess, p);
+                if (!trial.cut) return trial;
+                hi = guess;
+            }
+        }
         for (int i = 0; i < 10; ++i) {
             const double mid = (lo + hi) / 2;
             TextLayout trial = layoutAt(mid, p);
@@ -310,7 +363,8 @@ private:
     TextStyle style_;
     ShapeStyle color_;
     TextLayout laid_;
-    mutable std::vector<std::unique_ptr<Shaper>> shapers_;
+    mutable std::vector<std::shared_ptr<const Shaper>> shapers_;
+    mutable std::vector<std::pair<ProposedSize, TextLayout>> memo_;
 };
 
 ElementPtr TextNode::build(const BuildContext& ctx) const {

@@ -182,3 +182,37 @@ TEST(Text, BaselineAlignmentAcrossTwoFonts) {
     ASSERT_TRUE(std::regex_search(d, m, std::regex(R"(Rectangle [\d.]+,([\d.]+) 5x5)")));
     EXPECT_NEAR(std::stod(m[1]) + 5, t[0].y + big.ascent(), 0.02);
 }
+
+TEST(Text, DrawnInkSpansTheMeasuredWidth) {
+    // What is drawn must match what was measured, or texts overrun their frames
+    // or leave gaps: tracking and monospaced digits are both drawn as measured.
+    const struct {
+        const char* name;
+        View view;
+        double tracking;
+    } cases[] = {
+        {"plain", label("NEXT UP", 20), 0},
+        {"tracked", label("NEXT UP", 20).tracking(4), 4},
+        {"monospaced digits, tracked", label("1010", 20).monospacedDigit().tracking(3), 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const View v = HStack({c.view, Spacer()}).padding(Edges::leading, 10);
+        const auto t = texts(v, {300, 40});
+        ASSERT_EQ(t.size(), 1u);
+        const QImage img = render(v, {300, 40}, 2, {}).image;
+        int left = img.width(), right = -1;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (qAlpha(img.pixel(x, y)) > 60) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        ASSERT_GE(right, 0);
+        const double inkLeft = left / 2.0, inkRight = (right + 1) / 2.0;
+        EXPECT_NEAR(inkLeft, t[0].x, 2.5);
+        // The last character's tracking and side bearing are blank.
+        EXPECT_LE(inkRight, t[0].x + t[0].w + 0.5);
+        EXPECT_GE(inkRight, t[0].x + t[0].w - c.tracking - 2.5);
+    }
+}
