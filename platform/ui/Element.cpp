@@ -253,6 +253,10 @@ void drawInLayer(QPainter& painter, const QRectF& bounds, const std::function<vo
     painter.restore();
 }
 
+} // namespace plyx::ui::detail
+
+namespace plyx::ui {
+
 void ensureGuiApplication() {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
     if (QCoreApplication::instance()) return; // a non-GUI application: nothing we may do
@@ -263,10 +267,6 @@ void ensureGuiApplication() {
     static QGuiApplication* app = new QGuiApplication(argc, argv);
     (void)app;
 }
-
-} // namespace plyx::ui::detail
-
-namespace plyx::ui {
 
 View::View() : node_(std::make_shared<detail::EmptyNode>()) {}
 

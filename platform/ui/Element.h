@@ -155,8 +155,7 @@ void drawInLayer(QPainter& painter, const QRectF& bounds, const std::function<vo
 inline constexpr double kIdealFlexibleLength = 10;
 inline double takeOffered(std::optional<double> offered) { return offered ? *offered : kIdealFlexibleLength; }
 
-/// Makes sure a Qt GUI application exists; fonts need one.
-void ensureGuiApplication();
+using plyx::ui::ensureGuiApplication;
 
 } // namespace plyx::ui::detail
 

@@ -9,7 +9,7 @@ enum class RenderingMode { fullColor, accented, vibrant };
 
 struct Environment {
     /// The moment being rendered; views that count time read it instead of the clock.
-    Date now;
+    Date now{};
     /// The desktop's rendering mode.
     RenderingMode renderingMode = RenderingMode::fullColor;
     /// Device pixels per point of the target.

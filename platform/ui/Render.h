@@ -13,19 +13,19 @@ enum class HitKind { action, link };
 /// A tappable rectangle found while rendering.
 struct Hit {
     /// In points, in the coordinates of the rendered area (the bounding box when transformed).
-    Rect rect;
+    Rect rect{};
     HitKind kind = HitKind::action;
     /// The serialised intent of a button, or the URL of a link.
-    std::string payload;
+    std::string payload{};
     /// Nesting depth: a deeper hit sits inside a shallower one and wins.
     int depth = 0;
 };
 
 struct RenderResult {
     /// Format_ARGB32_Premultiplied, size × device-pixel ratio, with that ratio set.
-    QImage image;
+    QImage image{};
     /// Every button and link, in drawing order.
-    std::vector<Hit> hits;
+    std::vector<Hit> hits{};
 };
 
 /// Lays out `view` in `size` points (centred when it chooses a smaller size) and draws it.
@@ -37,6 +37,11 @@ std::vector<Hit> paint(const View& view, QPainter& painter, Size size, const Env
 /// The laid-out tree as indented text, one line per node:
 /// kind, frame "x,y wxh" (points, rounded to 0.01), then text, colour (#RRGGBBAA), action or link.
 std::string dump(const View& view, Size size, const Environment& env);
+
+/// Makes sure a Qt GUI application exists, as fonts and images need one: programs
+/// without one (tests, benchmarks, the command-line renderer) get an offscreen one.
+/// Rendering calls it itself; call it before using fonts directly.
+void ensureGuiApplication();
 
 /// The innermost hit containing `p`, or none.
 const Hit* hitTest(const std::vector<Hit>& hits, Point p);

@@ -10,14 +10,14 @@ namespace plyx::ui {
 
 /// A gradient's colour at a location 0...1.
 struct GradientStop {
-    Color color;
+    Color color{};
     double location = 0;
     bool operator==(const GradientStop&) const = default;
 };
 
 /// Colour stops in order of location.
 struct Gradient {
-    std::vector<GradientStop> stops;
+    std::vector<GradientStop> stops{};
     /// Evenly spaced stops (the first at 0, the last at 1).
     static Gradient evenly(const std::vector<Color>& colors);
     bool operator==(const Gradient&) const = default;
@@ -25,7 +25,7 @@ struct Gradient {
 
 /// A gradient along the line from `startPoint` to `endPoint` of the filled rectangle.
 struct LinearGradient {
-    Gradient gradient;
+    Gradient gradient{};
     UnitPoint startPoint = UnitPoint::top();
     UnitPoint endPoint = UnitPoint::bottom();
     bool operator==(const LinearGradient&) const = default;
@@ -33,7 +33,7 @@ struct LinearGradient {
 
 /// A gradient in circles around `center`, from `startRadius` to `endRadius` points.
 struct RadialGradient {
-    Gradient gradient;
+    Gradient gradient{};
     UnitPoint center = UnitPoint::center();
     double startRadius = 0;
     double endRadius = 100;
@@ -42,7 +42,7 @@ struct RadialGradient {
 
 /// A gradient around `center`, clockwise from `startAngle` to `endAngle` (degrees, 0 = pointing right).
 struct AngularGradient {
-    Gradient gradient;
+    Gradient gradient{};
     UnitPoint center = UnitPoint::center();
     double startAngle = 0;
     double endAngle = 360;

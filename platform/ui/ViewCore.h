@@ -27,8 +27,8 @@ enum class TextAlignment { leading, center, trailing };
 /// The arguments of a flexible frame; a missing value leaves that limit to the child.
 /// Use `infinity` as a maximum to fill what the parent offers.
 struct FlexFrame {
-    std::optional<double> minWidth, idealWidth, maxWidth;
-    std::optional<double> minHeight, idealHeight, maxHeight;
+    std::optional<double> minWidth = std::nullopt, idealWidth = std::nullopt, maxWidth = std::nullopt;
+    std::optional<double> minHeight = std::nullopt, idealHeight = std::nullopt, maxHeight = std::nullopt;
     Alignment alignment = Alignment::center;
 };
 

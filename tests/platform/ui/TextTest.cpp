@@ -24,6 +24,7 @@ struct Metrics {
     double ascent() const { return m.ascent() / 16; }
 };
 Metrics metrics(double size) {
+    ensureGuiApplication();
     static QImage device = [] {
         QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
         img.setDotsPerMeterX(2835);
