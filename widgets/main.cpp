@@ -30,6 +30,7 @@ using namespace plyx;
 
 namespace {
 
+constexpr int kMaxImageSide = 16384;
 constexpr const char* kStandardDefaultsName = "com.zelvanedesigns.plyx.widgets";
 
 constexpr const char* kUsage =
@@ -107,6 +108,9 @@ int render(const std::map<std::string, std::string>& opts) {
         if (!parsed || *parsed > 16) return fail("bad device-pixel ratio \"" + *s + "\"");
         dpr = *parsed;
     }
+    // QImage refuses larger images; say so rather than fail while drawing.
+    if (size.width * dpr > kMaxImageSide || size.height * dpr > kMaxImageSide)
+        return fail("image too large: at most " + std::to_string(kMaxImageSide) + " pixels a side");
     ui::Environment env;
     if (auto s = option("--rendering-mode")) {
         auto parsed = renderingModeNamed(*s);

@@ -104,6 +104,7 @@ TEST(PlyxWidgetsHost, ProblemsEndWithStatusOneAndALineNamingThem) {
         {{"--render", "plyx.system.storage", "--mode", "live"}, "unknown mode \"live\""},
         {{"--render", "plyx.system.storage", "--size", "0x160"}, "bad size"},
         {{"--render", "plyx.system.storage", "--dpr", "nan"}, "bad device-pixel ratio"},
+        {{"--render", "plyx.system.storage", "--size", "9000x100", "--dpr", "2"}, "image too large"},
         {{"--render", "plyx.system.storage", "--rendering-mode", "mono"}, "unknown rendering mode"},
     };
     for (const auto& c : cases) {
