@@ -30,10 +30,10 @@ std::shared_ptr<QSvgRenderer> rendererFor(const std::string& file) {
 
 /// The icon at `pixels` in `color`, made once per thread and kept (a widget redraws
 /// the same few symbols every second).
-const QImage& tinted(QSvgRenderer& renderer, const std::string& file, QSize pixels, const Color& color) {
+const QImage& tinted(QSvgRenderer& renderer, const std::string& file, QSize pixels, const Color& color, double dpr) {
     thread_local std::map<std::string, QImage> cache;
     const std::string key = file + '|' + std::to_string(pixels.width()) + 'x' + std::to_string(pixels.height()) +
-                            '|' + formatColor(color);
+                            '|' + formatColor(color) + '|' + formatNumber(dpr);
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     if (cache.size() > 512) cache.clear();
@@ -46,6 +46,7 @@ const QImage& tinted(QSvgRenderer& renderer, const std::string& file, QSize pixe
         p.setCompositionMode(QPainter::CompositionMode_SourceIn);
         p.fillRect(QRectF(0, 0, pixels.width(), pixels.height()), toQColor(color));
     }
+    img.setDevicePixelRatio(dpr);
     return cache.emplace(key, std::move(img)).first->second;
 }
 
@@ -78,10 +79,15 @@ public:
         if (color && t.type() <= QTransform::TxScale && dc.painter.device()) {
             // Unrotated and in one colour: draw a tinted image made once at the device size.
             const double dpr = dc.painter.device()->devicePixelRatioF();
-            const QSize pixels(int(std::lround(side * std::abs(t.m11()) * dpr)),
-                               int(std::lround(side * std::abs(t.m22()) * dpr)));
+            const QRectF device = t.mapRect(box);
+            const QSize pixels(int(std::lround(device.width() * dpr)), int(std::lround(device.height() * dpr)));
             if (pixels.isEmpty()) return;
-            dc.painter.drawImage(box, tinted(*renderer, file, pixels, *color));
+            // Placed on whole device pixels, the image is copied rather than resampled.
+            const QImage& image = tinted(*renderer, file, pixels, *color, dpr);
+            dc.painter.save();
+            dc.painter.setWorldTransform(QTransform());
+            dc.painter.drawImage(QPointF(std::round(device.x() * dpr) / dpr, std::round(device.y() * dpr) / dpr), image);
+            dc.painter.restore();
             return;
         }
         const ShapeStyle style = style_;

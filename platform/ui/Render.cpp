@@ -2,6 +2,7 @@
 #include "platform/ui/Element.h"
 
 #include <QImage>
+#include <cstdlib>
 
 namespace plyx::ui {
 
@@ -50,10 +51,13 @@ RenderResult render(const View& view, Size size, double devicePixelRatio, const 
     Environment e = env;
     e.displayScale = dpr;
     auto root = layoutRoot(view, size, e);
-    QImage image(std::max(1, int(std::ceil(size.width * dpr))), std::max(1, int(std::ceil(size.height * dpr))),
-                 QImage::Format_ARGB32_Premultiplied);
+    // Zeroed memory is already transparent: cheaper than filling a large image.
+    const int w = std::max(1, int(std::ceil(size.width * dpr))), h = std::max(1, int(std::ceil(size.height * dpr)));
+    void* pixels = std::calloc(size_t(w) * size_t(h), 4);
+    if (!pixels) return result;
+    QImage image(static_cast<uchar*>(pixels), w, h, w * 4, QImage::Format_ARGB32_Premultiplied,
+                 [](void* p) { std::free(p); }, pixels);
     image.setDevicePixelRatio(dpr);
-    image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         result.hits = drawRoot(*root, painter, size);

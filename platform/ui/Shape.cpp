@@ -110,27 +110,27 @@ private:
 
         thread_local std::map<std::string, QImage> sprites;
         const std::string key = formatNumber(diameter) + '|' + formatNumber(fx) + '|' + formatNumber(fy) + '|' +
-                                formatColor(*color);
+                                formatColor(*color) + '|' + formatNumber(dpr);
         auto it = sprites.find(key);
         if (it == sprites.end()) {
             if (sprites.size() > 1024) sprites.clear();
             const int side = int(std::ceil(diameter + 1)) + 2;
             QImage sprite(side, side, QImage::Format_ARGB32_Premultiplied);
             sprite.fill(Qt::transparent);
+            sprite.setDevicePixelRatio(dpr);
             {
                 QPainter sp(&sprite);
                 sp.setRenderHint(QPainter::Antialiasing);
                 sp.setPen(Qt::NoPen);
                 sp.setBrush(toQColor(*color));
+                sp.scale(1 / dpr, 1 / dpr); // draw in device pixels
                 sp.drawEllipse(QRectF(1 + fx, 1 + fy, diameter, diameter));
             }
             it = sprites.emplace(key, std::move(sprite)).first;
         }
-        QImage sprite = it->second;
-        sprite.setDevicePixelRatio(dpr);
         p.save();
         p.setWorldTransform(QTransform());
-        p.drawImage(QPointF((left - 1) / dpr, (top - 1) / dpr), sprite);
+        p.drawImage(QPointF((left - 1) / dpr, (top - 1) / dpr), it->second);
         p.restore();
         return true;
     }
