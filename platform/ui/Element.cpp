@@ -249,6 +249,9 @@ void drawInLayer(QPainter& painter, const QRectF& bounds, const std::function<vo
     }
     painter.save();
     painter.setWorldTransform(QTransform());
+    // A blit on whole device pixels: smoothing hints would only send it down a slow path.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     painter.drawImage(QPointF(pixels.x() / dpr, pixels.y() / dpr), layer);
     painter.restore();
 }

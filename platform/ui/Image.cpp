@@ -86,6 +86,8 @@ public:
             const QImage& image = tinted(*renderer, file, pixels, *color, dpr);
             dc.painter.save();
             dc.painter.setWorldTransform(QTransform());
+            dc.painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            dc.painter.setRenderHint(QPainter::Antialiasing, false);
             dc.painter.drawImage(QPointF(std::round(device.x() * dpr) / dpr, std::round(device.y() * dpr) / dpr), image);
             dc.painter.restore();
             return;

@@ -68,17 +68,41 @@ public:
         if (rect.width() < 0 || rect.height() < 0 || !path_) return;
         if (drawDotSprite(p, rect)) return;
         const QPainterPath path = path_(rect);
-        p.save();
         const QRectF styleRect(frame_.x, frame_.y, frame_.width, frame_.height);
+        const ShapeStyle* style = &style_;
+        ShapeStyle materialFill;
+        if (const auto* m = std::get_if<Material>(&style_)) {
+            materialFill = materialColor(*m);
+            style = &materialFill;
+        }
+        const auto* color = std::get_if<Color>(style);
+        if (color && color->a > 0 && color->a < 1) {
+            // The raster engine blends a translucent solid colour far more slowly than it
+            // draws an image with an opacity, so translucent shapes are drawn opaque into a
+            // layer that is then laid down at the colour's opacity. The result is the same.
+            const double margin = (paint_ == Paint::stroke || paint_ == Paint::strokeBorder) ? stroke_.lineWidth + 1 : 1;
+            ShapeStyle opaque = Color{color->r, color->g, color->b, 1};
+            p.save();
+            p.setOpacity(p.opacity() * color->a);
+            drawInLayer(p, path.controlPointRect().adjusted(-margin, -margin, margin, margin),
+                        [&](QPainter& lp) { drawPath(lp, path, opaque, styleRect); }, nullptr);
+            p.restore();
+            return;
+        }
+        drawPath(p, path, *style, styleRect);
+    }
+
+    void drawPath(QPainter& p, const QPainterPath& path, const ShapeStyle& style, const QRectF& styleRect) const {
+        p.save();
         if (paint_ == Paint::stroke || paint_ == Paint::strokeBorder) {
-            QPen pen(toBrush(style_, styleRect), stroke_.lineWidth, Qt::SolidLine, qtCap(stroke_.lineCap),
+            QPen pen(toBrush(style, styleRect), stroke_.lineWidth, Qt::SolidLine, qtCap(stroke_.lineCap),
                      qtJoin(stroke_.lineJoin));
             pen.setMiterLimit(stroke_.miterLimit);
             p.setPen(pen);
             p.setBrush(Qt::NoBrush);
         } else {
             p.setPen(Qt::NoPen);
-            p.setBrush(toBrush(style_, styleRect));
+            p.setBrush(toBrush(style, styleRect));
         }
         p.drawPath(path);
         p.restore();
@@ -130,6 +154,8 @@ private:
         }
         p.save();
         p.setWorldTransform(QTransform());
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.setRenderHint(QPainter::Antialiasing, false);
         p.drawImage(QPointF((left - 1) / dpr, (top - 1) / dpr), it->second);
         p.restore();
         return true;

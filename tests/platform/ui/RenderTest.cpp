@@ -115,6 +115,26 @@ TEST(Render, OpacityClipMaskAndMaterial) {
     EXPECT_LT(alpha, 255);
 }
 
+TEST(Render, TranslucentColoursKeepTheirOpacity) {
+    const struct {
+        const char* name;
+        View view;
+        QPointF on, off;
+        int alpha;
+    } cases[] = {
+        {"fill", Rectangle().fill(kRed.opacity(0.5)).frame(40, 40), {50, 50}, {10, 10}, 128},
+        {"stroke", Circle().stroke(Color::white().opacity(0.25), 10).frame(80, 80), {50, 10}, {50, 50}, 64},
+        {"rotated stroke", Capsule().stroke(Color::white().opacity(0.25), 6).frame(80, 20).rotationEffect(90), {50, 10}, {10, 50}, 64},
+        {"inset stroke", Circle().strokeBorder(kRed.opacity(0.75), 8).frame(80, 80), {50, 14}, {50, 50}, 191},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto img = render(c.view, {100, 100}, 2, {}).image;
+        EXPECT_NEAR(at(img, c.on.x(), c.on.y()).alpha(), c.alpha, 3);
+        EXPECT_EQ(at(img, c.off.x(), c.off.y()).alpha(), 0);
+    }
+}
+
 TEST(Render, HitRectanglesInnermostWins) {
     const View v = Button(ZStack({Rectangle().fill(kRed).frame(100, 60),
                                   Link(Circle().frame(20, 20), "plyx://inner").offset(30, 0)}),
