@@ -8,4 +8,5 @@
 #include "platform/ui/Shape.h"
 #include "platform/ui/Style.h"
 #include "platform/ui/Symbols.h"
+#include "platform/ui/Timers.h"
 #include "platform/ui/ViewCore.h"
