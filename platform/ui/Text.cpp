@@ -215,6 +215,13 @@ public:
         out += " color=" + describeStyle(color_);
         out += " font=" + (style_.font.family.empty() ? std::string("system") : style_.font.family);
         out += " size=" + formatNumber(style_.font.size * laid_.scale);
+        static const char* const weights[] = {"ultraLight", "thin", "light", "regular", "medium",
+                                              "semibold", "bold", "heavy", "black"};
+        if (style_.font.weight != FontWeight::regular) out += std::string(" weight=") + weights[int(style_.font.weight)];
+        if (style_.font.design == FontDesign::monospaced) out += " design=monospaced";
+        if (style_.font.design == FontDesign::rounded) out += " design=rounded";
+        if (style_.tracking != 0) out += " tracking=" + formatNumber(style_.tracking * laid_.scale);
+        if (style_.strikethrough) out += " strikethrough";
     }
 
     double firstBaseline(Size size) override {

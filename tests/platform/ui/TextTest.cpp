@@ -148,6 +148,9 @@ TEST(Text, TheInnermostStyleWins) {
 }
 
 TEST(Text, StylingChangesWhatIsMeasured) {
+    const std::string styled =
+        dump(Text("x").font(Font::system(10, FontWeight::medium)).tracking(1.5).strikethrough(), {50, 20}, {});
+    EXPECT_NE(styled.find("font=system size=10 weight=medium tracking=1.5 strikethrough"), std::string::npos) << styled;
     const auto caps = texts(label("Next up").textCase(TextCase::uppercase), {300, 50});
     const auto tracked = texts(label("Next up").textCase(TextCase::uppercase).tracking(1), {300, 50});
     ASSERT_EQ(tracked.size(), 1u);
