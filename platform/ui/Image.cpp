@@ -5,7 +5,6 @@
 
 #include <QSvgRenderer>
 #include <map>
-#include <mutex>
 
 namespace plyx::ui::detail {
 
@@ -15,11 +14,10 @@ namespace {
 /// square, so this makes the drawn glyph about as tall as the font's capitals and descenders.
 constexpr double kSymbolScale = 1.2;
 
-/// Loaded icons, kept for the process (a few dozen small files).
+/// Loaded icons, kept per thread (a renderer is not safe to share between threads;
+/// there are a few dozen small files).
 std::shared_ptr<QSvgRenderer> rendererFor(const std::string& file) {
-    static std::mutex mutex;
-    static std::map<std::string, std::shared_ptr<QSvgRenderer>> cache;
-    std::lock_guard lock(mutex);
+    thread_local std::map<std::string, std::shared_ptr<QSvgRenderer>> cache;
     auto it = cache.find(file);
     if (it != cache.end()) return it->second;
     auto r = std::make_shared<QSvgRenderer>(QString::fromStdString(file));
