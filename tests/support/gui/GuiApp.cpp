@@ -1,5 +1,6 @@
-// The font database and the desktop palette need a GUI application; every
-// test process of this suite gets one (offscreen).
+// Text measurement, the font database and the desktop palette need a GUI
+// application in the process: one is made (offscreen) before the first test
+// and lives until the last.
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ public:
 
 private:
     int argc_ = 1;
-    char name_[16] = "test_views_kit";
+    char name_[16] = "plyx_test";
     char* argv_[2] = {name_, nullptr};
     std::unique_ptr<QGuiApplication> app_;
 };
