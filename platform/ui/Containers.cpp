@@ -93,7 +93,7 @@ private:
 };
 
 ElementPtr SpacerNode::build(const BuildContext& ctx) const {
-    return std::make_unique<SpacerElement>(std::max(0.0, minLength.value_or(0)), ctx.stackAxis);
+    return std::make_unique<SpacerElement>(std::max(0.0, finiteOr(minLength.value_or(0), 0)), ctx.stackAxis);
 }
 
 // GeometryReader: takes all the space offered and builds its content once that

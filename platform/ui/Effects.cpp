@@ -182,15 +182,21 @@ ElementPtr MaskNode::build(const BuildContext& ctx) const {
 
 namespace plyx::ui {
 
-View View::offset(double x, double y) const { return detail::effect(*this, detail::EffectKind::offset, x, y); }
+// Effect values that are not finite numbers have no effect.
+using detail::finiteOr;
+View View::offset(double x, double y) const {
+    return detail::effect(*this, detail::EffectKind::offset, finiteOr(x, 0), finiteOr(y, 0));
+}
 View View::rotationEffect(double degrees) const {
-    return detail::effect(*this, detail::EffectKind::rotation, degrees);
+    return detail::effect(*this, detail::EffectKind::rotation, finiteOr(degrees, 0));
 }
-View View::scaleEffect(double s) const { return detail::effect(*this, detail::EffectKind::scale, s, s); }
+View View::scaleEffect(double s) const { return scaleEffect(s, s); }
 View View::scaleEffect(double sx, double sy) const {
-    return detail::effect(*this, detail::EffectKind::scale, sx, sy);
+    return detail::effect(*this, detail::EffectKind::scale, finiteOr(sx, 1), finiteOr(sy, 1));
 }
-View View::opacity(double o) const { return detail::effect(*this, detail::EffectKind::opacity, o); }
+View View::opacity(double o) const {
+    return detail::effect(*this, detail::EffectKind::opacity, std::isnan(o) ? 1.0 : std::clamp(o, 0.0, 1.0));
+}
 
 View View::clipShape(const Shape& shape) const {
     auto n = std::make_shared<detail::ClipNode>();

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QPainter>
 #include <array>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -150,6 +151,10 @@ const QPaintDevice* metricsDevice();
 /// before it is drawn back.
 void drawInLayer(QPainter& painter, const QRectF& bounds, const std::function<void(QPainter&)>& content,
                  const std::function<void(QPainter&)>& finish);
+
+/// `v` when it is a finite number, else `fallback`: degenerate values reaching a
+/// view (a NaN length, an infinite offset) must not poison the layout or the painter.
+inline double finiteOr(double v, double fallback) { return std::isfinite(v) ? v : fallback; }
 
 /// What a view that takes all it is offered chooses when asked for its ideal size.
 inline constexpr double kIdealFlexibleLength = 10;

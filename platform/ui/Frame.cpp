@@ -228,8 +228,13 @@ namespace plyx::ui {
 View View::frame(std::optional<double> width, std::optional<double> height, Alignment alignment) const {
     auto n = std::make_shared<detail::FixedFrameNode>();
     n->child = *this;
-    n->width = width ? std::optional<double>(std::max(0.0, *width)) : std::nullopt;
-    n->height = height ? std::optional<double>(std::max(0.0, *height)) : std::nullopt;
+    // A length that is not a finite number is left to the child.
+    auto length = [](std::optional<double> v) -> std::optional<double> {
+        if (!v || !std::isfinite(*v)) return std::nullopt;
+        return std::max(0.0, *v);
+    };
+    n->width = length(width);
+    n->height = length(height);
     n->alignment = alignment;
     return View(n);
 }
@@ -237,7 +242,19 @@ View View::frame(std::optional<double> width, std::optional<double> height, Alig
 View View::frame(const FlexFrame& flex) const {
     auto n = std::make_shared<detail::FlexFrameNode>();
     n->child = *this;
+    // Limits that are not numbers, or minimum and ideal sizes that are not finite, are
+    // left out; negative limits are zero. An infinite maximum means "fill".
+    auto limit = [](std::optional<double> v, bool mayBeInfinite) -> std::optional<double> {
+        if (!v || std::isnan(*v) || (!mayBeInfinite && std::isinf(*v))) return std::nullopt;
+        return std::max(0.0, *v);
+    };
     n->flex = flex;
+    n->flex.minWidth = limit(flex.minWidth, false);
+    n->flex.idealWidth = limit(flex.idealWidth, false);
+    n->flex.maxWidth = limit(flex.maxWidth, true);
+    n->flex.minHeight = limit(flex.minHeight, false);
+    n->flex.idealHeight = limit(flex.idealHeight, false);
+    n->flex.maxHeight = limit(flex.maxHeight, true);
     return View(n);
 }
 
@@ -252,7 +269,10 @@ View View::frameFill(Alignment alignment) const {
 View View::padding(EdgeInsets insets) const {
     auto n = std::make_shared<detail::PaddingNode>();
     n->child = *this;
-    n->insets = insets;
+    // Negative insets pull the child outwards; lengths that are not finite count as none.
+    using detail::finiteOr;
+    n->insets = {finiteOr(insets.top, 0), finiteOr(insets.leading, 0), finiteOr(insets.bottom, 0),
+                 finiteOr(insets.trailing, 0)};
     return View(n);
 }
 
@@ -279,7 +299,7 @@ View View::fixedSize(bool horizontal, bool vertical) const {
 View View::layoutPriority(double priority) const {
     auto n = std::make_shared<detail::PriorityNode>();
     n->child = *this;
-    n->priority = priority;
+    n->priority = detail::finiteOr(priority, 0);
     return View(n);
 }
 

@@ -114,7 +114,8 @@ private:
 };
 
 ElementPtr ImageNode::build(const BuildContext& ctx) const {
-    return std::make_unique<ImageElement>(name, resizable, ctx.text.font.size * kSymbolScale, ctx.foreground);
+    const double side = std::max(0.0, finiteOr(ctx.text.font.size * kSymbolScale, 0));
+    return std::make_unique<ImageElement>(name, resizable, side, ctx.foreground);
 }
 
 } // namespace

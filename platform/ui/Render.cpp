@@ -2,6 +2,7 @@
 #include "platform/ui/Element.h"
 
 #include <QImage>
+#include <cmath>
 #include <cstdlib>
 
 namespace plyx::ui {
@@ -15,7 +16,10 @@ detail::ElementPtr layoutRoot(const View& view, Size size, const Environment& en
     detail::BuildContext ctx;
     ctx.env = env;
     auto root = detail::buildChild(view, ctx);
-    const Size chosen = root->sizeThatFits({size.width, size.height});
+    Size chosen = root->sizeThatFits({size.width, size.height});
+    // A view that asks for more than can be drawn gets the whole area.
+    if (!std::isfinite(chosen.width)) chosen.width = size.width;
+    if (!std::isfinite(chosen.height)) chosen.height = size.height;
     root->place({(size.width - chosen.width) / 2, (size.height - chosen.height) / 2, chosen.width, chosen.height});
     return root;
 }

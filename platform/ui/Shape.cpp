@@ -66,6 +66,9 @@ public:
             rect = rect.adjusted(inset, inset, -inset, -inset);
         }
         if (rect.width() < 0 || rect.height() < 0 || !path_) return;
+        const bool stroked = paint_ == Paint::stroke || paint_ == Paint::strokeBorder;
+        // A stroke of no width draws nothing (the painter would draw a hairline).
+        if (stroked && !(stroke_.lineWidth > 0 && std::isfinite(stroke_.lineWidth))) return;
         if (drawDotSprite(p, rect)) return;
         const QPainterPath path = path_(rect);
         const QRectF styleRect(frame_.x, frame_.y, frame_.width, frame_.height);
@@ -312,6 +315,8 @@ QPainterPath Shape::path(const QRectF& rect) const {
 }
 
 Shape Shape::trim(double from, double to) const {
+    // A trim end that is not a number trims everything away.
+    if (!std::isfinite(from) || !std::isfinite(to)) from = to = 0;
     Shape s = *this;
     s.trimFrom_ = from;
     s.trimTo_ = to;
@@ -331,6 +336,9 @@ View Shape::styled(int mode, const ShapeStyle& style, const StrokeStyle& stroke)
     n->paint = Paint(mode);
     n->style = style;
     n->stroke = stroke;
+    // A width that is not a positive number strokes nothing.
+    n->stroke.lineWidth = std::max(0.0, detail::finiteOr(stroke.lineWidth, 0));
+    n->stroke.miterLimit = detail::finiteOr(stroke.miterLimit, 10);
     return View(n);
 }
 

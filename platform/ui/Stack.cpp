@@ -239,7 +239,7 @@ View VStack(std::vector<View> children, HorizontalAlignment alignment, std::opti
     n->axis = detail::Axis::vertical;
     n->children = std::move(children);
     n->hAlign = alignment;
-    n->spacing = spacing.value_or(kDefaultSpacing);
+    n->spacing = detail::finiteOr(spacing.value_or(kDefaultSpacing), kDefaultSpacing);
     return View(n);
 }
 
@@ -248,7 +248,7 @@ View HStack(std::vector<View> children, VerticalAlignment alignment, std::option
     n->axis = detail::Axis::horizontal;
     n->children = std::move(children);
     n->vAlign = alignment;
-    n->spacing = spacing.value_or(kDefaultSpacing);
+    n->spacing = detail::finiteOr(spacing.value_or(kDefaultSpacing), kDefaultSpacing);
     return View(n);
 }
 

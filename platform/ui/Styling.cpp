@@ -65,7 +65,7 @@ View View::strikethrough(bool active, std::optional<Color> color) const {
     });
 }
 View View::minimumScaleFactor(double factor) const {
-    const double f = std::clamp(factor, 0.01, 1.0);
+    const double f = std::isnan(factor) ? 1.0 : std::clamp(factor, 0.01, 1.0);
     return styled(*this, [f](BuildContext& c) { c.text.minimumScaleFactor = f; });
 }
 View View::multilineTextAlignment(TextAlignment alignment) const {

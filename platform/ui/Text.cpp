@@ -293,11 +293,12 @@ private:
         }
 
         size_t maxLines = style_.lineLimit ? size_t(*style_.lineLimit) : lines.size();
-        if (p.height && std::isfinite(*p.height)) {
+        if (p.height && std::isfinite(*p.height) && l.lineHeight + l.gap > 0) {
             // As many lines as the offered height holds, but always one.
             const double fit = std::floor((*p.height + l.gap + kEpsilon) / (l.lineHeight + l.gap));
-            maxLines = std::min(maxLines, size_t(std::max(1.0, fit)));
+            if (std::isfinite(fit)) maxLines = std::min(maxLines, size_t(std::clamp(fit, 1.0, double(lines.size()) + 1)));
         }
+        maxLines = std::max<size_t>(maxLines, 1);
         if (lines.size() > maxLines) {
             QString rest = lines[maxLines - 1];
             for (size_t i = maxLines; i < lines.size(); ++i) rest += u' ' + lines[i];
@@ -375,10 +376,14 @@ private:
 };
 
 ElementPtr TextNode::build(const BuildContext& ctx) const {
+    TextStyle style = ctx.text;
+    style.font.size = std::max(0.0, finiteOr(style.font.size, 0));
+    style.tracking = finiteOr(style.tracking, 0);
+    style.lineSpacing = finiteOr(style.lineSpacing, 0);
     QString s = QString::fromStdString(text);
     if (ctx.text.textCase == TextCase::uppercase) s = s.toUpper();
     if (ctx.text.textCase == TextCase::lowercase) s = s.toLower();
-    return std::make_unique<TextElement>(std::move(s), ctx.text, ctx.foreground);
+    return std::make_unique<TextElement>(std::move(s), std::move(style), ctx.foreground);
 }
 
 } // namespace
