@@ -1,7 +1,7 @@
 #include "platform/intents/Intent.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdint>
 
 namespace plyx::intents {
 
@@ -33,11 +33,15 @@ bool fitsKind(const ParameterDescriptor& p, const Json& v) {
     case ParameterKind::string:
     case ParameterKind::entity: return v.is_string();
     case ParameterKind::integer:
-        // 34.0 reads as an integer, 34.5 does not, as the stored forms do.
+        // 34.0 reads as an integer, 34.5 does not, as the stored forms do; and
+        // only what a signed 64-bit integer holds, so no reader wraps around.
+        if (v.is_number_unsigned()) return v.get<std::uint64_t>() <= std::uint64_t(INT64_MAX);
         if (v.is_number_integer()) return true;
         if (v.is_number_float()) {
             const double d = v.get<double>();
-            return std::isfinite(d) && d == static_cast<double>(static_cast<long long>(d));
+            // [-2^63, 2^63): outside it the conversion below is undefined.
+            return d >= -9223372036854775808.0 && d < 9223372036854775808.0 &&
+                   d == static_cast<double>(static_cast<long long>(d));
         }
         return false;
     case ParameterKind::boolean: return v.is_boolean();

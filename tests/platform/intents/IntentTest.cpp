@@ -57,6 +57,10 @@ TEST(Configuration, RejectsWhatTheIntentCannotHoldWithAMessageNamingIt) {
         {R"({"surface":3})", "one of followApp, solid"},
         {R"({"steps":12.5})", "\"steps\" of SampleIntent needs an integer"},
         {R"({"steps":"12"})", "needs an integer"},
+        // Whole numbers past the signed 64-bit range would wrap when read.
+        {R"({"steps":9223372036854775808})", "needs an integer"},
+        {R"({"steps":1e19})", "needs an integer"},
+        {R"({"steps":-1e19})", "needs an integer"},
         {R"({"name":null})", "\"name\" of SampleIntent cannot be null"},
         {R"({"target":"tomorrow"})", "needs a date"},
     };
