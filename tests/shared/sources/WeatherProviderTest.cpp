@@ -133,7 +133,7 @@ TEST_F(WeatherProviderTest, FailedFetchFallsBackToTheEntryOfAnyAge) {
         HttpServer::Answer::garbage(),
         HttpServer::Answer::text("", 404),
         HttpServer::Answer::text(R"({"error":true,"reason":"busy"})", 429),
-        HttpServer::Answer::silent(), // times out after the shortened 300 ms
+        HttpServer::Answer::silent(), // times out after the shortened default timeout
     };
     for (const auto& f : failures) {
         server.answer(kForecastPath, f);
@@ -141,6 +141,23 @@ TEST_F(WeatherProviderTest, FailedFetchFallsBackToTheEntryOfAnyAge) {
     }
     EXPECT_EQ(server.requestCount(), 4u);
     EXPECT_EQ(wp::cached(london), threeHoursOld);
+}
+
+TEST_F(WeatherProviderTest, FallbackReadsTheEntryAgainAfterTheFailure) {
+    putCache("5150,0", old("London", kNow - 3 * 3600));
+    // Another call stores a newer entry while this one's request is failing.
+    auto meanwhile = old("London", kNow - 60);
+    meanwhile.temperature = 21;
+    auto failing = HttpServer::Answer::garbage();
+    failing.before = [&] { putCache("5150,0", meanwhile); };
+    server.answer(kForecastPath, failing);
+    EXPECT_EQ(wp::snapshot(london), meanwhile);
+
+    // With nothing stored before the request, too.
+    const wp::Place paris{"Paris", 48.85, 2.35};
+    failing.before = [&] { putCache("4885,235", meanwhile); };
+    server.answer(kForecastPath, failing);
+    EXPECT_EQ(wp::snapshot(paris), meanwhile);
 }
 
 TEST_F(WeatherProviderTest, FailedFetchWithoutUsableEntryGivesNothing) {

@@ -202,6 +202,7 @@ void HttpServer::serve(int fd) {
     while (!stopping() && std::chrono::steady_clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     if (stopping()) return;
+    if (a.before) a.before();
 
     switch (a.mode) {
     case Mode::silent:

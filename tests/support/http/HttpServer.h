@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <string>
@@ -30,6 +31,10 @@ public:
         std::string contentType = "application/json";
         std::chrono::milliseconds delay{0}; ///< waited before answering
         Mode mode = Mode::normal;
+        /// Runs on the server's thread once the request is recorded and any
+        /// delay has passed, just before the answer goes out: lets a test
+        /// change what a client will find after its transfer ends.
+        std::function<void()> before;
 
         static Answer text(std::string content, int status = 200) {
             Answer a;

@@ -39,7 +39,9 @@ protected:
     WebSourcesTest()
         : forecast_("PLYX_FORECAST_URL", server.baseUrl()), geocoding_("PLYX_GEOCODING_URL", server.baseUrl()),
           airQuality_("PLYX_AIRQUALITY_URL", server.baseUrl()), stocks_("PLYX_STOCKS_URL", server.baseUrl()) {
-        net::setDefaultTimeout(std::chrono::milliseconds(300));
+        // Long enough for a loopback answer on a busy machine, short enough
+        // that the silent-server cases stay quick.
+        net::setDefaultTimeout(std::chrono::milliseconds(1000));
     }
     ~WebSourcesTest() override { net::setDefaultTimeout(std::nullopt); }
 

@@ -99,6 +99,16 @@ TEST_F(AirQualityProviderTest, AnswersWithoutAnIndexServeTheStaleEntryUnchanged)
     EXPECT_EQ(aq::snapshot(paris), std::nullopt);
 }
 
+TEST_F(AirQualityProviderTest, FallbackReadsTheEntryAgainAfterTheFailure) {
+    // Nothing stored when the request starts; another call stores an entry
+    // for the place while this request is failing.
+    const AirQualitySnapshot meanwhile{61, kNow - 30};
+    auto failing = HttpServer::Answer::text(R"({"current":{}})");
+    failing.before = [&] { putCache(london, meanwhile); };
+    server.answer(kPath, failing);
+    EXPECT_EQ(aq::snapshot(london), meanwhile);
+}
+
 TEST_F(AirQualityProviderTest, ZeroAndAnErrorStatusWithAnIndexAreAnswers) {
     putCache(london, {99, kNow - 4000});
     server.answer(kPath, HttpServer::Answer::text(answerWith("0"), 503));

@@ -267,6 +267,17 @@ TEST_F(StocksProviderTest, FailuresServeTheStaleEntryUnchanged) {
     EXPECT_EQ(sp::snapshot("MSFT"), std::nullopt);
 }
 
+TEST_F(StocksProviderTest, FallbackReadsTheEntryAgainAfterTheFailure) {
+    putCache(cachedEntry("AAPL", kNow - 3 * 86400));
+    // Another widget stores a newer snapshot while this request is failing.
+    auto meanwhile = cachedEntry("AAPL", kNow - 30);
+    meanwhile.price = 43;
+    auto failing = HttpServer::Answer::garbage();
+    failing.before = [&] { putCache(meanwhile); };
+    server.answer(kAaplPath, failing);
+    EXPECT_EQ(sp::snapshot("AAPL"), meanwhile);
+}
+
 TEST_F(StocksProviderTest, FetchErrorsAreTypedAndStatusIsNotExamined) {
     server.answer("/v8/finance/chart/T", HttpServer::Answer::text(R"({"chart":{"result":[]}})"));
     EXPECT_THROW(sp::fetch("T"), plyx::net::CannotParseResponse);
