@@ -1,5 +1,6 @@
 #include "shared/foundation/PlyxFonts.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QString>
@@ -58,7 +59,9 @@ void registerAll() {
 
 bool registered() {
     if (gDone.load()) return true;
-    if (!QGuiApplication::instance()) return false;
+    // The font database needs a GUI application; a plain core application
+    // is not one, and registering under it would crash.
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
     std::call_once(gOnce, registerAll);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "shared/foundation/PlyxTokens.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -40,8 +41,10 @@ constexpr auto kSurfaces = coding::makeStringEnum<ThemeSettings::SurfaceStyle>({
 ui::Color paletteHighlight() {
     // Without a GUI application there is no desktop palette to ask; Qt's
     // built-in palette is what an application would see on a bare desktop.
-    const QColor c = QGuiApplication::instance() ? QGuiApplication::palette().color(QPalette::Highlight)
-                                                 : QPalette().color(QPalette::Highlight);
+    // A plain core application counts as none: the GUI palette would be read
+    // through an application object that is not one, and crash.
+    const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+    const QColor c = gui ? QGuiApplication::palette().color(QPalette::Highlight) : QPalette().color(QPalette::Highlight);
     const QColor s = c.toRgb();
     return ui::Color::rgb(s.redF(), s.greenF(), s.blueF(), s.alphaF());
 }
