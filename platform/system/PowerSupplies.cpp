@@ -14,8 +14,10 @@ std::vector<PowerSupply> readPowerSupplies(const fs::path& root) {
     std::error_code ec;
     fs::directory_iterator it(under(root, "/sys/class/power_supply"), ec);
     if (ec) return out;
-    for (const auto& entry : it) {
-        const fs::path p = entry.path();
+    // Advance with the error-code form: a listing error part-way through /sys
+    // ends the list instead of throwing out of a reader that never fails.
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const fs::path p = it->path();
         PowerSupply s;
         s.name = p.filename().string();
         s.type = readLine(p / "type").value_or("");

@@ -74,7 +74,8 @@ std::vector<fs::path> sortedEntries(const fs::path& dir, bool* listed = nullptr)
     fs::directory_iterator it(dir, ec);
     if (listed) *listed = !ec;
     if (ec) return out;
-    for (const auto& e : it) out.push_back(e.path());
+    // The error-code form of increment: a listing error ends the list, never throws.
+    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) out.push_back(it->path());
     std::sort(out.begin(), out.end());
     return out;
 }
