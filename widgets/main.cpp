@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -48,10 +49,13 @@ int fail(const std::string& problem) {
     return 1;
 }
 
+// Read with a full stop whatever the user's locale: the application object
+// adopts the environment's locale, in which strtod may expect a comma.
 std::optional<double> positiveNumber(const std::string& text) {
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || !(v > 0) || v > 100000) return std::nullopt;
+    double v = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data(), end, v);
+    if (ec != std::errc() || at != end || !(v > 0) || v > 100000) return std::nullopt;
     return v;
 }
 

@@ -9,7 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -18,7 +22,7 @@ struct Run {
     std::string out, err;
 };
 
-Run host(const QStringList& args) {
+Run host(const QStringList& args, const std::vector<std::pair<QString, QString>>& extraEnv = {}) {
     // A desktop session has a runtime folder; without one Qt adds a warning
     // line of its own to standard error.
     static plyx::test::TempDir runtime;
@@ -27,6 +31,7 @@ Run host(const QStringList& args) {
     QProcess p;
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path().string()));
+    for (const auto& [name, value] : extraEnv) env.insert(name, value);
     p.setProcessEnvironment(env);
     p.start(PLYX_WIDGETS_EXE, args);
     Run r;
@@ -124,4 +129,22 @@ TEST(PlyxWidgetsHost, ProblemsEndWithStatusOneAndALineNamingThem) {
         EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
     }
+}
+
+TEST(PlyxWidgetsHost, NumbersOnTheCommandLineReadWithAFullStopInEveryLocale) {
+    // A locale that writes decimals with a comma, built into a private folder.
+    plyx::test::TempDir locales;
+    const std::string build = "localedef -i de_DE -f UTF-8 '" + (locales.path() / "de_DE.UTF-8").string() +
+                              "' >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0) GTEST_SKIP() << "cannot build a German locale here";
+
+    plyx::test::TempDir dir;
+    const QString out = QString::fromStdString((dir.path() / "comma.png").string());
+    const auto r = host({"--render", "plyx.system.storage", "--mode", "preview", "--size", "100.5x80", "--dpr",
+                         "1.5", "--out", out},
+                        {{"LOCPATH", QString::fromStdString(locales.path().string())}, {"LC_ALL", "de_DE.UTF-8"}});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const QImage image(out);
+    EXPECT_EQ(image.width(), 151);
+    EXPECT_EQ(image.height(), 120);
 }
