@@ -7,9 +7,59 @@
 namespace plyx::coding {
 namespace {
 
+// The length of the well-formed UTF-8 sequence that starts at `i`, or 0 when
+// it is ill-formed; then `bad` is the number of bytes (the maximal ill-formed
+// prefix, at least one) that one replacement character stands for.
+std::size_t sequenceAt(const std::string& s, std::size_t i, std::size_t& bad) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    std::size_t len = 0;
+    unsigned char lo = 0x80, hi = 0xBF;  // range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) len = 2;
+    else if (c >= 0xE0 && c <= 0xEF) {
+        len = 3;
+        if (c == 0xE0) lo = 0xA0;  // no overlong forms
+        if (c == 0xED) hi = 0x9F;  // no surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        len = 4;
+        if (c == 0xF0) lo = 0x90;  // no overlong forms
+        if (c == 0xF4) hi = 0x8F;  // nothing beyond U+10FFFF
+    } else {
+        bad = 1;
+        return 0;
+    }
+    for (std::size_t k = 1; k < len; ++k) {
+        if (i + k >= s.size()) {
+            bad = k;
+            return 0;
+        }
+        const auto t = static_cast<unsigned char>(s[i + k]);
+        if (t < (k == 1 ? lo : 0x80) || t > (k == 1 ? hi : 0xBF)) {
+            bad = k;
+            return 0;
+        }
+    }
+    return len;
+}
+
+// Text is written as UTF-8. Bytes that are not UTF-8 become U+FFFD, as text
+// decoded from bytes does elsewhere; written raw they would make the whole
+// record unreadable, and with it every note in the notes file.
 void writeString(std::string& out, const std::string& s) {
     out.push_back('"');
-    for (const unsigned char c : s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x80) {
+            std::size_t bad = 0;
+            if (const std::size_t len = sequenceAt(s, i, bad)) {
+                out.append(s, i, len);
+                i += len;
+            } else {
+                out += "\xEF\xBF\xBD";
+                i += bad;
+            }
+            continue;
+        }
+        ++i;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;

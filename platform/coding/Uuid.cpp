@@ -5,7 +5,13 @@
 namespace plyx {
 
 Uuid Uuid::random() {
-    thread_local std::mt19937_64 engine{std::random_device{}()};
+    // Seeded with 256 bits from the system: one 32-bit seed would allow only
+    // 2^32 streams, so two processes could hand out the same identities.
+    thread_local std::mt19937_64 engine = [] {
+        std::random_device device;
+        std::seed_seq seed{device(), device(), device(), device(), device(), device(), device(), device()};
+        return std::mt19937_64(seed);
+    }();
     Uuid u;
     for (int i = 0; i < 16; i += 8) {
         const std::uint64_t r = engine();

@@ -23,8 +23,9 @@ std::filesystem::path appGroupContainer(const std::string& groupId);
 
 class Defaults {
 public:
-    /// Opens the suite `name` (the file dataRoot()/<name>.sqlite); nothing when
-    /// it cannot be opened.
+    /// Opens the suite `name` (the file dataRoot()/<name>/defaults.sqlite, so a
+    /// group's suite lies in its app-group container); nothing when it cannot
+    /// be opened.
     static std::optional<Defaults> suite(const std::string& name);
     /// Opens the suite, or the process's standard defaults when it cannot be opened.
     static Defaults suiteOrStandard(const std::string& name);

@@ -154,6 +154,32 @@ TEST(StoredForms, DecodeTable) {
     EXPECT_FALSE(missing->note);
 }
 
+TEST(StoredForms, TextThatIsNotUtf8StaysReadable) {
+    // Bytes that are not UTF-8 are written as U+FFFD (one per maximal ill-formed
+    // prefix); written raw, the reader would reject the whole record.
+    const std::string fffd = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> cases[] = {
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {"a\xFF" "b", "a" + fffd + "b"},
+        {"\xE2\x82", fffd},                             // cut short
+        {"\xE2\x82x", fffd + "x"},
+        {"\xC0\xAF", fffd + fffd},                      // overlong "/"
+        {"\xED\xA0\x80", fffd + fffd + fffd},          // a surrogate
+        {"\xF4\x90\x80\x80", fffd + fffd + fffd + fffd},  // beyond U+10FFFF
+        {"\x80", fffd},
+    };
+    for (const auto& [raw, written] : cases) {
+        Sample s;
+        s.title = raw;
+        const auto text = coding::encode(s);
+        ASSERT_TRUE(text);
+        EXPECT_NE(text->find("\"title\":\"" + written + "\""), std::string::npos) << *text;
+        const auto back = coding::decode<Sample>(*text);
+        ASSERT_TRUE(back) << *text;
+        EXPECT_EQ(back->title, written);
+    }
+}
+
 TEST(StoredForms, BoolsAcceptOnlyTrueAndFalse) {
     EXPECT_TRUE(coding::decode<Theme>(
         R"({"accent":{"blue":{}},"followSystemAccent":true,"numerals":"mono","labels":"systemSans","surface":"glass"})"));
