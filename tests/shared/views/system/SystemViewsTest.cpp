@@ -139,6 +139,33 @@ TEST(SystemView, AllRowsShareOneDotCountThatFollowsTheWidth) {
     EXPECT_NEAR(wide[0].dots - narrow[0].dots, 19.5, 1.0);
 }
 
+TEST(SystemView, RowsKeepTheirCaptionAndNumberWidthsAndSpacingAtEveryScale) {
+    for (double u : {1.0, 2.0}) {
+        SCOPED_TRACE(u);
+        auto ctx = context();
+        ctx.u = u;
+        const auto dump = ui::dump(SystemView{{50, 50, 50}, ctx}.body(), {344 * u, 160 * u}, env());
+        std::vector<ui::Rect> rows, dots;
+        for (const auto& l : lines(dump)) {
+            if (has(l, "HStack ") && frameOf(l).height > 10 * u) rows.push_back(frameOf(l));
+            if (has(l, "Circle") && dots.empty()) dots.push_back(frameOf(l));
+        }
+        ASSERT_EQ(rows.size(), 3u) << dump;
+        // 26 in from each side; rows 13 apart.
+        EXPECT_NEAR(rows[0].x, 26 * u, 0.01);
+        EXPECT_NEAR(rows[0].width, 292 * u, 0.01);
+        EXPECT_NEAR(rows[1].y - (rows[0].y + rows[0].height), 13 * u, 0.01);
+        // The bar starts after the 56-wide caption and a gap of 14, with dots 6.7 wide.
+        ASSERT_EQ(dots.size(), 1u);
+        EXPECT_NEAR(dots[0].x, (26 + 56 + 14) * u, 0.01);
+        EXPECT_NEAR(dots[0].width, 6.7 * u, 0.01);
+        // The number's 44-wide frame ends at the right inset.
+        const auto rowsOfDump = rowsOf(dump, ctx);
+        const auto number = frameOf(rowsOfDump[0].numberLine);
+        EXPECT_NEAR(number.x + number.width, 318 * u, 0.01);
+    }
+}
+
 TEST(NetworkView, ValuesReadWithOneDecimalBelowTenAndWholeFromTen) {
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<std::optional<double>, const char*> cases[] = {
