@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace sp = plyx::StocksProvider;
 using plyx::Date;
@@ -203,6 +204,14 @@ TEST_F(StocksProviderTest, ShortOrMissingTimestampsLeaveLabelsOut) {
     j["chart"]["result"][0].erase("timestamp");
     server.answer("/v8/finance/chart/T", HttpServer::Answer::text(j.dump()));
     EXPECT_EQ(labelsOf(sp::fetch("T")), (std::vector<std::string>{"-", "-", "-"}));
+
+    // Bar starts no calendar reaches still give their points.
+    const auto extreme = chart(closesUpTo(3), 110, 100,
+                               std::vector<std::int64_t>{std::numeric_limits<std::int64_t>::min(), 0,
+                                                         std::numeric_limits<std::int64_t>::max()});
+    const auto s = fetchBody(extreme);
+    EXPECT_EQ(valuesOf(s), (std::vector<double>{0, 1, 2}));
+    EXPECT_TRUE(s.points[0].label && s.points[2].label && !s.points[1].label);
 }
 
 TEST_F(StocksProviderTest, ChangeAgainstThePreviousClose) {
