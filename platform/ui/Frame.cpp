@@ -22,10 +22,11 @@ struct FixedFrameNode final : ModifierNode {
     ElementPtr build(const BuildContext& ctx) const override;
 };
 
-class FixedFrameElement final : public Element {
+// What both kinds of frame share: one child, offered a size that depends on the
+// frame's own, aligned inside it; baselines are the child's, moved to where it sits.
+class AligningFrameElement : public Element {
 public:
-    FixedFrameElement(const FixedFrameNode& n, ElementPtr child)
-        : width_(n.width), height_(n.height), alignment_(n.alignment) {
+    AligningFrameElement(ElementPtr child, Alignment alignment) : alignment_(alignment) {
         children_.push_back(std::move(child));
     }
     const char* kind() const override { return "frame"; }
@@ -37,6 +38,25 @@ public:
         const Rect r = childRect({0, 0, size.width, size.height});
         return r.y + child().lastBaseline(r.size());
     }
+
+protected:
+    void arrange(Rect frame) override { child().place(childRect(frame)); }
+    Element& child() const { return *children_.front(); }
+    /// What the child is offered inside a frame of `offered` size.
+    virtual ProposedSize childProposal(ProposedSize offered) const = 0;
+
+private:
+    Rect childRect(Rect frame) {
+        return placeAligned(child(), frame, childProposal({frame.width, frame.height}), alignment_);
+    }
+
+    Alignment alignment_;
+};
+
+class FixedFrameElement final : public AligningFrameElement {
+public:
+    FixedFrameElement(const FixedFrameNode& n, ElementPtr child)
+        : AligningFrameElement(std::move(child), n.alignment), width_(n.width), height_(n.height) {}
     bool ignoresProposal() const override { return (width_ && height_) || child().ignoresProposal(); }
 
 protected:
@@ -46,19 +66,12 @@ protected:
         const Size c = child().sizeThatFits(childProposal(p));
         return {width_.value_or(c.width), height_.value_or(c.height)};
     }
-    void arrange(Rect frame) override { child().place(childRect(frame)); }
-
-private:
-    Element& child() const { return *children_.front(); }
-    ProposedSize childProposal(ProposedSize p) const {
+    ProposedSize childProposal(ProposedSize p) const override {
         return {width_ ? width_ : p.width, height_ ? height_ : p.height};
     }
-    Rect childRect(Rect frame) {
-        return placeAligned(child(), frame, childProposal({frame.width, frame.height}), alignment_);
-    }
 
+private:
     std::optional<double> width_, height_;
-    Alignment alignment_;
 };
 
 ElementPtr FixedFrameNode::build(const BuildContext& ctx) const {
@@ -98,39 +111,23 @@ struct Limits {
     }
 };
 
-class FlexFrameElement final : public Element {
+class FlexFrameElement final : public AligningFrameElement {
 public:
     FlexFrameElement(const FlexFrame& f, ElementPtr child)
-        : w_{f.minWidth, f.idealWidth, f.maxWidth}, h_{f.minHeight, f.idealHeight, f.maxHeight},
-          alignment_(f.alignment) {
-        children_.push_back(std::move(child));
-    }
-    const char* kind() const override { return "frame"; }
-    double firstBaseline(Size size) override {
-        const Rect r = childRect({0, 0, size.width, size.height});
-        return r.y + child().firstBaseline(r.size());
-    }
-    double lastBaseline(Size size) override {
-        const Rect r = childRect({0, 0, size.width, size.height});
-        return r.y + child().lastBaseline(r.size());
-    }
+        : AligningFrameElement(std::move(child), f.alignment), w_{f.minWidth, f.idealWidth, f.maxWidth},
+          h_{f.minHeight, f.idealHeight, f.maxHeight} {}
 
 protected:
     Size measure(ProposedSize p) override {
-        const Size c = child().sizeThatFits({w_.proposeToChild(p.width), h_.proposeToChild(p.height)});
+        const Size c = child().sizeThatFits(childProposal(p));
         return {w_.size(p.width, c.width), h_.size(p.height, c.height)};
     }
-    void arrange(Rect frame) override { child().place(childRect(frame)); }
-
-private:
-    Element& child() const { return *children_.front(); }
-    Rect childRect(Rect frame) {
-        return placeAligned(child(), frame, {w_.proposeToChild(frame.width), h_.proposeToChild(frame.height)},
-                            alignment_);
+    ProposedSize childProposal(ProposedSize p) const override {
+        return {w_.proposeToChild(p.width), h_.proposeToChild(p.height)};
     }
 
+private:
     Limits w_, h_;
-    Alignment alignment_;
 };
 
 ElementPtr FlexFrameNode::build(const BuildContext& ctx) const {
