@@ -6,6 +6,9 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 BUILD_DIR="${PLYX_BUILD_DIR:-build}"
-if [ "${PLYX_SANITIZE:-0}" = "1" ]; then BUILD_DIR="${PLYX_BUILD_DIR:-build-san}"; fi
+if [ "${PLYX_SANITIZE:-0}" = "1" ]; then
+  BUILD_DIR="${PLYX_BUILD_DIR:-build-san}"
+  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+fi
 export QT_QPA_PLATFORM=offscreen
 exec dbus-run-session -- ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" "$@"
