@@ -6,5 +6,7 @@ cd "$(dirname "$0")/.."
 BUILD_DIR="${PLYX_BUILD_DIR:-build}"
 SAN=OFF
 if [ "${PLYX_SANITIZE:-0}" = "1" ]; then SAN=ON; BUILD_DIR="${PLYX_BUILD_DIR:-build-san}"; fi
-cmake -S . -B "$BUILD_DIR" -G Ninja -DPLYX_SANITIZE=$SAN "$@" >/dev/null
+LAUNCHER=()
+if command -v ccache >/dev/null 2>&1; then LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$BUILD_DIR" -G Ninja -DPLYX_SANITIZE=$SAN "${LAUNCHER[@]}" "$@" >/dev/null
 cmake --build "$BUILD_DIR" -j "$(nproc)"
