@@ -11,4 +11,4 @@ if [ "${PLYX_SANITIZE:-0}" = "1" ]; then
   export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 fi
 export QT_QPA_PLATFORM=offscreen
-exec dbus-run-session -- ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" "$@"
+exec dbus-run-session -- ctest --test-dir "$BUILD_DIR" --output-on-failure -j "${PLYX_JOBS:-$(nproc)}" "$@"
