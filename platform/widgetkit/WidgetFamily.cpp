@@ -17,13 +17,4 @@ std::optional<WidgetFamily> familyNamed(const std::string& name) {
     return std::nullopt;
 }
 
-ui::Size designSize(WidgetFamily family) {
-    switch (family) {
-    case WidgetFamily::systemSmall: return ui::Size{160, 160};
-    case WidgetFamily::systemMedium: return ui::Size{344, 160};
-    case WidgetFamily::systemLarge: return ui::Size{344, 344};
-    }
-    return ui::Size{160, 160};
-}
-
 } // namespace plyx::widgetkit

@@ -5,6 +5,7 @@
 // space offered, and hands the resulting WCtx to the widget's content. It also
 // paints the widget's background.
 #include "platform/ui/View.h"
+#include "platform/widgetkit/WidgetFamily.h"
 #include "shared/foundation/SurfaceOption.h"
 #include "shared/foundation/WCtx.h"
 
@@ -14,9 +15,9 @@ namespace plyx {
 
 /// Design sizes of the three widget families, in points.
 namespace DesignSize {
-inline constexpr ui::Size small{160, 160};
-inline constexpr ui::Size medium{344, 160};
-inline constexpr ui::Size large{344, 344};
+inline constexpr ui::Size small = widgetkit::designSize(widgetkit::WidgetFamily::systemSmall);
+inline constexpr ui::Size medium = widgetkit::designSize(widgetkit::WidgetFamily::systemMedium);
+inline constexpr ui::Size large = widgetkit::designSize(widgetkit::WidgetFamily::systemLarge);
 } // namespace DesignSize
 
 /// The style a widget draws with: glass whenever the desktop tints widgets,

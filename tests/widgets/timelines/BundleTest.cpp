@@ -8,70 +8,105 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <vector>
 
 using namespace plyx;
 using widgetkit::WidgetFamily;
 
-TEST(PlyxWidgetsBundle, KindsAreUniquePlyxNamesAndEachFamilyMatchesItsDesignSize) {
-    const auto& declared = PlyxWidgetsBundle::declarations();
-    ASSERT_FALSE(declared.empty());
-    std::set<std::string> kinds;
-    for (const auto& d : declared) {
-        const auto& c = d.configuration;
-        SCOPED_TRACE(c.kind());
-        EXPECT_EQ(c.kind().rfind("plyx.", 0), 0u);
-        EXPECT_TRUE(kinds.insert(c.kind()).second) << "kind listed twice";
-        ASSERT_EQ(c.supportedFamilies().size(), 1u);
-        EXPECT_EQ(d.designSize, widgetkit::designSize(c.supportedFamilies().front()));
-        EXPECT_TRUE(c.areContentMarginsDisabled());
-        EXPECT_FALSE(c.displayName().empty());
-        EXPECT_FALSE(c.description().empty());
-    }
-    EXPECT_EQ(PlyxWidgetsBundle::bundle().widgets().size(), declared.size());
+namespace {
+
+std::vector<std::string> kindsOf(const std::vector<DeclaredWidget>& declared) {
+    std::vector<std::string> out;
+    for (const auto& d : declared) out.push_back(d.row.kind);
+    return out;
 }
 
-TEST(PlyxWidgetsBundle, TheSystemGroupIsDeclaredAsListed) {
-    struct Row {
-        const char* kind;
-        const char* name;
-        const char* description;
-        WidgetFamily family;
-        WidgetPalette::Tone tone;
+// A stand-in declaration of `kind`: only the row matters to the ordering.
+DeclaredWidget stub(const char* kind) {
+    auto all = systemWidgets();
+    DeclaredWidget d = all.front();
+    d.row.kind = kind;
+    return d;
+}
+
+} // namespace
+
+TEST(PlyxWidgetsBundle, TheOrderNamesFiftyThreeDistinctKindsInSixGroups) {
+    std::vector<size_t> sizes;
+    std::set<std::string> kinds;
+    for (const auto group : PlyxWidgetsBundle::groups()) {
+        sizes.push_back(group.size());
+        for (const char* kind : group) {
+            EXPECT_EQ(std::string(kind).rfind("plyx.", 0), 0u) << kind;
+            EXPECT_TRUE(kinds.insert(kind).second) << kind << " listed twice";
+        }
+    }
+    EXPECT_EQ(sizes, (std::vector<size_t>{10, 8, 8, 8, 9, 10}));
+    EXPECT_EQ(kinds.size(), 53u);
+}
+
+TEST(PlyxWidgetsBundle, DeclarationsAreBuiltFromTheirRowsAndListedInBundleOrder) {
+    const auto& declared = PlyxWidgetsBundle::declarations();
+    ASSERT_FALSE(declared.empty());
+    std::vector<std::string> order;
+    for (const auto group : PlyxWidgetsBundle::groups())
+        for (const char* kind : group) order.push_back(kind);
+    std::vector<size_t> positions;
+    for (const auto& d : declared) {
+        const auto& c = d.configuration;
+        SCOPED_TRACE(d.row.kind);
+        EXPECT_EQ(c.kind(), d.row.kind);
+        EXPECT_EQ(c.displayName(), d.row.displayName);
+        EXPECT_EQ(c.description(), d.row.description);
+        EXPECT_EQ(c.supportedFamilies(), std::vector<WidgetFamily>{d.row.family});
+        EXPECT_TRUE(c.areContentMarginsDisabled());
+        EXPECT_EQ(d.designSize(), widgetkit::designSize(d.row.family));
+        positions.push_back(static_cast<size_t>(std::find(order.begin(), order.end(), d.row.kind) - order.begin()));
+        EXPECT_LT(positions.back(), order.size()) << "not named by the order";
+        EXPECT_EQ(PlyxWidgetsBundle::find(d.row.kind), &d);
+    }
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(std::adjacent_find(positions.begin(), positions.end()), positions.end()) << "a kind listed twice";
+    // The host drives the same widgets in the same order.
+    std::vector<std::string> hosted;
+    for (const auto& w : PlyxWidgetsBundle::bundle().widgets()) hosted.push_back(w.kind());
+    EXPECT_EQ(hosted, kindsOf(declared));
+    EXPECT_EQ(PlyxWidgetsBundle::find("plyx.nothing"), nullptr);
+}
+
+TEST(PlyxWidgetsBundle, OrderingPlacesEachKindWhereTheOrderNamesItAndRefusesStrays) {
+    EXPECT_EQ(kindsOf(PlyxWidgetsBundle::inBundleOrder(
+                  {stub("plyx.inbox"), stub("plyx.system.storage"), stub("plyx.clock.dual"), stub("plyx.steps")})),
+              (std::vector<std::string>{"plyx.clock.dual", "plyx.steps", "plyx.system.storage", "plyx.inbox"}));
+    EXPECT_THROW(PlyxWidgetsBundle::inBundleOrder({stub("plyx.inbox"), stub("plyx.unlisted")}), std::logic_error);
+    EXPECT_THROW(PlyxWidgetsBundle::inBundleOrder({stub("plyx.inbox"), stub("plyx.quote"), stub("plyx.inbox")}),
+                 std::logic_error);
+}
+
+TEST(PlyxWidgetsBundle, TheSystemGroupStandsTogetherOnTheSurfaceIntentWithItsRefreshIntervals) {
+    struct Case {
+        const WidgetRow& row;
         int refreshMinutes;
     };
-    const Row rows[] = {
-        {"plyx.system.monitor", "System", "CPU, memory and GPU load.", WidgetFamily::systemMedium,
-         WidgetPalette::Tone::dark, 15},
-        {"plyx.system.network", "Network", "Average throughput since last refresh.", WidgetFamily::systemSmall,
-         WidgetPalette::Tone::light, 15},
-        {"plyx.system.storage", "Storage", "Disk used, as a ring.", WidgetFamily::systemSmall,
-         WidgetPalette::Tone::dark, 360},
-    };
+    const Case cases[] = {{SystemWidget, 15}, {NetworkWidget, 15}, {StorageWidget, 360}};
     test::FreshStorage storage;
-    const auto& declared = PlyxWidgetsBundle::declarations();
-    size_t previous = 0;
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.kind);
-        auto it = std::find_if(declared.begin(), declared.end(),
-                               [&](const DeclaredWidget& d) { return d.configuration.kind() == r.kind; });
-        ASSERT_NE(it, declared.end());
-        const size_t at = static_cast<size_t>(it - declared.begin());
-        if (&r != rows) {
-            EXPECT_EQ(at, previous + 1) << "the group stands together, in this order";
-        }
-        previous = at;
-        EXPECT_EQ(it->configuration.displayName(), r.name);
-        EXPECT_EQ(it->configuration.description(), r.description);
-        EXPECT_EQ(it->configuration.supportedFamilies(), std::vector<WidgetFamily>{r.family});
-        EXPECT_EQ(it->tone, r.tone);
-        EXPECT_EQ(it->configuration.intent().type, "SurfaceConfigIntent");
+    std::vector<const DeclaredWidget*> found;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row.kind);
+        const auto* d = PlyxWidgetsBundle::find(c.row.kind);
+        ASSERT_NE(d, nullptr);
+        found.push_back(d);
+        EXPECT_EQ(d->configuration.intent().type, "SurfaceConfigIntent");
 
         // A live timeline of one entry, asked again the widget's minutes later.
         time::setClock([] { return Date{700'000'000}; });
-        const auto answer = widgetkit::request(it->configuration, widgetkit::RequestMode::timeline,
-                                               intents::Configuration::defaults(it->configuration.intent()), {});
+        const auto answer = widgetkit::request(d->configuration, widgetkit::RequestMode::timeline,
+                                               intents::Configuration::defaults(d->configuration.intent()), {});
         time::setClock({});
         EXPECT_EQ(answer.entries.size(), 1u);
-        EXPECT_EQ(answer.policy, widgetkit::TimelineReloadPolicy::after(Date{700'000'000} + r.refreshMinutes * 60.0));
+        EXPECT_EQ(answer.policy, widgetkit::TimelineReloadPolicy::after(Date{700'000'000} + c.refreshMinutes * 60.0));
     }
+    // The group stands together, in this order.
+    EXPECT_EQ(found, (std::vector<const DeclaredWidget*>{found[0], found[0] + 1, found[0] + 2}));
 }

@@ -11,32 +11,21 @@ namespace {
 
 int sampleValue() { return 5; }
 
-struct CounterWidget {
-    static constexpr const char* kind = "plyx.test.counter";
-    static constexpr const char* displayName = "Counter";
-    static constexpr const char* description = "Counts.";
-    static constexpr widgetkit::WidgetFamily family = widgetkit::WidgetFamily::systemSmall;
-    static constexpr WidgetPalette::Tone tone = WidgetPalette::Tone::light;
-    static constexpr ui::Size designSize{160, 160};
-};
-
-widgetkit::WidgetConfiguration counter(std::optional<std::string> link) {
-    return declareWidget<CounterWidget>(
-        LocalProvider<int>{4, &sampleValue, 15},
-        [](const PlyxEntry<int>& e, const WCtx& ctx) {
-            // The view sees the entry and the root's scale unit.
-            return ui::Text("count " + std::to_string(e.data) + " u " + std::to_string(int(ctx.u * 100)));
-        },
-        std::move(link));
+widgetkit::WidgetConfiguration counter(const char* link) {
+    const WidgetRow row{"plyx.test.counter", "Counter", "Counts.", kSmall, kLight, link};
+    return declare(row, LocalProvider<int>{4, &sampleValue, 15}, [](const PlyxEntry<int>& e, const WCtx& ctx) {
+               // The view sees the entry and the root's scale unit.
+               return ui::Text("count " + std::to_string(e.data) + " u " + std::to_string(int(ctx.u * 100)));
+           })
+        .configuration;
 }
 
 } // namespace
 
 TEST(DeclareWidget, ContentIsTheRootHoldingTheViewAndOpensTheLinkWhenOneIsSet) {
     test::FreshStorage storage;
-    const std::optional<std::string> links[] = {std::nullopt, "plyxwidgets://notes"};
-    for (const auto& link : links) {
-        SCOPED_TRACE(link.value_or("no link"));
+    for (const char* link : {static_cast<const char*>(nullptr), "plyxwidgets://notes"}) {
+        SCOPED_TRACE(link ? link : "no link");
         const auto widget = counter(link);
         EXPECT_EQ(widget.kind(), "plyx.test.counter");
         EXPECT_EQ(widget.supportedFamilies(),
@@ -52,7 +41,7 @@ TEST(DeclareWidget, ContentIsTheRootHoldingTheViewAndOpensTheLinkWhenOneIsSet) {
             const auto* hit = ui::hitTest(hits, {300, 300});
             ASSERT_NE(hit, nullptr);
             EXPECT_EQ(hit->kind, ui::HitKind::link);
-            EXPECT_EQ(hit->payload, *link);
+            EXPECT_EQ(hit->payload, link);
         } else {
             EXPECT_TRUE(hits.empty());
         }

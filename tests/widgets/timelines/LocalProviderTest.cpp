@@ -2,7 +2,11 @@
 #include "platform/widgetkit/WidgetHost.h"
 #include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
+#include "shared/models/NetworkSnapshot.h"
+#include "shared/models/StorageSnapshot.h"
+#include "shared/models/SystemSnapshot.h"
 #include "widgets/timelines/LocalProvider.h"
+#include "widgets/timelines/PlyxWidgetsBundle.h"
 #include "widgets/timelines/SystemWidgets.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +37,18 @@ struct SteppingClock {
     Date next{800'000'000};
 };
 
+const widgetkit::WidgetConfiguration& declared(const WidgetRow& row) {
+    return PlyxWidgetsBundle::find(row.kind)->configuration;
+}
+
+// The data of the one entry of `row`'s widget's live timeline.
+template <class T> T timelineData(const WidgetRow& row) {
+    const auto& widget = declared(row);
+    const auto answer = widgetkit::request(widget, widgetkit::RequestMode::timeline,
+                                           intents::Configuration::defaults(widget.intent()), {});
+    return std::any_cast<const PlyxEntry<T>&>(answer.entries.at(0).entry).data;
+}
+
 SurfaceConfigIntent configured(SurfaceOption s) { return SurfaceConfigIntent{s}; }
 
 TimelineProviderContext previewContext(bool preview) {
@@ -61,7 +77,7 @@ TEST_F(LocalProviderTest, PlaceholderIsTheSampleOnTheAppBackgroundWhateverIsConf
     EXPECT_EQ(liveCalls, 0);
 
     // Through the declaration too: a configured background is not consulted.
-    const auto widget = SystemWidget::body();
+    const auto& widget = declared(SystemWidget);
     const auto config = *intents::Configuration::parse(widget.intent(), R"({"surface":"accent"})");
     const auto answer = widgetkit::request(widget, widgetkit::RequestMode::placeholder, config, {});
     const auto& entry = std::any_cast<const PlyxEntry<SystemSnapshot>&>(answer.entries.at(0).entry);
@@ -102,16 +118,16 @@ TEST(SystemWidgets, PreviewsShowTheSamplesOfEachWidget) {
         std::function<void(const std::any&)> check;
     };
     const Case cases[] = {
-        {SystemWidget::body(),
+        {declared(SystemWidget),
          [](const std::any& a) {
              EXPECT_EQ(std::any_cast<const PlyxEntry<SystemSnapshot>&>(a).data, (SystemSnapshot{34, 61, 88}));
          }},
-        {NetworkWidget::body(),
+        {declared(NetworkWidget),
          [](const std::any& a) {
              EXPECT_EQ(std::any_cast<const PlyxEntry<std::optional<NetworkSnapshot>>&>(a).data,
                        (NetworkSnapshot{482.0, 36.0}));
          }},
-        {StorageWidget::body(),
+        {declared(StorageWidget),
          [](const std::any& a) {
              EXPECT_EQ(std::any_cast<const PlyxEntry<StorageSnapshot>&>(a).data, (StorageSnapshot{721, 1000}));
          }},
@@ -133,14 +149,14 @@ TEST(SystemWidgets, FirstReadingsAfterInstallationAndTheStorageFallback) {
     SteppingClock clock;
 
     // No previous processor sample: 0 percent, and the sample is now stored.
-    const auto first = SystemWidget::live();
+    const auto first = timelineData<SystemSnapshot>(SystemWidget);
     EXPECT_EQ(first.cpuPercent, 0);
     EXPECT_TRUE(SharedStorage::suite().contains(StorageKeys::cpuTicks));
 
     // No previous network sample: nothing, passed on as nothing.
-    EXPECT_EQ(NetworkWidget::live(), std::nullopt);
+    EXPECT_EQ(timelineData<std::optional<NetworkSnapshot>>(NetworkWidget), std::nullopt);
 
     // A home volume that cannot be read gives the sample's figures, never nothing.
     test::ScopedEnv home("HOME", "/nonexistent/plyx-home");
-    EXPECT_EQ(StorageWidget::live(), (StorageSnapshot{721, 1000}));
+    EXPECT_EQ(timelineData<StorageSnapshot>(StorageWidget), (StorageSnapshot{721, 1000}));
 }
