@@ -52,6 +52,9 @@ struct Node {
     virtual ElementPtr build(const BuildContext& ctx) const = 0;
 };
 
+/// A fresh element of the empty view.
+ElementPtr emptyElement();
+
 /// Builds `view` under a modifier. The stack axis passes through modifiers, so a
 /// framed or padded Spacer still stretches along its stack.
 ElementPtr buildChild(const View& view, const BuildContext& ctx);

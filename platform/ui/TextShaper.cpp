@@ -1,0 +1,98 @@
+#include "platform/ui/TextShaper.h"
+
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+#include <string>
+
+namespace plyx::ui::detail {
+
+namespace {
+
+template <class F> void forEachCharacter(const QString& s, F&& f) {
+    const auto bounds = graphemeBoundaries(s);
+    for (size_t i = 1; i < bounds.size(); ++i) f(s.mid(bounds[i - 1], bounds[i] - bounds[i - 1]));
+}
+
+} // namespace
+
+std::vector<int> graphemeBoundaries(const QString& s) {
+    std::vector<int> out;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
+    for (int pos = 0; pos >= 0; pos = int(finder.toNextBoundary())) out.push_back(pos);
+    if (out.empty() || out.back() != s.size()) out.push_back(int(s.size()));
+    return out;
+}
+
+Shaper::Shaper(const TextStyle& style, double scale)
+    : style_(style), scale_(scale), metrics_(makeFont(nullptr), metricsDevice()) {
+    style_.lineSpacing = 0; // not the shaper's business; keeps shared shapers alike
+    if (style.monospacedDigits) {
+        for (QChar c = u'0'; c <= u'9'; c = QChar(c.unicode() + 1))
+            digitWidth_ = std::max(digitWidth_, metrics_.horizontalAdvance(c) / kOversample);
+    }
+}
+
+double Shaper::advance(const QString& s) const {
+    if (auto it = advances_.find(s); it != advances_.end()) return it->second;
+    double w = 0;
+    if (!perCharacter()) {
+        w = metrics_.horizontalAdvance(s) / kOversample;
+        if (tracking() != 0) w += tracking() * double(graphemeBoundaries(s).size() - 1);
+    } else {
+        forEachCharacter(s, [&](const QString& c) { w += characterAdvance(c); });
+    }
+    if (advances_.size() > 4096) advances_.clear();
+    advances_.emplace(s, w);
+    return w;
+}
+
+void Shaper::draw(QPainter& p, QPointF origin, const QString& s) const {
+    p.save();
+    p.translate(origin);
+    p.scale(1 / kOversample, 1 / kOversample);
+    QFont font = makeFont(p.device());
+    if (!perCharacter()) {
+        // The font spaces the characters as `advance` counts them.
+        if (tracking() != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, tracking() * kOversample);
+        p.setFont(font);
+        p.drawText(QPointF(0, 0), s);
+    } else {
+        p.setFont(font);
+        double x = 0;
+        forEachCharacter(s, [&](const QString& c) {
+            double dx = 0;
+            if (isDigit(c)) dx = (digitWidth_ - metrics_.horizontalAdvance(c) / kOversample) / 2;
+            p.drawText(QPointF((x + dx) * kOversample, 0), c);
+            x += characterAdvance(c);
+        });
+    }
+    p.restore();
+}
+
+/// One character's advance: digits at the widest digit's width when they are
+/// monospaced, and the tracking after each.
+double Shaper::characterAdvance(const QString& c) const {
+    if (isDigit(c)) return digitWidth_ + tracking();
+    auto it = advances_.find(c);
+    if (it == advances_.end()) it = advances_.emplace(c, metrics_.horizontalAdvance(c) / kOversample).first;
+    return it->second + tracking();
+}
+
+/// Shapers are kept across renders (per thread, as fonts are): the same captions
+/// and numerals come back every second.
+std::shared_ptr<const Shaper> shaperFor(const TextStyle& style, double scale) {
+    thread_local std::unordered_map<std::string, std::shared_ptr<const Shaper>> shapers;
+    std::string key = style.font.family;
+    key += '|' + std::to_string(style.font.size * scale) + '|' + std::to_string(int(style.font.weight)) + '|' +
+           std::to_string(int(style.font.design)) + '|' + std::to_string(style.tracking * scale) + '|' +
+           (style.monospacedDigits ? "m" : "p");
+    auto it = shapers.find(key);
+    if (it != shapers.end()) return it->second;
+    if (shapers.size() > 256) shapers.clear();
+    auto shaper = std::make_shared<const Shaper>(style, scale);
+    shapers.emplace(std::move(key), shaper);
+    return shaper;
+}
+
+} // namespace plyx::ui::detail
