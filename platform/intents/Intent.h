@@ -1,10 +1,14 @@
 #pragma once
-// Configuration intents of widgets: what each parameter is (key, title, kind,
-// default), and the values one widget instance was configured with, held as a
-// JSON value bag. A widget that was never configured has an empty bag, so
-// every parameter reads its default.
+// Intent parameters: what each parameter is (key, title, kind, default), and
+// the values one intent holds, as a JSON value bag: a widget instance's
+// configuration, or the parameters of a button's app intent (AppIntent.h). A
+// widget that was never configured has an empty bag, so every parameter reads
+// its default.
+#include "platform/intents/Entity.h"
+
 #include <nlohmann/json.hpp>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,16 +35,20 @@ struct ParameterDescriptor {
     std::string title;
     ParameterKind kind = ParameterKind::string;
     /// The value a fresh intent holds; null means none (optional parameters).
-    Json defaultValue;
+    Json defaultValue = nullptr;
     /// For enumerations: the cases, in the order the sheet lists them.
-    std::vector<EnumCase> cases;
+    std::vector<EnumCase> cases = {};
     /// The type's own display text for enumerations and entities ("Background").
-    std::string typeTitle;
+    std::string typeTitle = {};
     /// Whether none (JSON null) is an allowed value.
     bool optional = false;
+    /// For entities: the query that finds them (see Entity.h). The value held
+    /// is the entity's identifier.
+    std::shared_ptr<const EntityQuery> query = nullptr;
 };
 
-/// A configuration intent type: its name, title and parameters in order.
+/// An intent type (configuration or app intent): its name, title and
+/// parameters in order.
 struct IntentDescriptor {
     std::string type;
     std::string title;
