@@ -29,6 +29,8 @@ inline constexpr const char* airQualityCache = "plyx.aq.cache.v1";
 inline constexpr const char* weatherCachePrefix = "plyx.weather.cache.v1";
 inline constexpr const char* weatherDefaultPlace = "plyx.weather.defaultplace.v1";
 inline constexpr const char* weatherMyLocation = "plyx.weather.mylocation.v1";
+/// The time zone the stored default place was found for.
+inline constexpr const char* weatherDefaultPlaceZone = "plyx.weather.defaultplace.zone.v1";
 inline constexpr const char* focus = "plyx.focus.v1";
 inline constexpr const char* stopwatch = "plyx.stopwatch.v1";
 inline constexpr const char* habits = "plyx.habits.v1";

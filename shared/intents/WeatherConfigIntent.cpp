@@ -1,0 +1,75 @@
+#include "shared/intents/WeatherConfigIntent.h"
+
+#include "platform/time/Time.h"
+#include "shared/sources/DefaultPlace.h"
+
+#include <unicode/ulocdata.h>
+
+namespace plyx {
+
+bool usesUSMeasurement(const std::string& localeId) {
+    const std::string locale = localeId.empty() ? time::currentLocale() : localeId;
+    UErrorCode status = U_ZERO_ERROR;
+    const UMeasurementSystem system = ulocdata_getMeasurementSystem(locale.c_str(), &status);
+    return U_SUCCESS(status) && system == UMS_US;
+}
+
+WeatherSnapshot WeatherConfigIntent::localized(const WeatherSnapshot& snapshot) const {
+    switch (unit) {
+    case TempUnitOption::fahrenheit: return snapshot.inFahrenheit();
+    case TempUnitOption::celsius: return snapshot;
+    case TempUnitOption::system: break;
+    }
+    return usesUSMeasurement() ? snapshot.inFahrenheit() : snapshot;
+}
+
+WeatherProvider::Place WeatherConfigIntent::resolvedPlace() const {
+    return place ? place->place() : WeatherProvider::defaultPlace();
+}
+
+const intents::IntentDescriptor& WeatherConfigIntent::descriptor() {
+    static const intents::IntentDescriptor d = [] {
+        intents::ParameterDescriptor place;
+        place.key = placeKey;
+        place.title = placeTitle;
+        place.kind = intents::ParameterKind::entity;
+        place.typeTitle = WeatherPlaceEntity::typeDisplayName;
+        place.optional = true;
+
+        intents::ParameterDescriptor unit;
+        unit.key = unitKey;
+        unit.title = unitTitle;
+        unit.kind = intents::ParameterKind::enumeration;
+        unit.defaultValue = std::string(TempUnitOptionInfo::rawValue(TempUnitOption::system));
+        unit.typeTitle = TempUnitOptionInfo::typeDisplayText;
+        for (auto t : TempUnitOptionInfo::allCases)
+            unit.cases.push_back(
+                {std::string(TempUnitOptionInfo::rawValue(t)), std::string(TempUnitOptionInfo::displayText(t))});
+
+        intents::ParameterDescriptor surface;
+        surface.key = surfaceKey;
+        surface.title = surfaceTitle;
+        surface.kind = intents::ParameterKind::enumeration;
+        surface.defaultValue = std::string(SurfaceOptionInfo::rawValue(SurfaceOptionInfo::defaultValue));
+        surface.typeTitle = SurfaceOptionInfo::typeDisplayText;
+        for (auto s : SurfaceOptionInfo::allCases)
+            surface.cases.push_back(
+                {std::string(SurfaceOptionInfo::rawValue(s)), std::string(SurfaceOptionInfo::displayText(s))});
+
+        return intents::IntentDescriptor{"WeatherConfigIntent", title, {place, unit, surface}};
+    }();
+    return d;
+}
+
+WeatherConfigIntent WeatherConfigIntent::from(const intents::Configuration& config) {
+    WeatherConfigIntent intent;
+    // The bag was checked against the descriptor; anything else keeps the default.
+    if (const auto& v = config.value(placeKey); v.is_string()) intent.place = WeatherPlaceEntity{v.get<std::string>()};
+    if (const auto& v = config.value(unitKey); v.is_string())
+        if (auto t = TempUnitOptionInfo::fromRawValue(v.get<std::string>())) intent.unit = *t;
+    if (const auto& v = config.value(surfaceKey); v.is_string())
+        if (auto s = SurfaceOptionInfo::fromRawValue(v.get<std::string>())) intent.surface = *s;
+    return intent;
+}
+
+} // namespace plyx
