@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -20,13 +21,14 @@ void initialiseOnce() {
 
 struct Sink {
     std::string body;
+    std::size_t limit = kMaxBodyBytes;
     bool overflow = false;
 };
 
 size_t writeBody(char* data, size_t size, size_t count, void* user) {
     auto* sink = static_cast<Sink*>(user);
     const size_t n = size * count;
-    if (sink->body.size() + n > kMaxBodyBytes) {
+    if (n > sink->limit - sink->body.size()) {
         sink->overflow = true;
         return 0; // makes the transfer fail
     }
@@ -49,7 +51,8 @@ void setDefaultTimeout(std::optional<std::chrono::milliseconds> timeout) {
     gDefaultTimeoutMs.store((timeout ? *timeout : kStandardTimeout).count());
 }
 
-Response get(const std::string& url, const Headers& headers, std::optional<std::chrono::milliseconds> timeout) {
+Response get(const std::string& url, const Headers& headers, std::optional<std::chrono::milliseconds> timeout,
+             std::size_t maxBody) {
     initialiseOnce();
     std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
     if (!curl) throw TransportError("cannot start a transfer");
@@ -66,6 +69,7 @@ Response get(const std::string& url, const Headers& headers, std::optional<std::
 
     const long long ms = (timeout ? *timeout : defaultTimeout()).count();
     Sink sink;
+    sink.limit = std::min(maxBody, kMaxBodyBytes);
     char errorText[CURL_ERROR_SIZE] = {0};
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
@@ -82,11 +86,12 @@ Response get(const std::string& url, const Headers& headers, std::optional<std::
     curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &writeBody);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(sink.limit));
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
     if (list) curl_easy_setopt(c, CURLOPT_HTTPHEADER, list.get());
 
     const CURLcode rc = curl_easy_perform(c);
-    if (sink.overflow) throw TransportError("answer too large");
+    if (sink.overflow || rc == CURLE_FILESIZE_EXCEEDED) throw TransportError("answer too large");
     if (rc != CURLE_OK) throw TransportError(errorText[0] ? errorText : curl_easy_strerror(rc));
 
     Response response;

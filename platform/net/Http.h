@@ -40,8 +40,10 @@ inline constexpr std::size_t kMaxBodyBytes = 16 * 1024 * 1024;
 
 /// One GET of `url` with the given headers. The timeout covers the whole
 /// transfer; when absent, `defaultTimeout()` applies. Redirects are followed.
-/// Throws TransportError on any transfer failure; the status code is not examined.
+/// A body longer than `maxBody` bytes fails the transfer (as soon as it is
+/// announced, else once that much has come). Throws TransportError on any
+/// transfer failure; the status code is not examined.
 Response get(const std::string& url, const Headers& headers = {},
-             std::optional<std::chrono::milliseconds> timeout = std::nullopt);
+             std::optional<std::chrono::milliseconds> timeout = std::nullopt, std::size_t maxBody = kMaxBodyBytes);
 
 } // namespace plyx::net

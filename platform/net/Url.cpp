@@ -52,6 +52,17 @@ const char* serviceDefaultBase(Service s) {
     return "";
 }
 
+std::size_t serviceMaxAnswer(Service s) {
+    constexpr std::size_t kKiB = 1024;
+    switch (s) {
+    case Service::forecast: return 1024 * kKiB;  // seven days of hours: some 10 KB; sixteen: under 100 KB
+    case Service::geocoding: return 256 * kKiB;  // eight places: some 3 KB
+    case Service::airQuality: return 64 * kKiB;  // one index: some 300 bytes
+    case Service::stockChart: return 1024 * kKiB; // one day in 30-minute bars: some 5 KB
+    }
+    return 64 * kKiB;
+}
+
 std::string serviceBase(Service s) {
     const char* env = std::getenv(serviceEnvironmentVariable(s));
     std::string base = (env && *env) ? env : serviceDefaultBase(s);

@@ -2,6 +2,7 @@
 // Building request addresses: each web service's base address (overridable
 // by an environment variable so tests and mirrors can stand in), query
 // strings, path escaping and the text form of numbers in a query.
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +16,10 @@ enum class Service { forecast, geocoding, airQuality, stockChart };
 const char* serviceEnvironmentVariable(Service s);
 /// The public address that serves the service by default.
 const char* serviceDefaultBase(Service s);
+/// The largest answer body taken from a service, far above what its real
+/// answers reach, so a hostile or broken server cannot make a client decode
+/// megabytes.
+std::size_t serviceMaxAnswer(Service s);
 /// The base address of a service: the environment variable when set and not
 /// empty, else the public default; a trailing "/" is dropped.
 std::string serviceBase(Service s);

@@ -1,41 +1,70 @@
 #include "platform/store/Defaults.h"
 
+#include "platform/store/DataFolders.h"
+
 #include <sqlite3.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
-#include <map>
+#include <cstring>
 #include <mutex>
-#include <system_error>
+#include <thread>
+#include <unordered_map>
+#include <vector>
 
 namespace plyx::store {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 
-fs::path dataRoot() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && *xdg && fs::path(xdg).is_absolute()) return fs::path(xdg) / "plyx";
-    const char* home = std::getenv("HOME");
-    return fs::path(home && *home ? home : "/tmp") / ".local" / "share" / "plyx";
-}
+namespace {
 
-fs::path appGroupContainer(const std::string& groupId) {
-    const fs::path dir = dataRoot() / groupId;
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (!ec && fs::is_directory(dir, ec)) return dir;
-    return fs::temp_directory_path(ec);
-}
+/// How long one statement waits for another process's lock before it gives
+/// up. Writes here are single small rows, held for microseconds; a holder
+/// that keeps the lock longer is stuck or hostile, and a render must not wait
+/// for it. A write that gives up is dropped, as any failed write is.
+constexpr auto kBusyWait = std::chrono::milliseconds(250);
+/// Polling the lock often keeps a waiter from being starved by a process
+/// that takes the lock again and again (two processes counting at once).
+constexpr auto kBusyPoll = std::chrono::milliseconds(1);
+/// A thread keeps this many suites open; the least recently used is closed
+/// when another one is opened.
+constexpr std::size_t kOpenPerThread = 8;
+/// How often an open connection checks that its file is still there (someone
+/// may remove the data folder under a running program): often enough to
+/// notice soon, rarely enough to cost nothing per access.
+constexpr auto kRecheckFile = std::chrono::seconds(2);
 
-// One open database and its prepared statements. Connections are kept per
-// thread (SQLite connections are not shared between threads here) and per
-// file, so repeated reads cost a statement step, not an open.
-struct Defaults::Connection {
-    sqlite3* db = nullptr;
+constexpr const char* kMemoryURI = "file:/plyx-standard?vfs=memdb";
+
+} // namespace
+
+// What every copy of a value shares: the file and what the process has
+// learned about it. Never an SQLite connection.
+struct Defaults::Suite {
+    std::uint64_t id = 0;
     fs::path path;
+    bool memory = false;
+    /// Set once the file could not be opened; the process never tries again.
+    std::atomic<bool> unopenable{false};
+};
+
+namespace {
+
+// One thread's open database and its prepared statements.
+struct Connection {
+    std::uint64_t suiteId = 0;
+    sqlite3* db = nullptr;
     sqlite3_stmt* get = nullptr;
     sqlite3_stmt* put = nullptr;
     sqlite3_stmt* del = nullptr;
+    Clock::time_point busySince{};
+    Clock::time_point checkedAt{};
 
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
     ~Connection() {
         sqlite3_finalize(get);
         sqlite3_finalize(put);
@@ -45,24 +74,18 @@ struct Defaults::Connection {
 
     bool exec(const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
-    bool open(const std::string& uri, int flags) {
-        if (sqlite3_open_v2(uri.c_str(), &db, flags, nullptr) != SQLITE_OK) return false;
-        // Another process may hold the write lock for a moment; wait rather than fail.
-        sqlite3_busy_timeout(db, 15000);
-        if (!exec("PRAGMA journal_mode=WAL") && !exec("PRAGMA journal_mode=MEMORY")) return false;
-        exec("PRAGMA synchronous=NORMAL");
-        if (!exec("CREATE TABLE IF NOT EXISTS kv (key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID")) return false;
-        return sqlite3_prepare_v3(db, "SELECT value FROM kv WHERE key = ?1", -1, SQLITE_PREPARE_PERSISTENT, &get,
-                                  nullptr) == SQLITE_OK &&
-               sqlite3_prepare_v3(db, "INSERT OR REPLACE INTO kv (key, value) VALUES (?1, ?2)", -1,
-                                  SQLITE_PREPARE_PERSISTENT, &put, nullptr) == SQLITE_OK &&
-               sqlite3_prepare_v3(db, "DELETE FROM kv WHERE key = ?1", -1, SQLITE_PREPARE_PERSISTENT, &del,
-                                  nullptr) == SQLITE_OK;
+    bool prepare() {
+        auto one = [&](const char* sql, sqlite3_stmt** out) {
+            return sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, out, nullptr) == SQLITE_OK;
+        };
+        return one("SELECT value FROM kv WHERE key = ?1", &get) &&
+               one("INSERT OR REPLACE INTO kv (key, value) VALUES (?1, ?2)", &put) &&
+               one("DELETE FROM kv WHERE key = ?1", &del);
     }
 
     /// Runs `read` on the stored value (or with no row), then resets.
     template <class F> auto lookup(const std::string& key, F&& read) {
-        sqlite3_bind_text(get, 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(get, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
         const bool row = sqlite3_step(get) == SQLITE_ROW;
         auto result = read(row ? get : nullptr);
         sqlite3_reset(get);
@@ -71,7 +94,7 @@ struct Defaults::Connection {
     }
 
     template <class Bind> void store(const std::string& key, Bind&& bind) {
-        sqlite3_bind_text(put, 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(put, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
         bind(put);
         sqlite3_step(put);
         sqlite3_reset(put);
@@ -79,68 +102,186 @@ struct Defaults::Connection {
     }
 
     void erase(const std::string& key) {
-        sqlite3_bind_text(del, 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(del, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
         sqlite3_step(del);
         sqlite3_reset(del);
         sqlite3_clear_bindings(del);
     }
 };
 
-namespace {
+int onBusy(void* data, int tries) {
+    auto* c = static_cast<Connection*>(data);
+    const auto now = Clock::now();
+    if (tries == 0) c->busySince = now;
+    if (now - c->busySince >= kBusyWait) return 0;
+    std::this_thread::sleep_for(kBusyPoll);
+    return 1;
+}
+
+// Opens `suite` for this thread. A file is set up (WAL journal, the table)
+// only while it holds no table yet, that is when it is being created; a file
+// that holds anything else is refused before anything in it changes.
+std::unique_ptr<Connection> openConnection(const Defaults::Suite& suite) {
+    auto c = std::make_unique<Connection>();
+    c->suiteId = suite.id;
+    c->checkedAt = Clock::now();
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    std::string name = suite.path.string();
+    if (suite.memory) {
+        flags |= SQLITE_OPEN_URI;
+        name = kMemoryURI;
+    } else if (!makePrivateFolders(suite.path.parent_path())) {
+        return nullptr;
+    }
+    if (sqlite3_open_v2(name.c_str(), &c->db, flags, nullptr) != SQLITE_OK) return nullptr;
+    sqlite3_busy_handler(c->db, &onBusy, c.get());
+    // A refused file must stay as it was: closing the last connection of a
+    // WAL file would otherwise fold its log back into it.
+    sqlite3_db_config(c->db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+
+    sqlite3_stmt* probe = nullptr;
+    if (sqlite3_prepare_v2(c->db, "SELECT 1 FROM sqlite_master LIMIT 1", -1, &probe, nullptr) != SQLITE_OK)
+        return nullptr;
+    const int rc = sqlite3_step(probe);
+    sqlite3_finalize(probe);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) return nullptr; // busy, or not a database
+    if (rc == SQLITE_DONE) {
+        // WAL lets both programs read while one writes; a file system without
+        // shared memory keeps the journal in memory instead.
+        if (!c->exec("PRAGMA journal_mode=WAL")) c->exec("PRAGMA journal_mode=MEMORY");
+        if (!c->exec("CREATE TABLE IF NOT EXISTS kv (key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID"))
+            return nullptr;
+    }
+    if (!c->prepare()) return nullptr;
+    c->exec("PRAGMA synchronous=NORMAL");
+    sqlite3_db_config(c->db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
+    return c;
+}
+
+// The suites this thread has open, most recently used first.
+struct ThreadConnections {
+    std::vector<std::unique_ptr<Connection>> open;
+};
+ThreadConnections& threadConnections() {
+    thread_local ThreadConnections mine;
+    return mine;
+}
+
+// The in-memory store lives while one connection to it is open; this one is
+// held for the life of the process, so values survive the threads that wrote them.
+void keepMemoryStoreAlive() {
+    static sqlite3* anchor = [] {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(kMemoryURI, &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+        return db;
+    }();
+    (void)anchor;
+}
+
+bool fileGone(const Defaults::Suite& suite) {
+    std::error_code ec;
+    return !fs::is_regular_file(suite.path, ec);
+}
+
+// This thread's connection to `suite`, opened on first use; nothing when the
+// suite cannot be opened (it is then never tried again).
+Connection* connectionFor(Defaults::Suite& suite) {
+    auto& open = threadConnections().open;
+    for (std::size_t i = 0; i < open.size(); ++i) {
+        if (open[i]->suiteId != suite.id) continue;
+        if (i > 0) std::swap(open[0], open[i]);
+        Connection* c = open[0].get();
+        if (suite.memory) return c;
+        const auto now = Clock::now();
+        if (now - c->checkedAt < kRecheckFile) return c;
+        c->checkedAt = now;
+        if (!fileGone(suite)) return c;
+        open.erase(open.begin()); // write to a new file, not into an unlinked one
+        break;
+    }
+    if (suite.unopenable.load(std::memory_order_relaxed)) return nullptr;
+    if (suite.memory) keepMemoryStoreAlive();
+    auto c = openConnection(suite);
+    if (!c) {
+        if (!suite.memory) suite.unopenable.store(true, std::memory_order_relaxed);
+        return nullptr;
+    }
+    if (open.size() >= kOpenPerThread) open.pop_back();
+    open.insert(open.begin(), std::move(c));
+    return open.front().get();
+}
+
+// Every suite file the process has named, each once, so every value naming
+// one file shares what the process learns about it.
+std::shared_ptr<Defaults::Suite> registered(const fs::path& path, bool memory) {
+    static std::mutex m;
+    static std::unordered_map<std::string, std::shared_ptr<Defaults::Suite>> suites;
+    static std::uint64_t nextId = 1;
+    std::lock_guard lock(m);
+    auto& s = suites[memory ? std::string() : path.string()];
+    if (!s) {
+        s = std::make_shared<Defaults::Suite>();
+        s->id = nextId++;
+        s->path = memory ? fs::path(":memory:") : path;
+        s->memory = memory;
+    }
+    return s;
+}
+
+// Naming a suite reads the environment, builds a path and looks it up; each
+// thread remembers its last few answers while the environment they came from
+// stays the same.
+struct Resolution {
+    std::string name, xdg, home;
+    bool xdgSet = false, homeSet = false;
+    std::shared_ptr<Defaults::Suite> suite;
+
+    bool matches(const std::string& n, const char* x, const char* h) const {
+        return suite && name == n && xdgSet == (x != nullptr) && homeSet == (h != nullptr) &&
+               (!x || xdg == x) && (!h || home == h);
+    }
+};
+
+std::shared_ptr<Defaults::Suite> resolve(const std::string& name) {
+    thread_local Resolution recent[4];
+    thread_local unsigned next = 0;
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    for (const auto& r : recent)
+        if (r.matches(name, xdg, home)) return r.suite;
+
+    const auto root = dataRoot();
+    if (!root) return nullptr;
+    Resolution& r = recent[next++ % 4];
+    r.name = name;
+    r.xdgSet = xdg != nullptr;
+    r.xdg = xdg ? xdg : "";
+    r.homeSet = home != nullptr;
+    r.home = home ? home : "";
+    r.suite = registered(*root / name / "defaults.sqlite", false);
+    return r.suite;
+}
+
+bool validSuiteName(const std::string& name) {
+    return !name.empty() && name.find('/') == std::string::npos && name != "." && name != "..";
+}
 
 std::mutex& nameMutex() {
     static std::mutex m;
     return m;
 }
 std::string& standardNameStorage() {
-    static std::string name = "com.zelvanedesigns.plyx";
+    static std::string name;
     return name;
-}
-
-using Cache = std::map<std::string, std::shared_ptr<Defaults::Connection>>;
-Cache& threadCache() {
-    thread_local Cache cache;
-    return cache;
-}
-
-std::shared_ptr<Defaults::Connection> openFile(const fs::path& file) {
-    auto& cache = threadCache();
-    const std::string key = file.string();
-    if (auto it = cache.find(key); it != cache.end()) {
-        // The file may have been removed under us (a test resetting its folder);
-        // reopen rather than write into an unlinked database.
-        std::error_code ec;
-        if (fs::is_regular_file(file, ec)) return it->second;
-        cache.erase(it);
-    }
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
-    auto c = std::make_shared<Defaults::Connection>();
-    c->path = file;
-    if (!c->open(key, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX)) return nullptr;
-    cache.emplace(key, c);
-    return c;
-}
-
-std::shared_ptr<Defaults::Connection> openMemory() {
-    thread_local std::shared_ptr<Defaults::Connection> memory;
-    if (!memory) {
-        auto c = std::make_shared<Defaults::Connection>();
-        c->path = ":memory:";
-        if (c->open("file:plyx-standard?mode=memory&cache=shared",
-                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX))
-            memory = c;
-    }
-    return memory;
 }
 
 } // namespace
 
 std::optional<Defaults> Defaults::suite(const std::string& name) {
-    if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") return std::nullopt;
-    auto c = openFile(dataRoot() / name / "defaults.sqlite");
-    if (!c) return std::nullopt;
-    return Defaults(std::move(c));
+    if (!validSuiteName(name)) return std::nullopt;
+    auto s = resolve(name);
+    if (!s || !connectionFor(*s)) return std::nullopt;
+    return Defaults(std::move(s));
 }
 
 Defaults Defaults::suiteOrStandard(const std::string& name) {
@@ -149,8 +290,8 @@ Defaults Defaults::suiteOrStandard(const std::string& name) {
 }
 
 Defaults Defaults::standard() {
-    if (auto c = openFile(dataRoot() / standardName() / "defaults.sqlite")) return Defaults(std::move(c));
-    return Defaults(openMemory());
+    if (auto s = suite(standardName())) return *s;
+    return Defaults(registered({}, true));
 }
 
 void Defaults::setStandardName(const std::string& name) {
@@ -163,23 +304,16 @@ std::string Defaults::standardName() {
     return standardNameStorage();
 }
 
-const fs::path& Defaults::path() const { return conn_->path; }
-
-std::optional<std::string> Defaults::data(const std::string& key) const {
-    return conn_->lookup(key, [](sqlite3_stmt* s) -> std::optional<std::string> {
-        if (!s || sqlite3_column_type(s, 0) != SQLITE_BLOB) return std::nullopt;
-        const auto* p = static_cast<const char*>(sqlite3_column_blob(s, 0));
-        return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(s, 0)));
-    });
-}
-
-void Defaults::setData(const std::string& key, const std::string& bytes) {
-    conn_->store(key, [&](sqlite3_stmt* s) {
-        sqlite3_bind_blob(s, 2, bytes.data(), static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-    });
-}
+const fs::path& Defaults::path() const { return suite_->path; }
 
 namespace {
+
+std::optional<std::string> dataOf(sqlite3_stmt* s) {
+    if (!s || sqlite3_column_type(s, 0) != SQLITE_BLOB) return std::nullopt;
+    const auto* p = static_cast<const char*>(sqlite3_column_blob(s, 0));
+    return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(s, 0)));
+}
+
 std::int64_t integerOf(sqlite3_stmt* s) {
     if (!s) return 0;
     switch (sqlite3_column_type(s, 0)) {
@@ -196,12 +330,49 @@ std::int64_t integerOf(sqlite3_stmt* s) {
     default: return 0;
     }
 }
+
+double realOf(sqlite3_stmt* s) {
+    if (!s) return 0;
+    const int t = sqlite3_column_type(s, 0);
+    if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return sqlite3_column_double(s, 0);
+    if (t == SQLITE_TEXT) {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        return p ? std::strtod(p, nullptr) : 0;
+    }
+    return 0;
+}
+
+std::optional<std::string> stringOf(sqlite3_stmt* s) {
+    if (!s) return std::nullopt;
+    const int t = sqlite3_column_type(s, 0);
+    if (t == SQLITE_BLOB || t == SQLITE_NULL) return std::nullopt;
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+    return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(s, 0)));
+}
+
 } // namespace
 
-std::int64_t Defaults::integer(const std::string& key) const { return conn_->lookup(key, integerOf); }
+// A suite that this thread cannot open reads as empty and drops writes.
+
+std::optional<std::string> Defaults::data(const std::string& key) const {
+    auto* c = connectionFor(*suite_);
+    return c ? c->lookup(key, dataOf) : std::nullopt;
+}
+
+void Defaults::setData(const std::string& key, const std::string& bytes) {
+    if (auto* c = connectionFor(*suite_))
+        c->store(key, [&](sqlite3_stmt* s) {
+            sqlite3_bind_blob(s, 2, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
+        });
+}
+
+std::int64_t Defaults::integer(const std::string& key) const {
+    auto* c = connectionFor(*suite_);
+    return c ? c->lookup(key, integerOf) : 0;
+}
 
 void Defaults::setInteger(const std::string& key, std::int64_t v) {
-    conn_->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_int64(s, 2, v); });
+    if (auto* c = connectionFor(*suite_)) c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_int64(s, 2, v); });
 }
 
 bool Defaults::boolean(const std::string& key) const { return integer(key) != 0; }
@@ -209,75 +380,74 @@ bool Defaults::boolean(const std::string& key) const { return integer(key) != 0;
 void Defaults::setBool(const std::string& key, bool v) { setInteger(key, v ? 1 : 0); }
 
 double Defaults::real(const std::string& key) const {
-    return conn_->lookup(key, [](sqlite3_stmt* s) -> double {
-        if (!s) return 0;
-        const int t = sqlite3_column_type(s, 0);
-        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return sqlite3_column_double(s, 0);
-        if (t == SQLITE_TEXT) {
-            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-            return p ? std::strtod(p, nullptr) : 0;
-        }
-        return 0;
-    });
+    auto* c = connectionFor(*suite_);
+    return c ? c->lookup(key, realOf) : 0;
 }
 
 void Defaults::setDouble(const std::string& key, double v) {
-    conn_->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_double(s, 2, v); });
+    if (auto* c = connectionFor(*suite_)) c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_double(s, 2, v); });
 }
 
 std::optional<std::string> Defaults::string(const std::string& key) const {
-    return conn_->lookup(key, [](sqlite3_stmt* s) -> std::optional<std::string> {
-        if (!s) return std::nullopt;
-        const int t = sqlite3_column_type(s, 0);
-        if (t == SQLITE_BLOB || t == SQLITE_NULL) return std::nullopt;
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-        return std::string(p ? p : "", static_cast<std::size_t>(sqlite3_column_bytes(s, 0)));
-    });
+    auto* c = connectionFor(*suite_);
+    return c ? c->lookup(key, stringOf) : std::nullopt;
 }
 
 void Defaults::setString(const std::string& key, const std::string& v) {
-    conn_->store(key, [&](sqlite3_stmt* s) {
-        sqlite3_bind_text(s, 2, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT);
-    });
+    if (auto* c = connectionFor(*suite_))
+        c->store(key, [&](sqlite3_stmt* s) {
+            sqlite3_bind_text(s, 2, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
+        });
 }
 
 bool Defaults::contains(const std::string& key) const {
-    return conn_->lookup(key, [](sqlite3_stmt* s) { return s != nullptr; });
+    auto* c = connectionFor(*suite_);
+    return c && c->lookup(key, [](sqlite3_stmt* s) { return s != nullptr; });
 }
 
-void Defaults::remove(const std::string& key) { conn_->erase(key); }
+void Defaults::remove(const std::string& key) {
+    if (auto* c = connectionFor(*suite_)) c->erase(key);
+}
 
 bool Defaults::update(const std::string& key,
                       const std::function<std::optional<std::string>(std::optional<std::string>)>& fn) {
+    auto* c = connectionFor(*suite_);
     // BEGIN IMMEDIATE takes the write lock before the read, so no other
     // process can slip a write between our read and our write.
-    if (!conn_->exec("BEGIN IMMEDIATE")) return false;
+    if (!c || !c->exec("BEGIN IMMEDIATE")) return false;
     try {
-        auto next = fn(data(key));
-        if (next) setData(key, *next);
-        else remove(key);
+        auto next = fn(c->lookup(key, dataOf));
+        if (next) {
+            c->store(key, [&](sqlite3_stmt* s) {
+                sqlite3_bind_blob(s, 2, next->data(), static_cast<int>(next->size()), SQLITE_STATIC);
+            });
+        } else {
+            c->erase(key);
+        }
     } catch (...) {
-        conn_->exec("ROLLBACK");
+        c->exec("ROLLBACK");
         throw;
     }
-    if (!conn_->exec("COMMIT")) {
-        conn_->exec("ROLLBACK");
+    if (!c->exec("COMMIT")) {
+        c->exec("ROLLBACK");
         return false;
     }
     return true;
 }
 
 std::int64_t Defaults::updateInteger(const std::string& key, const std::function<std::int64_t(std::int64_t)>& fn) {
-    if (!conn_->exec("BEGIN IMMEDIATE")) return integer(key);
+    auto* c = connectionFor(*suite_);
+    if (!c) return 0;
+    if (!c->exec("BEGIN IMMEDIATE")) return c->lookup(key, integerOf);
     std::int64_t next = 0;
     try {
-        next = fn(integer(key));
-        setInteger(key, next);
+        next = fn(c->lookup(key, integerOf));
+        c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_int64(s, 2, next); });
     } catch (...) {
-        conn_->exec("ROLLBACK");
+        c->exec("ROLLBACK");
         throw;
     }
-    if (!conn_->exec("COMMIT")) conn_->exec("ROLLBACK");
+    if (!c->exec("COMMIT")) c->exec("ROLLBACK");
     return next;
 }
 

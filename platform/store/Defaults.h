@@ -3,6 +3,13 @@
 // file, so the application and the widget extension can read and write it at
 // the same time. Every call is one statement (or one immediate transaction
 // for update), so a write is visible to the other process on its next read.
+//
+// Threads: a Defaults value names a suite; it holds no SQLite connection.
+// Each thread that uses a value works through a connection of its own, opened
+// on that thread's first use and kept open for the thread's life, so a value
+// copied to a worker never shares a connection with the thread that made it,
+// and repeated use costs an SQLite statement, not an open. Any number of
+// threads may use copies of one value (or the same value) at once.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,33 +19,26 @@
 
 namespace plyx::store {
 
-/// The base folder of everything Plyx keeps: $XDG_DATA_HOME/plyx
-/// (~/.local/share/plyx when XDG_DATA_HOME is unset or not absolute).
-std::filesystem::path dataRoot();
-
-/// The app-group container folder of `groupId`, created when missing:
-/// dataRoot()/<groupId>. When it cannot be made, the process's temporary
-/// folder.
-std::filesystem::path appGroupContainer(const std::string& groupId);
-
 class Defaults {
 public:
     /// Opens the suite `name` (the file dataRoot()/<name>/defaults.sqlite, so a
     /// group's suite lies in its app-group container); nothing when it cannot
-    /// be opened.
+    /// be opened: the file is busy past a short wait, is not a database, or
+    /// holds tables of another layout (such a file is left exactly as it was).
+    /// A suite that could not be opened is not tried again by this process.
     static std::optional<Defaults> suite(const std::string& name);
     /// Opens the suite, or the process's standard defaults when it cannot be opened.
     static Defaults suiteOrStandard(const std::string& name);
     /// The process's standard defaults. Their file is named after
-    /// standardName(); a store that cannot be opened behaves as an empty,
-    /// in-memory one.
+    /// standardName(); without a name, or when that file cannot be opened,
+    /// they are an empty in-memory store shared by the process's threads.
     static Defaults standard();
-    /// The name of the standard defaults ("com.zelvanedesigns.plyx" for the
-    /// application); set once at start by each executable.
+    /// The name of the standard defaults, given once at start by each program
+    /// (the application's identifier); empty until then.
     static void setStandardName(const std::string& name);
     static std::string standardName();
 
-    /// Where this store keeps its values.
+    /// Where this store keeps its values (":memory:" for the in-memory store).
     const std::filesystem::path& path() const;
 
     std::optional<std::string> data(const std::string& key) const;
@@ -72,11 +72,12 @@ public:
     /// value written.
     std::int64_t updateInteger(const std::string& key, const std::function<std::int64_t(std::int64_t)>& fn);
 
-    struct Connection;
+    /// A suite file, as every copy of a value names it (defined in the source).
+    struct Suite;
 
 private:
-    explicit Defaults(std::shared_ptr<Connection> c) : conn_(std::move(c)) {}
-    std::shared_ptr<Connection> conn_;
+    explicit Defaults(std::shared_ptr<Suite> s) : suite_(std::move(s)) {}
+    std::shared_ptr<Suite> suite_;
 };
 
 } // namespace plyx::store

@@ -10,6 +10,8 @@ namespace plyx::WeatherProvider {
 
 namespace {
 
+constexpr const char* kUnknownCondition = "\u2014";
+
 // Whole degrees, halves away from zero. decodeAnswer has already refused
 // temperatures that do not fit.
 std::int64_t rounded(double v) { return static_cast<std::int64_t>(std::round(v)); }
@@ -98,7 +100,7 @@ std::string conditionText(std::int64_t code, bool isDay) {
     case 95: return "Thunderstorm";
     case 96:
     case 99: return "Hail storm";
-    default: return "\u2014";
+    default: return kUnknownCondition;
     }
 }
 
@@ -146,7 +148,8 @@ WeatherSnapshot deriveSnapshot(const APIResponse& answer, const std::string& pla
     for (size_t i = start; i < end; i += 2) {
         const auto t = parseHour(hourly.time[i], hourZone);
         if (!t || i >= hourly.precipitation_probability.size()) continue;
-        const double p = static_cast<double>(hourly.precipitation_probability[i]) / 100.0;
+        // A percentage outside 0...100 is no chance; hold it to the scale.
+        const double p = static_cast<double>(std::clamp<std::int64_t>(hourly.precipitation_probability[i], 0, 100)) / 100.0;
         rainChance = std::max(rainChance, p);
         snap.rainHours.push_back({time::format(*t, hourPattern, hourZone), std::max(p, 0.06), false});
     }
@@ -163,7 +166,8 @@ WeatherSnapshot deriveSnapshot(const APIResponse& answer, const std::string& pla
     snap.low = daily.temperature_2m_min.empty() ? 0 : rounded(daily.temperature_2m_min.front());
     snap.condition = conditionText(cur.weather_code, cur.is_day == 1);
     snap.isNight = cur.is_day == 0;
-    snap.code = cur.weather_code;
+    // A code the service does not define is kept as unknown, not stored as sent.
+    if (conditionText(cur.weather_code, true) != kUnknownCondition) snap.code = cur.weather_code;
     snap.rainChance = rainChance;
     snap.updated = now;
     return snap;

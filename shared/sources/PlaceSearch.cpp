@@ -20,16 +20,21 @@ struct GeoResponse {
 PLYX_CODABLE(GeoResponse, results)
 
 constexpr const char* kSearchPath = "/v1/search";
+constexpr std::size_t kCount = 8;
+
+bool onEarth(const GeoResult& r) {
+    return r.latitude >= -90 && r.latitude <= 90 && r.longitude >= -180 && r.longitude <= 180;
+}
 
 } // namespace
 
 std::string searchURL(const std::string& text) {
     return net::serviceBase(net::Service::geocoding) + kSearchPath + "?" +
-           net::queryString({{"name", text}, {"count", "8"}, {"language", "en"}});
+           net::queryString({{"name", text}, {"count", std::to_string(kCount)}, {"language", "en"}});
 }
 
 std::vector<Place> searchPlaces(const std::string& text) {
-    const auto response = net::get(searchURL(text));
+    const auto response = net::get(searchURL(text), {}, std::nullopt, net::serviceMaxAnswer(net::Service::geocoding));
     const auto json = coding::parse(response.body);
     if (!json) throw coding::DecodeError("the answer is not JSON");
     GeoResponse answer;
@@ -37,8 +42,11 @@ std::vector<Place> searchPlaces(const std::string& text) {
 
     std::vector<Place> places;
     if (!answer.results) return places;
-    places.reserve(answer.results->size());
+    // The service is asked for eight; a longer answer is cut there, and a
+    // match whose coordinates are no place on Earth is skipped.
     for (const auto& r : *answer.results) {
+        if (places.size() == kCount) break;
+        if (!onEarth(r)) continue;
         Place p;
         p.name = r.country_code ? r.name + ", " + *r.country_code : r.name;
         p.latitude = r.latitude;

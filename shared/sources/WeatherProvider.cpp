@@ -66,12 +66,13 @@ std::string forecastURL(const Place& place) {
 }
 
 WeatherSnapshot fetch(const Place& place) {
-    const auto response = net::get(forecastURL(place));
+    const auto response = net::get(forecastURL(place), {}, std::nullopt, net::serviceMaxAnswer(net::Service::forecast));
     return deriveSnapshot(decodeAnswer(response.body), place.name, ClockFormat::uses24Hour());
 }
 
 std::optional<WeatherSnapshot> snapshot(const Place& place) {
-    if (auto hit = cached(place); hit && time::now() - hit->updated < kCacheLifetime) return hit;
+    if (auto hit = cached(place); hit && SharedStorage::isFresh(hit->updated, kCacheLifetime, time::now()))
+        return hit;
     try {
         auto fresh = fetch(place);
         store(fresh, place);

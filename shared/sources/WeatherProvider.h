@@ -90,7 +90,9 @@ APIResponse decodeAnswer(std::string_view body);
 /// The snapshot of a decoded answer for the place named `placeName`, at the
 /// current moment, in the current zone and locale, with rain-hour labels in
 /// 24-hour ("HH") or 12-hour ("h") form. Arrays shorter than their `time`
-/// array leave the unmatched days or hours out.
+/// array leave the unmatched days or hours out. A rain chance is held to
+/// 0...100 percent, and a weather code outside the service's table gives no
+/// code.
 WeatherSnapshot deriveSnapshot(const APIResponse& answer, const std::string& placeName, bool uses24Hour);
 
 /// The condition in words for a weather code by day or by night; "—" for a

@@ -1,5 +1,6 @@
 #include "shared/storage/SharedStorage.h"
 
+#include "platform/store/DataFolders.h"
 #include "platform/time/Time.h"
 
 namespace plyx {
@@ -17,6 +18,11 @@ namespace SharedStorage {
 store::Defaults suite() { return store::Defaults::suiteOrStandard(StorageKeys::kSuiteName); }
 
 std::filesystem::path container() { return store::appGroupContainer(StorageKeys::kSuiteName); }
+
+bool isFresh(Date updated, double lifetime, Date now) {
+    const double age = now - updated;
+    return age >= 0 && age < lifetime;
+}
 
 void remove(const std::string& key) { suite().remove(key); }
 

@@ -84,6 +84,11 @@ template <class T> bool write(const std::string& key, const T& value) {
     return true;
 }
 
+/// Whether a cache entry made at `updated` is still fresh at `now`: younger
+/// than `lifetime` seconds and not dated after now, so an entry written
+/// before the clock was set back is not served until its date comes.
+bool isFresh(Date updated, double lifetime, Date now);
+
 void remove(const std::string& key);
 std::int64_t integer(const std::string& key);
 void setInteger(const std::string& key, std::int64_t v);

@@ -73,6 +73,12 @@ TEST(HttpGet, OversizedBodyFailsTheTransfer) {
     server.answer("/fits", HttpServer::Answer::text(std::string(net::kMaxBodyBytes, 'a')));
     EXPECT_THROW(net::get(server.baseUrl() + "/big"), net::TransportError);
     EXPECT_EQ(net::get(server.baseUrl() + "/fits").body.size(), net::kMaxBodyBytes);
+    // A caller's own, smaller cap.
+    EXPECT_THROW(net::get(server.baseUrl() + "/big", {}, std::nullopt, 1000), net::TransportError);
+    server.answer("/small", HttpServer::Answer::text(std::string(1000, 'a')));
+    EXPECT_EQ(net::get(server.baseUrl() + "/small", {}, std::nullopt, 1000).body.size(), 1000u);
+    server.answer("/small", HttpServer::Answer::text(std::string(1001, 'a')));
+    EXPECT_THROW(net::get(server.baseUrl() + "/small", {}, std::nullopt, 1000), net::TransportError);
 }
 
 TEST(Url, QueryStringKeepsOrderAndEscapesSeparators) {

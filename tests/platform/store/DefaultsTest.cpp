@@ -1,14 +1,21 @@
+#include "platform/store/DataFolders.h"
 #include "platform/store/Defaults.h"
 #include "shared/storage/SharedStorage.h"
+#include "tests/support/SuiteLock.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <cstdio>
+#include <pwd.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace plyx {
 namespace {
@@ -119,6 +126,119 @@ TEST(Defaults, ContainerFolderAndTemporaryFallback) {
     test::ScopedEnv env("XDG_DATA_HOME", other.path().string());
     test::writeFile(other.path() / "plyx" / "blocked", "x");
     EXPECT_EQ(store::appGroupContainer("blocked"), std::filesystem::temp_directory_path());
+}
+
+TEST(Defaults, OneValueUsedFromEightThreadsAtOnce) {
+    test::FreshStorage fresh;
+    // One value, made on this thread and used by all: each thread must work
+    // through a connection of its own, or the statements of one thread reset
+    // another's mid-step.
+    auto d = *Defaults::suite("threads.suite");
+    constexpr int kThreads = 8, kEach = 150;
+    std::vector<int> wrong(kThreads, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([&d, &wrong, t] {
+            const std::string mine = "thread." + std::to_string(t);
+            const auto copy = d; // a copy made on the worker behaves the same
+            for (int i = 0; i < kEach; ++i) {
+                const std::string value = mine + ":" + std::to_string(i) + std::string(200, 'x');
+                d.setData(mine, value);
+                if (copy.data(mine) != value) ++wrong[t];
+                d.updateInteger("count", [](std::int64_t v) { return v + 1; });
+                if (copy.integer("count") < 1) ++wrong[t];
+            }
+        });
+    for (auto& th : threads) th.join();
+    for (int t = 0; t < kThreads; ++t) EXPECT_EQ(wrong[t], 0) << "thread " << t;
+    EXPECT_EQ(d.integer("count"), kThreads * kEach);
+    EXPECT_EQ(d.data("thread.7").value_or("").substr(0, 12), "thread.7:149");
+}
+
+// Writes a database of someone else's making with the sqlite3 library.
+void makeDatabase(const std::filesystem::path& file, const char* sql) {
+    std::filesystem::create_directories(file.parent_path());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+TEST(Defaults, AFileItRefusesStaysByteForByteAsItWas) {
+    test::FreshStorage fresh;
+    const struct {
+        const char* what;
+        const char* sql; // nothing: a file that is not a database
+    } cases[] = {
+        {"kv of another layout", "CREATE TABLE kv (name TEXT, data BLOB); INSERT INTO kv VALUES ('a', x'01')"},
+        {"another program's tables", "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT)"},
+        {"not a database", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string name = std::string("refused.") + std::to_string(&c - cases);
+        const auto file = fresh.dataHome() / "plyx" / name / "defaults.sqlite";
+        if (c.sql) makeDatabase(file, c.sql);
+        else test::writeFile(file, std::string(4096, 'z'));
+        const std::string before = test::readFile(file);
+
+        EXPECT_FALSE(Defaults::suite(name));
+        EXPECT_EQ(test::readFile(file), before);
+        EXPECT_FALSE(std::filesystem::exists(file.string() + "-wal"));
+    }
+    // An empty file is one being made: it becomes a suite.
+    const auto empty = fresh.dataHome() / "plyx" / "empty" / "defaults.sqlite";
+    test::writeFile(empty, "");
+    auto made = Defaults::suite("empty");
+    ASSERT_TRUE(made);
+    made->setInteger("k", 3);
+    EXPECT_EQ(Defaults::suite("empty")->integer("k"), 3);
+}
+
+TEST(Defaults, ASuiteHeldByAnotherProgramIsGivenUpOnceForTheProcess) {
+    test::FreshStorage fresh;
+    // Made by us on a thread that has ended (and closed it), then held by
+    // someone else while this process first opens it.
+    std::thread([] { Defaults::suite("held")->setInteger("k", 1); }).join();
+    {
+        test::SuiteLock lock(fresh.dataHome() / "plyx" / "held" / "defaults.sqlite");
+        EXPECT_FALSE(Defaults::suite("held"));
+        EXPECT_EQ(Defaults::suiteOrStandard("held").path(), Defaults::standard().path());
+    }
+    // Not tried again, even with the lock gone: a render waits once at most.
+    std::thread([] { EXPECT_FALSE(Defaults::suite("held")); }).join();
+    EXPECT_FALSE(Defaults::suite("held"));
+}
+
+TEST(Defaults, WithoutHomeTheDataRootIsInTheAccountsHome) {
+    test::ScopedEnv noXdg("XDG_DATA_HOME", std::nullopt);
+    const passwd* pw = ::getpwuid(::getuid());
+    ASSERT_TRUE(pw && pw->pw_dir);
+    const std::filesystem::path account = pw->pw_dir;
+    for (const std::optional<std::string>& home : {std::optional<std::string>(), std::optional<std::string>(""),
+                                                   std::optional<std::string>("relative/home")}) {
+        test::ScopedEnv env("HOME", home);
+        EXPECT_EQ(store::dataRoot(), account / ".local" / "share" / "plyx") << home.value_or("(unset)");
+    }
+    test::ScopedEnv env("HOME", "/home/someone");
+    EXPECT_EQ(store::dataRoot(), std::filesystem::path("/home/someone/.local/share/plyx"));
+    test::ScopedEnv xdg("XDG_DATA_HOME", "/data");
+    EXPECT_EQ(store::dataRoot(), std::filesystem::path("/data/plyx"));
+}
+
+TEST(Defaults, FoldersItMakesAreTheOwnersAlone) {
+    test::TempDir dir;
+    test::ScopedEnv env("XDG_DATA_HOME", (dir.path() / "new" / "data").string());
+    const ::mode_t oldMask = ::umask(0); // even where the user's mask would share them
+    Defaults::suite("private.suite")->setInteger("k", 1);
+    const auto container = store::appGroupContainer("group.id");
+    ::umask(oldMask);
+    for (const auto& p : {dir.path() / "new", dir.path() / "new" / "data", dir.path() / "new" / "data" / "plyx",
+                          dir.path() / "new" / "data" / "plyx" / "private.suite", container}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(p.c_str(), &st), 0) << p;
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << p;
+    }
 }
 
 } // namespace

@@ -30,6 +30,24 @@ TEST_F(PlaceSearchTest, NamesCarryTheCountryCodeInTheServiceOrder) {
     EXPECT_EQ(server.requestCount(kSearchPath), 2u);
 }
 
+TEST_F(PlaceSearchTest, AtMostEightPlacesAndOnlyPlacesOnEarth) {
+    std::string many = R"({"results":[{"name":"Nowhere","latitude":91,"longitude":0},)"
+                       R"({"name":"Nowhere","latitude":0,"longitude":-180.5},)";
+    for (int i = 0; i < 40; ++i)
+        many += R"({"name":"P)" + std::to_string(i) + R"(","latitude":1,"longitude":2},)";
+    many.back() = ']';
+    many += "}";
+    server.answer(kSearchPath, HttpServer::Answer::text(many));
+    const auto places = wp::searchPlaces("P");
+    ASSERT_EQ(places.size(), 8u);
+    EXPECT_EQ(places.front().name, "P0");
+    EXPECT_EQ(places.back().name, "P7");
+
+    // Eight matches are some 3 KB; an answer of megabytes is refused.
+    server.answer(kSearchPath, HttpServer::Answer::text(R"({"results":[],"x":")" + std::string(300 * 1024, 'x') + "\"}"));
+    EXPECT_THROW(wp::searchPlaces("P"), plyx::net::TransportError);
+}
+
 TEST_F(PlaceSearchTest, TextIsSentUnchangedButEscaped) {
     server.answer(kSearchPath, HttpServer::Answer::text("{}"));
     const struct {

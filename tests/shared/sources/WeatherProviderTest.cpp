@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace wp = plyx::WeatherProvider;
 using namespace std::chrono_literals;
 using plyx::Date;
@@ -117,13 +119,41 @@ TEST_F(WeatherProviderTest, FreshForLessThanFifteenHundredSeconds) {
     EXPECT_EQ(wp::snapshot(london)->temperature, -7);
     EXPECT_EQ(server.requestCount(), 0u);
 
-    putCache("5150,0", old("London", kNow + 600)); // written by a clock ahead of ours
-    EXPECT_EQ(wp::snapshot(london)->temperature, -7);
-    EXPECT_EQ(server.requestCount(), 0u);
-
     putCache("5150,0", old("London", kNow - 1500));
     EXPECT_EQ(wp::snapshot(london)->temperature, 15);
     EXPECT_EQ(server.requestCount(), 1u);
+
+    // Dated after now (written before the clock was set back): stale, or it
+    // would be served unchanged until that date comes.
+    putCache("5150,0", old("London", kNow + 600));
+    EXPECT_EQ(wp::snapshot(london)->temperature, 15);
+    EXPECT_EQ(server.requestCount(), 2u);
+}
+
+TEST_F(WeatherProviderTest, OutOfRangeAnswersAreHeldToTheirScaleAndHugeOnesRefused) {
+    // The fixture with rain chances and a weather code no service sends.
+    const struct {
+        std::int64_t percent;
+        double chance;
+    } cases[] = {{std::numeric_limits<std::int64_t>::max(), 1.0}, {std::numeric_limits<std::int64_t>::min(), 0.0}};
+    for (const auto& c : cases) {
+        auto json = *plyx::coding::parse(fixture("forecast.json"));
+        json["current"]["weather_code"] = c.percent;
+        for (auto& p : json["hourly"]["precipitation_probability"]) p = c.percent;
+        server.answer(kForecastPath, HttpServer::Answer::text(json.dump()));
+        const auto s = wp::fetch(london);
+        EXPECT_EQ(s.code, std::nullopt);
+        EXPECT_EQ(s.condition, "\u2014");
+        EXPECT_EQ(s.rainChance, c.chance);
+        ASSERT_FALSE(s.rainHours.empty());
+        EXPECT_EQ(s.rainHours.front().chance, std::max(c.chance, 0.06)); // bars keep their least height
+    }
+
+    // A forecast is some 10 KB; one of megabytes is refused before decoding.
+    std::string padded = fixture("forecast.json");
+    padded.insert(1, "\"padding\":\"" + std::string(1500 * 1024, 'x') + "\",");
+    server.answer(kForecastPath, HttpServer::Answer::text(padded));
+    EXPECT_THROW(wp::fetch(london), plyx::net::TransportError);
 }
 
 TEST_F(WeatherProviderTest, FailedFetchFallsBackToTheEntryOfAnyAge) {

@@ -1,5 +1,6 @@
 // The host as a user runs it: a separate process, its exit status, its output
 // and the image it writes.
+#include "tests/support/SuiteLock.h"
 #include "tests/support/TestSupport.h"
 
 #include <QImage>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -22,7 +24,8 @@ struct Run {
     std::string out, err;
 };
 
-Run host(const QStringList& args, const std::vector<std::pair<QString, QString>>& extraEnv = {}) {
+Run run(const QString& program, const QStringList& args, const std::vector<std::pair<QString, QString>>& extraEnv,
+        int limitMs) {
     // A desktop session has a runtime folder; without one Qt adds a warning
     // line of its own to standard error.
     static plyx::test::TempDir runtime;
@@ -33,14 +36,33 @@ Run host(const QStringList& args, const std::vector<std::pair<QString, QString>>
     env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.path().string()));
     for (const auto& [name, value] : extraEnv) env.insert(name, value);
     p.setProcessEnvironment(env);
-    p.start(PLYX_WIDGETS_EXE, args);
+    p.start(program, args);
     Run r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return r;
+    if (!p.waitForFinished(limitMs) || p.exitStatus() != QProcess::NormalExit) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
     r.status = p.exitCode();
     r.out = p.readAllStandardOutput().toStdString();
     r.err = p.readAllStandardError().toStdString();
     return r;
 }
+
+Run host(const QStringList& args, const std::vector<std::pair<QString, QString>>& extraEnv = {},
+         int limitMs = 60000) {
+    return run(PLYX_WIDGETS_EXE, args, extraEnv, limitMs);
+}
+
+QString qs(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+// Runs a shell script as root of a private user and mount namespace, where a
+// test may mount and bind files without touching the machine's own.
+Run inPrivateMounts(const QString& script, const QStringList& args) {
+    return run("unshare", QStringList{"-rm", "sh", "-c", script, "sh"} + args, {}, 60000);
+}
+
+bool privateMountsWork() { return inPrivateMounts("mount -t tmpfs tmpfs /mnt", {}).status == 0; }
 
 // How many different colours the image holds: a blank one has one.
 int colourCount(const QImage& image) {
@@ -111,6 +133,14 @@ TEST(PlyxWidgetsHost, ProblemsEndWithStatusOneAndALineNamingThem) {
         {{"--render", "plyx.system.storage", "--dpr", "nan"}, "bad device-pixel ratio"},
         {{"--render", "plyx.system.storage", "--size", "9000x100", "--dpr", "2"}, "image too large"},
         {{"--render", "plyx.system.storage", "--rendering-mode", "mono"}, "unknown rendering mode"},
+        // Less than a pixel a side.
+        {{"--render", "plyx.system.storage", "--size", "1e-300x1e-300"}, "image too small"},
+        {{"--render", "plyx.system.storage", "--dpr", "4.9e-324"}, "image too small"},
+        {{"--render", "plyx.system.storage", "--size", "0.5x160", "--dpr", "1"}, "image too small"},
+        // Line breaks and huge inputs stay on one readable line.
+        {{"--render", "plyx.system.storage", "--config", "{\"a\\nb\":1}"}, "unknown parameter \"a\\nb\""},
+        {{"--render", "plyx.system.storage", "--mode", QString(100000, 'm')}, "unknown mode \"mmm"},
+        {{"--render", QString("plyx.\n") + QString(5000, 'k')}, "unknown widget kind \"plyx.\\nkkk"},
     };
     for (const auto& c : cases) {
         auto args = c.args;
@@ -120,8 +150,12 @@ TEST(PlyxWidgetsHost, ProblemsEndWithStatusOneAndALineNamingThem) {
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_LT(r.err.size(), 400u);
         EXPECT_FALSE(QImage(out).width() > 0) << "nothing is written on failure";
     }
+    const auto empty = host({"--render", "plyx.system.storage", "--out", ""});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "PlyxWidgets: no file name after --out\n");
     // A malformed command line shows the usage.
     for (const QStringList& args : {QStringList{}, QStringList{"--list", "--render", "x"}, QStringList{"--bogus"},
                                     QStringList{"--render"}}) {
@@ -147,4 +181,71 @@ TEST(PlyxWidgetsHost, NumbersOnTheCommandLineReadWithAFullStopInEveryLocale) {
     const QImage image(out);
     EXPECT_EQ(image.width(), 151);
     EXPECT_EQ(image.height(), 120);
+}
+
+TEST(PlyxWidgetsHost, AFailedWriteExitsOneAndLeavesTheOldImage) {
+    // A device that is always full: nothing is written, and the device stays one.
+    const auto r = host({"--render", "plyx.system.storage", "--mode", "preview", "--out", "/dev/full"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("PlyxWidgets: cannot write /dev/full: ", 0), 0u) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.out, "");
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    // A small file system filled up, with the last image in it.
+    if (!privateMountsWork()) GTEST_SKIP() << "no private mount namespace here";
+    plyx::test::TempDir dir;
+    const auto old = dir.path() / "old.png";
+    ASSERT_EQ(host({"--render", "plyx.system.storage", "--mode", "preview", "--out", qs(old)}).status, 0);
+    std::filesystem::create_directories(dir.path() / "small");
+    const auto full = inPrivateMounts(
+        R"(mount -t tmpfs -o size=256k tmpfs "$1" && cp "$2" "$1/w.png" || exit 9
+           dd if=/dev/zero of="$1/fill" bs=4096 2>/dev/null
+           "$3" --render plyx.system.monitor --out "$1/w.png"
+           echo "status $?"
+           cmp -s "$2" "$1/w.png" && echo kept
+           ls "$1")",
+        {qs(dir.path() / "small"), qs(old), PLYX_WIDGETS_EXE});
+    ASSERT_EQ(full.status, 0) << full.err;
+    EXPECT_EQ(full.out, "status 1\nkept\nfill\nw.png\n") << "no half-written file is left either";
+    EXPECT_NE(full.err.find("cannot write "), std::string::npos) << full.err;
+    EXPECT_EQ(std::count(full.err.begin(), full.err.end(), '\n'), 1) << full.err;
+}
+
+TEST(PlyxWidgetsHost, ASuiteLockedByAnotherProgramDoesNotStallARender) {
+    plyx::test::FreshStorage fresh;
+    plyx::test::TempDir dir;
+    const auto out = qs(dir.path() / "m.png");
+    ASSERT_EQ(host({"--render", "plyx.system.monitor", "--out", out}).status, 0); // makes the suite
+    const auto plyx = fresh.dataHome() / "plyx";
+    plyx::test::SuiteLock lock(plyx / "QK7R3XW2TJ.com.zelvanedesigns.plyx" / "defaults.sqlite");
+
+    // Waiting out the lock at each access would take far longer than this.
+    const auto r = host({"--render", "plyx.system.monitor", "--out", out}, {}, 10000);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, out.toStdString() + "\n");
+    // The processor sample went to the host's own defaults instead.
+    EXPECT_TRUE(std::filesystem::exists(plyx / "com.zelvanedesigns.plyx.widgets" / "defaults.sqlite"));
+}
+
+TEST(PlyxWidgetsHost, WithoutHomeTheSuiteLiesInTheAccountsHomeInPrivateFolders) {
+    if (!privateMountsWork()) GTEST_SKIP() << "no private mount namespace here";
+    plyx::test::TempDir dir;
+    const auto home = dir.path() / "account";
+    std::filesystem::create_directories(home);
+    plyx::test::writeFile(dir.path() / "passwd", "root:x:0:0:root:" + home.string() + ":/bin/sh\n");
+    const auto r = inPrivateMounts(
+        R"(mount --bind "$1" /etc/passwd || exit 9
+           exec env -u HOME -u XDG_DATA_HOME "$2" --render plyx.system.monitor --out "$3")",
+        {qs(dir.path() / "passwd"), PLYX_WIDGETS_EXE, qs(dir.path() / "m.png")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto suite = home / ".local" / "share" / "plyx" / "QK7R3XW2TJ.com.zelvanedesigns.plyx";
+    EXPECT_TRUE(std::filesystem::exists(suite / "defaults.sqlite"));
+    for (const auto& folder : {home / ".local", home / ".local" / "share", home / ".local" / "share" / "plyx", suite}) {
+        struct stat st {};
+        ASSERT_EQ(::stat(folder.c_str(), &st), 0) << folder;
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << folder;
+    }
 }

@@ -11,6 +11,9 @@ namespace plyx::AirQualityProvider {
 namespace {
 
 constexpr const char* kPath = "/v1/air-quality";
+/// The US scale ends at 500; readings beyond it ("beyond the index") are
+/// reported up to 999, never more and never below 0.
+constexpr std::int64_t kHighestIndex = 999;
 
 struct Current {
     std::optional<std::int64_t> us_aqi;
@@ -29,12 +32,14 @@ std::optional<AirQualitySnapshot> cached(const std::optional<std::string>& key) 
 // decode or carries none.
 std::optional<std::int64_t> fetchIndex(const WeatherProvider::Place& place) {
     try {
-        const auto response = net::get(requestURL(place));
+        const auto response =
+            net::get(requestURL(place), {}, std::nullopt, net::serviceMaxAnswer(net::Service::airQuality));
         const auto json = coding::parse(response.body);
         if (!json) return std::nullopt;
         Current current;
         const coding::ObjectReader r(*json);
         r("current", current);
+        if (current.us_aqi && (*current.us_aqi < 0 || *current.us_aqi > kHighestIndex)) return std::nullopt;
         return current.us_aqi;
     } catch (...) {
         return std::nullopt;
@@ -58,7 +63,7 @@ std::string requestURL(const WeatherProvider::Place& place) {
 
 std::optional<AirQualitySnapshot> snapshot(const WeatherProvider::Place& place) {
     const auto key = cacheKey(place);
-    if (auto hit = cached(key); hit && time::now() - hit->updated < kCacheLifetime) return hit;
+    if (auto hit = cached(key); hit && SharedStorage::isFresh(hit->updated, kCacheLifetime, time::now())) return hit;
     if (const auto aqi = fetchIndex(place)) {
         AirQualitySnapshot fresh{*aqi, time::now()};
         if (key) SharedStorage::write(*key, fresh);

@@ -16,7 +16,8 @@ inline constexpr double kCacheLifetime = 1800;
 
 /// The index at `place`: the place's cached snapshot while it is fresh, else
 /// one fetch whose result replaces that entry; when the fetch fails or the
-/// answer has no index, the place's cached snapshot of any age, or nothing.
+/// answer has no index (or one outside 0...999), the place's cached snapshot
+/// of any age, or nothing.
 /// Never throws.
 std::optional<AirQualitySnapshot> snapshot(const WeatherProvider::Place& place);
 

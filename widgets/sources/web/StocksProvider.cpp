@@ -128,7 +128,8 @@ std::string chartURL(const std::string& normalisedSymbol) {
 
 StockSnapshot fetch(const std::string& normalisedSymbol) {
     // The loader's default timeout is 60 s, the chart request's own.
-    const auto response = net::get(chartURL(normalisedSymbol), {{"User-Agent", kUserAgent}});
+    const auto response = net::get(chartURL(normalisedSymbol), {{"User-Agent", kUserAgent}}, std::nullopt,
+                                   net::serviceMaxAnswer(net::Service::stockChart));
     const auto json = coding::parse(response.body);
     if (!json) throw coding::DecodeError("the answer is not JSON");
     API api;
@@ -184,7 +185,8 @@ StockSnapshot fetch(const std::string& normalisedSymbol) {
 std::optional<StockSnapshot> snapshot(const std::string& symbol) {
     const std::string normalised = normalise(symbol);
     const std::string key = StorageKeys::stockCacheKey(normalised);
-    if (auto hit = SharedStorage::read<StockSnapshot>(key); hit && time::now() - hit->updated < kCacheLifetime)
+    if (auto hit = SharedStorage::read<StockSnapshot>(key);
+        hit && SharedStorage::isFresh(hit->updated, kCacheLifetime, time::now()))
         return hit;
     try {
         auto fresh = fetch(normalised);

@@ -66,12 +66,26 @@ TEST_F(AirQualityProviderTest, FetchesTheIndexAndKeysTheCacheByPlace) {
 TEST_F(AirQualityProviderTest, FreshForLessThanEighteenHundredSeconds) {
     putCache(london, {7, kNow - 1799});
     EXPECT_EQ(aq::snapshot(london)->aqi, 7);
-    putCache(london, {7, kNow + 100});
-    EXPECT_EQ(aq::snapshot(london)->aqi, 7);
     EXPECT_EQ(server.requestCount(), 0u);
     putCache(london, {7, kNow - 1800});
     EXPECT_EQ(aq::snapshot(london)->aqi, 42);
     EXPECT_EQ(server.requestCount(), 1u);
+    // Dated after now: the clock was set back since; stale.
+    putCache(london, {7, kNow + 100});
+    EXPECT_EQ(aq::snapshot(london)->aqi, 42);
+    EXPECT_EQ(server.requestCount(), 2u);
+}
+
+TEST_F(AirQualityProviderTest, AnIndexOffTheScaleIsNoIndex) {
+    const AirQualitySnapshot old{61, kNow - 7200};
+    for (const char* aqi : {"-1", "-9223372036854775808", "1000", "9223372036854775807"}) {
+        putCache(london, old);
+        server.answer(kPath, HttpServer::Answer::text(answerWith(aqi)));
+        EXPECT_EQ(aq::snapshot(london), old) << aqi;
+        EXPECT_EQ(stored(london), old) << aqi;
+    }
+    server.answer(kPath, HttpServer::Answer::text(answerWith("999")));
+    EXPECT_EQ(aq::snapshot(london)->aqi, 999);
 }
 
 TEST_F(AirQualityProviderTest, AnswersWithoutAnIndexServeTheStaleEntryUnchanged) {

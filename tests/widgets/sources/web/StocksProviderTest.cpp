@@ -238,12 +238,14 @@ TEST_F(StocksProviderTest, ChangeAgainstThePreviousClose) {
 TEST_F(StocksProviderTest, FreshForLessThanNineHundredSeconds) {
     putCache(cachedEntry("AAPL", kNow - 899));
     EXPECT_EQ(sp::snapshot("aapl")->price, 42);
-    putCache(cachedEntry("AAPL", kNow + 60));
-    EXPECT_EQ(sp::snapshot("aapl")->price, 42);
     EXPECT_EQ(server.requestCount(), 0u);
     putCache(cachedEntry("AAPL", kNow - 900));
     EXPECT_EQ(sp::snapshot("aapl")->price, 110);
     EXPECT_EQ(server.requestCount(), 1u);
+    // Dated after now: the clock was set back since; stale.
+    putCache(cachedEntry("AAPL", kNow + 60));
+    EXPECT_EQ(sp::snapshot("aapl")->price, 110);
+    EXPECT_EQ(server.requestCount(), 2u);
 }
 
 TEST_F(StocksProviderTest, FailuresServeTheStaleEntryUnchanged) {
