@@ -170,12 +170,11 @@ ThreadConnections& threadConnections() {
 // The in-memory store lives while one connection to it is open; this one is
 // held for the life of the process, so values survive the threads that wrote them.
 void keepMemoryStoreAlive() {
-    static sqlite3* anchor = [] {
+    static const struct Anchor {
         sqlite3* db = nullptr;
-        sqlite3_open_v2(kMemoryURI, &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
-        return db;
-    }();
-    (void)anchor;
+        Anchor() { sqlite3_open_v2(kMemoryURI, &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr); }
+        ~Anchor() { sqlite3_close_v2(db); }
+    } anchor;
 }
 
 bool fileGone(const Defaults::Suite& suite) {
