@@ -1,6 +1,8 @@
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 
 #include "shared/foundation/PlyxFonts.h"
+#include "widgets/timelines/NotesWidgets.h"
+#include "widgets/timelines/ScreenTimeWidgets.h"
 #include "widgets/timelines/SystemWidgets.h"
 
 #include <algorithm>
@@ -17,6 +19,8 @@ namespace {
 using Declarations = std::vector<DeclaredWidget> (*)();
 const Declarations kDeclarations[] = {
     &systemWidgets,
+    &notesWidgets,
+    &screenTimeWidgets,
 };
 
 // Where each widget stands: six groups of kinds, in bundle order. A kind
