@@ -3,6 +3,7 @@
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace plyx::ui::detail {
@@ -83,10 +84,12 @@ double Shaper::characterAdvance(const QString& c) const {
 /// and numerals come back every second.
 std::shared_ptr<const Shaper> shaperFor(const TextStyle& style, double scale) {
     thread_local std::unordered_map<std::string, std::shared_ptr<const Shaper>> shapers;
-    std::string key = style.font.family;
-    key += '|' + std::to_string(style.font.size * scale) + '|' + std::to_string(int(style.font.weight)) + '|' +
-           std::to_string(int(style.font.design)) + '|' + std::to_string(style.tracking * scale) + '|' +
-           (style.monospacedDigits ? "m" : "p");
+    // Size and scale are keyed apart: a shaper answers for the scale it was
+    // made at, and 80 points at 0.55 is not 44 points at 1 to the text that asks.
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, "|%.17g|%.17g|%d|%d|%.17g|%c", style.font.size, scale,
+                  int(style.font.weight), int(style.font.design), style.tracking, style.monospacedDigits ? 'm' : 'p');
+    std::string key = style.font.family + numbers;
     auto it = shapers.find(key);
     if (it != shapers.end()) return it->second;
     if (shapers.size() > 256) shapers.clear();

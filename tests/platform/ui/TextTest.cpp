@@ -132,6 +132,22 @@ TEST(Text, MinimumScaleFactorShrinksBeforeCutting) {
     EXPECT_TRUE(endsWithEllipsis(t[0].text));
 }
 
+// Shaped text is kept across renders; a font shrunk to 18.5 points from 37
+// must not stand in for the same font asked for at 18.5 points, which shrinks
+// from there. (Sizes no other test uses, so nothing is shaped beforehand.)
+TEST(Text, ASizeReachedByShrinkingIsNotTakenForTheSameSizeAsked) {
+    const double wide = metrics(37).horizontalAdvance(QStringLiteral("8888"));
+    auto t = texts(label("8888", 37).lineLimit(1).minimumScaleFactor(0.5).frame(wide / 3, std::nullopt), {400, 100});
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].size, 18.5); // stopped at the minimum, and cut
+    // Room for 80 % of the 18.5-point text: it shrinks to about 14.8 points and shows everything.
+    t = texts(label("8888", 18.5).lineLimit(1).minimumScaleFactor(0.5).frame(wide / 2 * 0.8, std::nullopt),
+              {400, 100});
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].text, "8888");
+    EXPECT_NEAR(t[0].size, 14.8, 0.3);
+}
+
 TEST(Text, TheInnermostStyleWins) {
     const std::string s = "Wide numerals 12345";
     const double ideal = metrics(20).horizontalAdvance(QString::fromStdString(s));
