@@ -12,6 +12,7 @@
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <unordered_map>
 
 namespace plyx::time {
 namespace {
@@ -229,7 +230,20 @@ std::string formatPOSIX(Date d, const std::string& pattern, const std::string& z
     return toUtf8(out);
 }
 
+static std::string bestPatternUncached(const std::string& skeleton, const std::string& localeId);
+
 std::string bestPattern(const std::string& skeleton, const std::string& localeId) {
+    // A pattern generator takes a third of a millisecond to make, and a clock
+    // face asks for the same few patterns on every render: answers are kept
+    // per thread, keyed by locale and skeleton.
+    const std::string key = (localeId.empty() ? currentLocale() : localeId) + '\n' + skeleton;
+    thread_local std::unordered_map<std::string, std::string> known;
+    if (auto it = known.find(key); it != known.end()) return it->second;
+    if (known.size() > 256) known.clear();
+    return known.emplace(key, bestPatternUncached(skeleton, localeId)).first->second;
+}
+
+static std::string bestPatternUncached(const std::string& skeleton, const std::string& localeId) {
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::DateTimePatternGenerator> gen(
         icu::DateTimePatternGenerator::createInstance(localeFor(localeId), status));
