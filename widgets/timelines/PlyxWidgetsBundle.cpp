@@ -1,6 +1,7 @@
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 
 #include "shared/foundation/PlyxFonts.h"
+#include "widgets/timelines/ClockWidgets.h"
 #include "widgets/timelines/NotesWidgets.h"
 #include "widgets/timelines/ScreenTimeWidgets.h"
 #include "widgets/timelines/SystemWidgets.h"
@@ -21,6 +22,7 @@ const Declarations kDeclarations[] = {
     &systemWidgets,
     &notesWidgets,
     &screenTimeWidgets,
+    &clockWidgets,
 };
 
 // Where each widget stands: six groups of kinds, in bundle order. A kind
