@@ -32,7 +32,13 @@ bool post(const std::string& name) {
     if (!bus) return false;
     auto msg = QDBusMessage::createSignal(kPath, kInterface, kSignal);
     msg << QString::fromStdString(name);
-    return bus->send(msg);
+    if (!bus->send(msg)) return false;
+    // A send is only queued for the connection's own thread; a process that
+    // posts and exits (a tap run by a short-lived command) would drop it.
+    // The bus answers a connection's messages in order, so one round trip
+    // means the signal has reached it.
+    bus->interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus"));
+    return true;
 }
 
 Observation::Observation(std::string name, std::function<void()> handler)
