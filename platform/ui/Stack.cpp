@@ -1,8 +1,8 @@
 // Vertical and horizontal stacks: the one place where siblings compete for space.
 #include "platform/ui/Element.h"
+#include "platform/ui/Verify.h"
 
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 #include <numeric>
 
@@ -117,6 +117,11 @@ private:
         std::iota(order.begin(), order.end(), size_t{0});
         for (size_t k = 1; k < n; ++k)
             for (size_t j = k; j > 0 && before(order[j], order[j - 1]); --j) std::swap(order[j], order[j - 1]);
+        // Pass 4 serves each priority as one run of the order, so priorities must
+        // never rise along it. Only priorities that are not numbers could break
+        // this (they compare with nothing), and the modifier refuses those.
+        for (size_t k = 1; k < n; ++k)
+            PLYX_VERIFY(children_[order[k - 1]]->layoutPriority >= children_[order[k]]->layoutPriority);
 
         // Pass 4: hand out the space. Each priority group may use what is left after
         // reserving the minimum sizes of all lower-priority children. Within a group,
@@ -125,12 +130,13 @@ private:
         // others leave: while other children are served, the spacers of the group
         // are held to their minimum lengths and not counted in the shares.
         double remaining = *mainProposal - totalSpacing();
-        size_t served = 0;
         size_t start = 0;
         while (start < n) {
             const double priority = children_[order[start]]->layoutPriority;
             size_t end = start;
             while (end < n && children_[order[end]]->layoutPriority == priority) ++end;
+            // Each group holds at least its first child, or this loop would never end.
+            PLYX_VERIFY(end > start);
             double reservedBelow = 0;
             for (size_t k = end; k < n; ++k) reservedBelow += minMain[order[k]];
             double spacerMinimum = 0;
@@ -153,13 +159,9 @@ private:
                 sizes[i] = children_[i]->sizeThatFits(propose(share, crossProposal));
                 budget -= mainOf(sizes[i]);
                 remaining -= mainOf(sizes[i]);
-                ++served;
             }
             start = end;
         }
-        // Invariant: every child was offered space exactly once (the order is a permutation).
-        assert(served == n);
-        (void)served;
         return sizes;
     }
 

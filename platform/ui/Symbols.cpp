@@ -82,7 +82,7 @@ std::vector<std::string> symbolNames() {
 std::string symbolFile(const std::string& name) {
     const SymbolFile* s = find(name);
     if (!s) return {};
-    return std::string(PLYX_RESOURCES_DIR) + "/icons/" + s->file;
+    return std::string(":/plyx/icons/") + s->file;
 }
 
 } // namespace plyx::ui

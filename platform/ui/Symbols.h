@@ -11,7 +11,8 @@ bool hasSymbol(const std::string& name);
 /// Every symbol name in the table, sorted.
 std::vector<std::string> symbolNames();
 
-/// The icon file drawing `name` (absolute path), or empty when unknown.
+/// The icon drawing `name`: a Qt resource path (":/plyx/icons/..."), compiled
+/// into the program; empty when unknown.
 std::string symbolFile(const std::string& name);
 
 } // namespace plyx::ui

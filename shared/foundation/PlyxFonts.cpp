@@ -7,13 +7,8 @@
 #include <QStringList>
 
 #include <atomic>
-#include <filesystem>
 #include <iterator>
 #include <mutex>
-
-#ifndef PLYX_RESOURCES_DIR
-#error "PLYX_RESOURCES_DIR must name the resources folder"
-#endif
 
 namespace plyx::PlyxFonts {
 namespace {
@@ -35,10 +30,9 @@ std::atomic<bool> gDone{false};
 std::string gDotoFamily = kDoto;
 std::string gFragmentMonoFamily = kFragmentMono;
 
+// The font files are compiled into the program (see the folder's CMakeLists).
 std::string addFont(const char* file) {
-    const auto path = std::filesystem::path(PLYX_RESOURCES_DIR) / "fonts" / file;
-    if (!std::filesystem::exists(path)) return {};
-    const int id = QFontDatabase::addApplicationFont(QString::fromStdString(path.string()));
+    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/plyx/fonts/") + QString::fromUtf8(file));
     if (id < 0) return {};
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     return families.isEmpty() ? std::string{} : families.first().toStdString();

@@ -1,6 +1,7 @@
 // Values that are not numbers, or are infinite or negative, reach views from
 // computed data (a ratio over zero, an unset measurement). They must neither
 // crash the layout nor leave non-finite frames for the painter.
+#include "platform/ui/Element.h"
 #include "platform/ui/View.h"
 
 #include <gtest/gtest.h>
@@ -39,4 +40,18 @@ TEST(Robustness, DegenerateValuesLayOutAndDrawSafely) {
         const auto r = render(c.view, {100, 100}, 2, {});
         EXPECT_EQ(r.image.width(), 200);
     }
+}
+
+// What the modifiers refuse can still reach an element from inside the layer.
+// The stack's invariant check stops such a layout at once: without it, a
+// priority that is not a number leaves the serving loop without progress.
+TEST(RobustnessDeathTest, AStackOrderBrokenByAPriorityThatIsNotANumberStopsTheLayout) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            auto stack = detail::buildChild(HStack({Rectangle(), Rectangle().frame(10, 10)}), {});
+            stack->children()[0]->layoutPriority = std::numeric_limits<double>::quiet_NaN();
+            (void)stack->sizeThatFits({100, 100});
+        },
+        "invariant failed: .*layoutPriority");
 }

@@ -1,0 +1,13 @@
+# cmake --install [--prefix DIR]: the programs under bin/, and the licences of
+# the fonts and icons they carry under share/doc/Plyx/. The fonts and icons
+# themselves are compiled into the programs as Qt resources, so nothing else
+# has to travel with them.
+include(GNUInstallDirs)
+foreach(_program PlyxWidgets Plyx)
+  if(TARGET ${_program})
+    install(TARGETS ${_program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+install(FILES "${CMAKE_SOURCE_DIR}/resources/fonts/OFL-Doto.txt" "${CMAKE_SOURCE_DIR}/resources/fonts/OFL-FragmentMono.txt"
+  DESTINATION "${CMAKE_INSTALL_DOCDIR}/fonts")
+install(FILES "${CMAKE_SOURCE_DIR}/resources/icons/LICENSE" DESTINATION "${CMAKE_INSTALL_DOCDIR}/icons")
