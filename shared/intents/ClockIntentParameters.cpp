@@ -1,6 +1,8 @@
 #include "shared/intents/ClockIntentParameters.h"
 
+#include "platform/intents/Entity.h"
 #include "platform/time/Time.h"
+#include "shared/intents/TimeZoneQuery.h"
 
 namespace plyx::ClockIntentParameters {
 
@@ -12,6 +14,7 @@ intents::ParameterDescriptor city(const std::string& key, const std::string& tit
     p.defaultValue = nullptr;
     p.typeTitle = TimeZoneEntity::typeDisplayName;
     p.optional = true;
+    p.query = intents::entityQuery<TimeZoneEntity>(TimeZoneQuery{});
     return p;
 }
 

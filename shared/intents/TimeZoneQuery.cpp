@@ -6,16 +6,16 @@
 
 #include <algorithm>
 
-namespace plyx::TimeZoneQuery {
+namespace plyx {
 
-std::vector<TimeZoneEntity> entitiesFor(const std::vector<std::string>& identifiers) {
+std::vector<TimeZoneEntity> TimeZoneQuery::entitiesFor(const std::vector<std::string>& identifiers) const {
     std::vector<TimeZoneEntity> out;
     out.reserve(identifiers.size());
     for (const auto& id : identifiers) out.push_back({id});
     return out;
 }
 
-std::vector<TimeZoneEntity> entitiesMatching(const std::string& text) {
+std::vector<TimeZoneEntity> TimeZoneQuery::entitiesMatching(const std::string& text) const {
     std::vector<TimeZoneEntity> out;
     const std::string locale = time::currentLocale();
     for (const auto& id : time::knownZoneIdentifiers()) {
@@ -25,7 +25,7 @@ std::vector<TimeZoneEntity> entitiesMatching(const std::string& text) {
     return out;
 }
 
-std::vector<TimeZoneEntity> suggestedEntities() {
+std::vector<TimeZoneEntity> TimeZoneQuery::suggestedEntities() const {
     std::vector<TimeZoneEntity> out;
     const std::string current = time::currentZone();
     const auto& listed = TimeZoneEntity::suggestions;
@@ -34,8 +34,6 @@ std::vector<TimeZoneEntity> suggestedEntities() {
     return out;
 }
 
-std::vector<TimeZoneEntity> results() { return suggestedEntities(); }
+std::optional<TimeZoneEntity> TimeZoneQuery::defaultResult() const { return TimeZoneEntity{time::currentZone()}; }
 
-std::optional<TimeZoneEntity> defaultResult() { return TimeZoneEntity{time::currentZone()}; }
-
-} // namespace plyx::TimeZoneQuery
+} // namespace plyx

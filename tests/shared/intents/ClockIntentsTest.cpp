@@ -1,3 +1,4 @@
+#include "platform/intents/Entity.h"
 #include "platform/time/Time.h"
 #include "platform/time/ZoneList.h"
 #include "shared/intents/ClockConfigIntent.h"
@@ -54,33 +55,33 @@ TEST(TimeZoneQuery, SuggestionsLedByACurrentZoneOutsideThem) {
     for (const auto& id : listed) EXPECT_TRUE(time::isKnownZone(id)) << id;
     {
         ZoneGuard zone("Europe/London");
-        EXPECT_EQ(ids(TimeZoneQuery::suggestedEntities()), listed);
-        EXPECT_EQ(ids(TimeZoneQuery::results()), listed);
+        EXPECT_EQ(ids(TimeZoneQuery{}.suggestedEntities()), listed);
+        EXPECT_EQ(ids(TimeZoneQuery{}.results()), listed);
     }
     {
         ZoneGuard zone("Asia/Tokyo");
-        EXPECT_EQ(ids(TimeZoneQuery::suggestedEntities()), listed);
+        EXPECT_EQ(ids(TimeZoneQuery{}.suggestedEntities()), listed);
     }
     {
         ZoneGuard zone("Europe/Oslo");
         auto want = listed;
         want.insert(want.begin(), "Europe/Oslo");
-        EXPECT_EQ(ids(TimeZoneQuery::suggestedEntities()), want);
-        ASSERT_TRUE(TimeZoneQuery::defaultResult());
-        EXPECT_EQ(TimeZoneQuery::defaultResult()->id, "Europe/Oslo");
+        EXPECT_EQ(ids(TimeZoneQuery{}.suggestedEntities()), want);
+        ASSERT_TRUE(TimeZoneQuery{}.defaultResult());
+        EXPECT_EQ(TimeZoneQuery{}.defaultResult()->id, "Europe/Oslo");
     }
 }
 
 TEST(TimeZoneQuery, SearchesCityNamesOnly) {
     ZoneGuard zone("UTC");
-    EXPECT_EQ(ids(TimeZoneQuery::entitiesMatching("york")), std::vector<std::string>{"America/New_York"});
-    EXPECT_EQ(ids(TimeZoneQuery::entitiesMatching("NEW YORK")), std::vector<std::string>{"America/New_York"});
-    EXPECT_EQ(ids(TimeZoneQuery::entitiesMatching("los ang")), std::vector<std::string>{"America/Los_Angeles"});
+    EXPECT_EQ(ids(TimeZoneQuery{}.entitiesMatching("york")), std::vector<std::string>{"America/New_York"});
+    EXPECT_EQ(ids(TimeZoneQuery{}.entitiesMatching("NEW YORK")), std::vector<std::string>{"America/New_York"});
+    EXPECT_EQ(ids(TimeZoneQuery{}.entitiesMatching("los ang")), std::vector<std::string>{"America/Los_Angeles"});
     // The region part is never searched, and nothing matches nothing.
-    EXPECT_TRUE(TimeZoneQuery::entitiesMatching("Australia").empty());
-    EXPECT_TRUE(TimeZoneQuery::entitiesMatching("America/New").empty());
-    EXPECT_TRUE(TimeZoneQuery::entitiesMatching("").empty());
-    EXPECT_TRUE(TimeZoneQuery::entitiesMatching("Atlantis").empty());
+    EXPECT_TRUE(TimeZoneQuery{}.entitiesMatching("Australia").empty());
+    EXPECT_TRUE(TimeZoneQuery{}.entitiesMatching("America/New").empty());
+    EXPECT_TRUE(TimeZoneQuery{}.entitiesMatching("").empty());
+    EXPECT_TRUE(TimeZoneQuery{}.entitiesMatching("Atlantis").empty());
 
     // More than twelve matches: the first twelve, in the system's order.
     std::vector<std::string> all;
@@ -90,13 +91,13 @@ TEST(TimeZoneQuery, SearchesCityNamesOnly) {
             all.push_back(id);
     ASSERT_GT(all.size(), 12u);
     all.resize(12);
-    EXPECT_EQ(ids(TimeZoneQuery::entitiesMatching("a")), all);
+    EXPECT_EQ(ids(TimeZoneQuery{}.entitiesMatching("a")), all);
 }
 
 TEST(TimeZoneQuery, EntitiesForKeepEveryIdentifierAsGiven) {
-    EXPECT_EQ(ids(TimeZoneQuery::entitiesFor({"Asia/Tokyo", "Mars/Olympus", "", "Asia/Tokyo"})),
+    EXPECT_EQ(ids(TimeZoneQuery{}.entitiesFor({"Asia/Tokyo", "Mars/Olympus", "", "Asia/Tokyo"})),
               (std::vector<std::string>{"Asia/Tokyo", "Mars/Olympus", "", "Asia/Tokyo"}));
-    EXPECT_EQ(TimeZoneQuery::entitiesFor({"Mars/Olympus"})[0].displayTitle(), "Olympus");
+    EXPECT_EQ(TimeZoneQuery{}.entitiesFor({"Mars/Olympus"})[0].displayTitle(), "Olympus");
 }
 
 TEST(ClockIntents, ZonesFallBackToTheCurrentZoneOrTheSlotsDefault) {
@@ -160,8 +161,22 @@ TEST(ClockIntents, ParametersAndStoredConfigurations) {
             EXPECT_EQ(p.typeTitle, city ? "City" : "Background");
             EXPECT_EQ(p.optional, city);
             EXPECT_EQ(p.defaultValue, city ? intents::Json(nullptr) : intents::Json("followApp"));
+            EXPECT_EQ(p.query != nullptr, city);
         }
     }
+
+    // The dialog finds cities through the parameter's query: titled by their city names.
+    ZoneGuard zone("Europe/Oslo");
+    const auto& query = *ClockConfigIntent::descriptor().parameters[0].query;
+    using Display = intents::EntityDisplay;
+    EXPECT_EQ(query.typeDisplayName(), "City");
+    EXPECT_EQ(query.entitiesMatching("york"), (std::vector<Display>{{"America/New_York", "New York"}}));
+    EXPECT_EQ(query.entitiesFor({"Mars/Olympus"}), (std::vector<Display>{{"Mars/Olympus", "Olympus"}}));
+    EXPECT_EQ(query.defaultResult(), (Display{"Europe/Oslo", "Oslo"}));
+    const auto offered = query.suggestedEntities();
+    ASSERT_EQ(offered.size(), 21u);
+    EXPECT_EQ(offered[0], (Display{"Europe/Oslo", "Oslo"}));
+    EXPECT_EQ(offered[3], (Display{"America/Los_Angeles", "Los Angeles"}));
 
     const auto world = WorldClockConfigIntent::from(*intents::Configuration::parse(
         WorldClockConfigIntent::descriptor(), R"({"city2":"Mars/Olympus","surface":"glass"})"));
