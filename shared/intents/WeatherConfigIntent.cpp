@@ -1,6 +1,7 @@
 #include "shared/intents/WeatherConfigIntent.h"
 
 #include "platform/time/Time.h"
+#include "shared/intents/WeatherPlaceQuery.h"
 #include "shared/sources/DefaultPlace.h"
 
 #include <unicode/ulocdata.h>
@@ -35,6 +36,7 @@ const intents::IntentDescriptor& WeatherConfigIntent::descriptor() {
         place.kind = intents::ParameterKind::entity;
         place.typeTitle = WeatherPlaceEntity::typeDisplayName;
         place.optional = true;
+        place.query = intents::entityQuery<WeatherPlaceEntity>(WeatherPlaceQuery{});
 
         intents::ParameterDescriptor unit;
         unit.key = unitKey;

@@ -2,21 +2,21 @@
 
 #include "shared/sources/DefaultPlace.h"
 
-namespace plyx::WeatherPlaceQuery {
+namespace plyx {
 
-std::vector<WeatherPlaceEntity> entities(const std::vector<std::string>& identifiers) {
+std::vector<WeatherPlaceEntity> WeatherPlaceQuery::entitiesFor(const std::vector<std::string>& identifiers) const {
     std::vector<WeatherPlaceEntity> out;
     out.reserve(identifiers.size());
     for (const auto& id : identifiers) out.push_back({id});
     return out;
 }
 
-std::vector<WeatherPlaceEntity> entitiesMatching(const std::string& text) {
+std::vector<WeatherPlaceEntity> WeatherPlaceQuery::entitiesMatching(const std::string& text) const {
     std::vector<WeatherProvider::Place> found;
     try {
         found = WeatherProvider::searchPlaces(text);
     } catch (...) {
-        return {}; // the sheet shows no matches; there is nothing else to tell
+        return {}; // the dialog shows no matches; there is nothing else to tell
     }
     std::vector<WeatherPlaceEntity> out;
     out.reserve(found.size());
@@ -24,10 +24,14 @@ std::vector<WeatherPlaceEntity> entitiesMatching(const std::string& text) {
     return out;
 }
 
-std::vector<WeatherPlaceEntity> suggestedEntities() { return {defaultResult()}; }
+std::vector<WeatherPlaceEntity> WeatherPlaceQuery::suggestedEntities() const {
+    return {WeatherPlaceEntity::of(WeatherProvider::defaultPlace())};
+}
 
-std::vector<WeatherPlaceEntity> results() { return suggestedEntities(); }
+std::vector<WeatherPlaceEntity> WeatherPlaceQuery::results() const { return suggestedEntities(); }
 
-WeatherPlaceEntity defaultResult() { return WeatherPlaceEntity::of(WeatherProvider::defaultPlace()); }
+std::optional<WeatherPlaceEntity> WeatherPlaceQuery::defaultResult() const {
+    return WeatherPlaceEntity::of(WeatherProvider::defaultPlace());
+}
 
-} // namespace plyx::WeatherPlaceQuery
+} // namespace plyx

@@ -5,6 +5,7 @@
 #include "widgets/timelines/NotesWidgets.h"
 #include "widgets/timelines/ScreenTimeWidgets.h"
 #include "widgets/timelines/SystemWidgets.h"
+#include "widgets/timelines/WeatherWidgets.h"
 
 #include <algorithm>
 #include <array>
@@ -23,6 +24,7 @@ const Declarations kDeclarations[] = {
     &notesWidgets,
     &screenTimeWidgets,
     &clockWidgets,
+    &weatherWidgets,
 };
 
 // Where each widget stands: six groups of kinds, in bundle order. A kind

@@ -169,7 +169,7 @@ protected:
 };
 
 TEST_F(WeatherPlaceQueryTest, SearchListsTheServiceMatchesAndFailuresListNothing) {
-    const auto found = WeatherPlaceQuery::entitiesMatching("Paris");
+    const auto found = WeatherPlaceQuery{}.entitiesMatching("Paris");
     std::vector<std::string> ids;
     for (const auto& e : found) ids.push_back(e.id);
     EXPECT_EQ(ids, (std::vector<std::string>{"Paris, FR|48.85341|2.3488", "Paris, US|33.66094|-95.55551",
@@ -179,18 +179,34 @@ TEST_F(WeatherPlaceQueryTest, SearchListsTheServiceMatchesAndFailuresListNothing
     for (const auto& failure : {HttpServer::Answer::text("", 500), HttpServer::Answer::garbage(),
                                 HttpServer::Answer::text("{\"results\":[{\"name\":1}]}")}) {
         server.answer("/v1/search", failure);
-        EXPECT_TRUE(WeatherPlaceQuery::entitiesMatching("Paris").empty());
+        EXPECT_TRUE(WeatherPlaceQuery{}.entitiesMatching("Paris").empty());
     }
 }
 
 TEST_F(WeatherPlaceQueryTest, SuggestionsAndTheDefaultAreTheDefaultPlace) {
     const WeatherPlaceEntity newYork{"New York|40.7128|-74.006"};
-    EXPECT_EQ(WeatherPlaceQuery::defaultResult(), newYork);
-    EXPECT_EQ(WeatherPlaceQuery::suggestedEntities(), std::vector<WeatherPlaceEntity>{newYork});
-    EXPECT_EQ(WeatherPlaceQuery::results(), std::vector<WeatherPlaceEntity>{newYork});
-    EXPECT_EQ(WeatherPlaceQuery::entities({"a|1|2", "garbage"}),
-              (std::vector<WeatherPlaceEntity>{{"a|1|2"}, {"garbage"}}));
+    const WeatherPlaceQuery query;
+    EXPECT_EQ(query.defaultResult(), newYork);
+    EXPECT_EQ(query.suggestedEntities(), std::vector<WeatherPlaceEntity>{newYork});
+    EXPECT_EQ(query.results(), std::vector<WeatherPlaceEntity>{newYork});
+    EXPECT_EQ(query.entitiesFor({"a|1|2", "garbage"}), (std::vector<WeatherPlaceEntity>{{"a|1|2"}, {"garbage"}}));
     EXPECT_EQ(server.requestCount(), 0u);
+}
+
+TEST_F(WeatherPlaceQueryTest, TheDialogFindsPlacesThroughThePlaceParameter) {
+    const auto* place = WeatherConfigIntent::descriptor().parameter("place");
+    ASSERT_NE(place, nullptr);
+    ASSERT_NE(place->query, nullptr);
+    EXPECT_EQ(place->query->typeDisplayName(), "Place");
+    const auto found = place->query->entitiesMatching("Paris");
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[0], (intents::EntityDisplay{"Paris, FR|48.85341|2.3488", "Paris, FR"}));
+    EXPECT_EQ(place->query->defaultResult(), (intents::EntityDisplay{"New York|40.7128|-74.006", "New York"}));
+    EXPECT_EQ(place->query->suggestedEntities(),
+              (std::vector<intents::EntityDisplay>{{"New York|40.7128|-74.006", "New York"}}));
+    // A stored identifier is shown as the place it encodes, London when unreadable.
+    EXPECT_EQ(place->query->entitiesFor({"Bar | Grill|1.0|2.0", "x"}),
+              (std::vector<intents::EntityDisplay>{{"Bar | Grill|1.0|2.0", "Bar | Grill"}, {"x", "London"}}));
 }
 
 } // namespace
