@@ -14,6 +14,10 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcBus, "com.zelvanedesigns.plyx.bus")
 
+// How long a post waits for the bus to confirm it holds the signal; a bus
+// that takes longer is stuck, and the post goes on without the answer.
+constexpr int kDeliveryTimeoutMs = 500;
+
 // The session bus when one is reachable. A missing bus is logged once per
 // process: every later post would say the same thing.
 std::optional<QDBusConnection> sessionBus() {
@@ -33,11 +37,15 @@ bool post(const std::string& name) {
     auto msg = QDBusMessage::createSignal(kPath, kInterface, kSignal);
     msg << QString::fromStdString(name);
     if (!bus->send(msg)) return false;
-    // A send is only queued for the connection's own thread; a process that
-    // posts and exits (a tap run by a short-lived command) would drop it.
-    // The bus answers a connection's messages in order, so one round trip
-    // means the signal has reached it.
-    bus->interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus"));
+    // Sending only queues the signal for the connection's own thread; a
+    // process that exits right after (an intent run, a command) would lose
+    // it. A round trip to the bus, answered after everything queued before
+    // it, makes sure the bus has it, and with it whatever this process sent
+    // earlier (such as widget reloads).
+    auto ping = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                               QStringLiteral("/org/freedesktop/DBus"),
+                                               QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    bus->call(ping, QDBus::Block, kDeliveryTimeoutMs);
     return true;
 }
 

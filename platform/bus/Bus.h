@@ -19,8 +19,10 @@ inline constexpr const char* kPath = "/plyx/DistributedNotifications";
 inline constexpr const char* kInterface = "plyx.DistributedNotifications";
 inline constexpr const char* kSignal = "Posted";
 
-/// Posts `name` to every observer on the session bus. Returns whether the
-/// post was handed to the bus; false when there is none.
+/// Posts `name` to every observer on the session bus. When it returns the bus
+/// holds the post (and everything this process sent before it), so a process
+/// may exit right after. Returns whether the post was handed to the bus;
+/// false when there is none.
 bool post(const std::string& name);
 
 /// One observation of a name; observing stops when it is destroyed. The
