@@ -12,8 +12,6 @@ struct FocusSession {
     std::optional<Date> endDate;  ///< none when no session runs
     std::int64_t minutes = 25;
 
-    /// The stored session, or a stopped 25-minute one when nothing decodable is stored.
-    static FocusSession stored();
     /// A running session with 15:32 left, made once per process on first use.
     static const FocusSession& sample();
 

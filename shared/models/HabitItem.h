@@ -4,7 +4,6 @@
 #include "platform/coding/Coding.h"
 #include "platform/coding/Uuid.h"
 
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,8 +15,6 @@ struct HabitItem {
     std::string name;
     std::set<std::string> checkins;
 
-    /// The stored habits list; none when absent or undecodable.
-    static std::optional<std::vector<HabitItem>> stored();
     /// "Run", "Read" and "No sugar" without check-ins; identities fixed per process.
     static const std::vector<HabitItem>& samples();
 

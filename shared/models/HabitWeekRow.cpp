@@ -25,11 +25,6 @@ std::vector<HabitWeekRow> HabitWeekRow::week(const std::vector<HabitItem>& habit
     return rows;
 }
 
-std::vector<HabitWeekRow> HabitWeekRow::current() {
-    const auto stored = HabitItem::stored();
-    return week(stored ? *stored : HabitItem::samples(), time::now());
-}
-
 const std::vector<HabitWeekRow>& HabitWeekRow::samples() {
     static const std::vector<HabitWeekRow> s{
         {Uuid::random(), "Run", 7, 7}, {Uuid::random(), "Read", 5, 7}, {Uuid::random(), "No sugar", 2, 7}};

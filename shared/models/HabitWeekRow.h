@@ -21,9 +21,6 @@ struct HabitWeekRow {
     /// One row per habit, in list order, for the week (starting Monday, current
     /// zone) that holds `now`. Check-ins of other weeks do not count.
     static std::vector<HabitWeekRow> week(const std::vector<HabitItem>& habits, Date now);
-    /// The rows of this week from the stored habits, or from the sample habits
-    /// when none are stored or they cannot be read. A stored empty list gives no rows.
-    static std::vector<HabitWeekRow> current();
     /// Three preview rows; identities fixed per process.
     static const std::vector<HabitWeekRow>& samples();
 

@@ -15,8 +15,6 @@ struct StopwatchState {
     /// Running exactly when a start is set, whatever its value.
     bool isRunning() const { return startDate.has_value(); }
 
-    /// The stored state, or a stopped stopwatch without laps when nothing decodable is stored.
-    static StopwatchState stored();
     /// A running stopwatch with three laps, made once per process on first use.
     static const StopwatchState& sample();
 

@@ -1,5 +1,5 @@
-// Focus, stopwatch, habits, counters and the year: stored forms, the readers'
-// fallbacks, the Monday week of the habit rows and the calendar year.
+// Focus, stopwatch, habits, counters and the year: stored forms, samples,
+// the Monday week of the habit rows and the calendar year.
 #include "shared/models/CounterSnapshot.h"
 #include "shared/models/FocusSession.h"
 #include "shared/models/HabitItem.h"
@@ -8,7 +8,6 @@
 #include "shared/models/YearInfo.h"
 
 #include "platform/time/Time.h"
-#include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +32,7 @@ public:
     }
 };
 
-TEST(FocusAndStopwatch, StoredFormsAndFallbacks) {
+TEST(FocusAndStopwatch, StoredForms) {
     EXPECT_EQ(*coding::encode(FocusSession{std::nullopt, 25}), R"({"minutes":25})");
     EXPECT_EQ(*coding::encode(FocusSession{Date{100.25}, 50}), R"({"endDate":100.25,"minutes":50})");
     EXPECT_EQ(*coding::encode(StopwatchState{}), R"({"laps":[]})");
@@ -51,18 +50,6 @@ TEST(FocusAndStopwatch, StoredFormsAndFallbacks) {
     // Running means a start is set, even one in the future.
     EXPECT_FALSE(StopwatchState{}.isRunning());
     EXPECT_TRUE((StopwatchState{time::now() + 3600, {}}.isRunning()));
-
-    test::FreshStorage storage;
-    EXPECT_EQ(FocusSession::stored(), (FocusSession{std::nullopt, 25}));
-    EXPECT_EQ(StopwatchState::stored(), StopwatchState{});
-    SharedStorage::suite().setData(StorageKeys::focus, R"({"endDate":1})");
-    SharedStorage::suite().setData(StorageKeys::stopwatch, R"({"startDate":1,"laps":null})");
-    EXPECT_EQ(FocusSession::stored(), (FocusSession{std::nullopt, 25}));
-    EXPECT_EQ(StopwatchState::stored(), StopwatchState{});
-    ASSERT_TRUE(SharedStorage::write(StorageKeys::focus, FocusSession{Date{9}, 45}));
-    ASSERT_TRUE(SharedStorage::write(StorageKeys::stopwatch, StopwatchState{Date{8}, {1}}));
-    EXPECT_EQ(FocusSession::stored(), (FocusSession{Date{9}, 45}));
-    EXPECT_EQ(StopwatchState::stored(), (StopwatchState{Date{8}, {1}}));
 }
 
 TEST(FocusAndStopwatch, Samples) {
@@ -130,29 +117,15 @@ TEST(Habits, WeekStartsOnMondayInTheCurrentZone) {
     EXPECT_EQ(HabitWeekRow::week(habits, mondayBerlin)[1].done, 0);
 }
 
-TEST(Habits, CurrentRowsReadTheStoredListOrTheSamples) {
-    test::FreshStorage storage;
-    FixedMoment at(time::dateFrom(2026, 12, 9, 12, 0, 0, "UTC"), "UTC");
-
+TEST(Habits, Samples) {
     const auto& samples = HabitItem::samples();
     ASSERT_EQ(samples.size(), 3u);
     EXPECT_EQ(&samples, &HabitItem::samples());
-    const auto expectSampleRows = [&] {
-        const auto rows = HabitWeekRow::current();
-        ASSERT_EQ(rows.size(), 3u);
-        const char* names[] = {"Run", "Read", "No sugar"};
-        for (std::size_t i = 0; i < 3; ++i) {
-            EXPECT_EQ(rows[i], (HabitWeekRow{samples[i].id, names[i], 0, 7}));
-            EXPECT_TRUE(samples[i].checkins.empty());
-        }
-    };
-    expectSampleRows();  // nothing stored
-    SharedStorage::suite().setData(StorageKeys::habits, R"([{"name":"x"}])");
-    expectSampleRows();  // undecodable
-    ASSERT_TRUE(SharedStorage::write(StorageKeys::habits, std::vector<HabitItem>{}));
-    EXPECT_TRUE(HabitWeekRow::current().empty());  // a stored empty list means no habits
-    ASSERT_TRUE(SharedStorage::write(StorageKeys::habits, std::vector<HabitItem>{{kId, "Swim", {"2026-12-08"}}}));
-    EXPECT_EQ(HabitWeekRow::current(), (std::vector<HabitWeekRow>{{kId, "Swim", 1, 7}}));
+    const char* names[] = {"Run", "Read", "No sugar"};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(samples[i].name, names[i]);
+        EXPECT_TRUE(samples[i].checkins.empty());
+    }
 
     const auto& rows = HabitWeekRow::samples();
     ASSERT_EQ(rows.size(), 3u);
@@ -162,25 +135,7 @@ TEST(Habits, CurrentRowsReadTheStoredListOrTheSamples) {
     EXPECT_EQ(rows[0].id, HabitWeekRow::samples()[0].id);
 }
 
-TEST(Counters, TodayAndGoals) {
-    test::FreshStorage storage;
-    FixedMoment at(time::dateFrom(2026, 12, 9, 23, 30, 0, "UTC"), "Asia/Tokyo");  // the 10th in Tokyo
-
-    EXPECT_EQ(CounterSnapshot::today(kWaterCounter, CounterSnapshot::waterGoal()), (CounterSnapshot{0, 8}));
-    EXPECT_EQ(CounterSnapshot::stepsGoal(), 10000);
-    SharedStorage::setInteger("plyx.counter.water.2026-12-10", 5);
-    SharedStorage::setInteger("plyx.counter.water.2026-12-09", 9);
-    SharedStorage::setInteger("plyx.counter.steps.2026-12-10", 4200);
-    EXPECT_EQ(CounterSnapshot::today(kWaterCounter, 12), (CounterSnapshot{5, 12}));
-    EXPECT_EQ(CounterSnapshot::today(kStepsCounter, 8000).value, 4200);
-
-    const std::pair<std::int64_t, std::int64_t> goals[] = {{0, 8}, {-3, 8}, {6, 6}};
-    for (const auto& [stored, expected] : goals) {
-        SharedStorage::setInteger(StorageKeys::waterGoal, stored);
-        SharedStorage::setInteger(StorageKeys::stepsGoal, stored);
-        EXPECT_EQ(CounterSnapshot::waterGoal(), expected) << stored;
-        EXPECT_EQ(CounterSnapshot::stepsGoal(), stored > 0 ? stored : 10000) << stored;
-    }
+TEST(Counters, StoredForm) {
     EXPECT_EQ(*coding::encode(CounterSnapshot{5, 8}), R"({"value":5,"goal":8})");
 }
 

@@ -1,0 +1,121 @@
+#include "shared/stores/ExtrasStore.h"
+
+#include "platform/time/Time.h"
+#include "shared/storage/SharedStorage.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <limits>
+
+namespace plyx::ExtrasStore {
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcExtras, "com.zelvanedesigns.plyx.extras")
+
+using Bytes = std::optional<std::string>;
+
+// One atomic read-modify-write of a record: `change` gets the stored record
+// (or `fallback` when absent or undecodable). A record that cannot be encoded
+// leaves the stored bytes as they were.
+template <class T> void updateRecord(const char* key, const T& fallback, const std::function<T(T)>& change) {
+    SharedStorage::suite().update(key, [&](Bytes current) -> Bytes {
+        T value = fallback;
+        if (current)
+            if (auto decoded = coding::decode<T>(*current)) value = std::move(*decoded);
+        if (auto bytes = coding::encode(change(std::move(value)))) return bytes;
+        return current;
+    });
+}
+
+// a + b, held within the 64-bit range instead of wrapping.
+std::int64_t saturatingAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (!__builtin_add_overflow(a, b, &sum)) return sum;
+    return b > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
+}
+
+bool holds(const std::vector<HabitItem>& list, const Uuid& id) {
+    return std::any_of(list.begin(), list.end(), [&](const HabitItem& h) { return h.id == id; });
+}
+
+} // namespace
+
+CounterSnapshot counter(const std::string& name, std::int64_t goal) {
+    return CounterSnapshot{SharedStorage::integer(StorageKeys::counterKey(name, time::now())), goal};
+}
+
+void addToCounter(const std::string& name, std::int64_t amount) {
+    SharedStorage::suite().updateInteger(StorageKeys::counterKey(name, time::now()), [&](std::int64_t stored) {
+        return std::max<std::int64_t>(saturatingAdd(stored, amount), 0);
+    });
+}
+
+std::int64_t stepsGoal() { return SharedStorage::positiveInteger(StorageKeys::stepsGoal, 10000); }
+
+std::int64_t waterGoal() { return SharedStorage::positiveInteger(StorageKeys::waterGoal, 8); }
+
+std::optional<std::vector<HabitItem>> habits() {
+    return SharedStorage::read<std::vector<HabitItem>>(StorageKeys::habits);
+}
+
+void toggleHabitToday(const Uuid& id) {
+    auto suite = SharedStorage::suite();
+    const std::string today = time::dayKey(time::now());
+    // A value that does not decode is kept aside before the samples are
+    // written over it. Should another writer replace it between the setting
+    // aside and the write, the toggle starts again on what it wrote.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const Bytes seen = suite.data(StorageKeys::habits);
+        const bool unreadable = seen && !coding::decode<std::vector<HabitItem>>(*seen);
+        if (unreadable && holds(HabitItem::samples(), id)) {
+            suite.setData(kUnreadableHabitsKey, *seen);
+            qCWarning(lcExtras) << "the stored habits could not be read; kept under" << kUnreadableHabitsKey
+                                << "before writing the sample habits over them";
+        }
+        bool changedMeanwhile = false;
+        suite.update(StorageKeys::habits, [&](Bytes current) -> Bytes {
+            std::vector<HabitItem> list;
+            if (current) {
+                if (auto decoded = coding::decode<std::vector<HabitItem>>(*current)) list = std::move(*decoded);
+                else if (current != seen) {
+                    changedMeanwhile = true;
+                    return current;
+                } else list = HabitItem::samples();
+            } else list = HabitItem::samples();
+
+            auto habit = std::find_if(list.begin(), list.end(), [&](const HabitItem& h) { return h.id == id; });
+            if (habit == list.end()) return current;
+            if (!habit->checkins.erase(today)) habit->checkins.insert(today);
+            if (auto bytes = coding::encode(list)) return bytes;
+            return current;
+        });
+        if (!changedMeanwhile) return;
+    }
+}
+
+std::vector<HabitWeekRow> habitWeek() {
+    const auto stored = habits();
+    return HabitWeekRow::week(stored ? *stored : HabitItem::samples(), time::now());
+}
+
+FocusSession focus() {
+    return SharedStorage::read<FocusSession>(StorageKeys::focus).value_or(FocusSession{std::nullopt, 25});
+}
+
+void updateFocus(const std::function<FocusSession(FocusSession)>& change) {
+    updateRecord<FocusSession>(StorageKeys::focus, FocusSession{std::nullopt, 25}, change);
+}
+
+StopwatchState stopwatch() {
+    return SharedStorage::read<StopwatchState>(StorageKeys::stopwatch).value_or(StopwatchState{});
+}
+
+void setStopwatch(const StopwatchState& state) { SharedStorage::write(StorageKeys::stopwatch, state); }
+
+void updateStopwatch(const std::function<StopwatchState(StopwatchState)>& change) {
+    updateRecord<StopwatchState>(StorageKeys::stopwatch, StopwatchState{}, change);
+}
+
+} // namespace plyx::ExtrasStore
