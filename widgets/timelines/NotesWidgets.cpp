@@ -1,6 +1,7 @@
 #include "widgets/timelines/NotesWidgets.h"
 
 #include "shared/models/NoteItem.h"
+#include "shared/stores/NotesFile.h"
 #include "shared/views/notes/NotesList.h"
 #include "shared/views/notes/NotesPinned.h"
 #include "shared/views/notes/NotesQuickNote.h"

@@ -1,6 +1,7 @@
 #include "platform/time/Time.h"
 #include "platform/widgetkit/WidgetHost.h"
 #include "shared/models/NoteItem.h"
+#include "shared/stores/NotesFile.h"
 #include "shared/storage/SharedStorage.h"
 #include "shared/stores/UsageLog.h"
 #include "tests/support/TestSupport.h"
