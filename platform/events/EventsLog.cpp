@@ -1,0 +1,3 @@
+#include "platform/events/EventsLog.h"
+
+Q_LOGGING_CATEGORY(lcPlyxEvents, "com.zelvanedesigns.plyx.events")

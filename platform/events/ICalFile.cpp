@@ -1,0 +1,128 @@
+#include "platform/events/ICalFile.h"
+
+#include "platform/events/EventsLog.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace plyx::events::detail {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool isCalendarFile(const fs::directory_entry& e) {
+    std::error_code ec;
+    if (!e.is_regular_file(ec)) return false;
+    auto ext = e.path().extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return ext == ".ics";
+}
+
+// Adds the calendar files directly inside `folder`; false when it cannot be listed.
+bool listFolder(const fs::path& folder, std::vector<fs::path>& files, std::vector<fs::path>* subfolders) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec), end;
+    if (ec) return false;
+    for (; it != end; it.increment(ec)) {
+        if (ec) return false;
+        const auto& entry = *it;
+        std::error_code dec;
+        if (isCalendarFile(entry)) {
+            files.push_back(entry.path());
+        } else if (subfolders && entry.is_directory(dec) && entry.path().filename().string().rfind('.', 0) != 0) {
+            subfolders->push_back(entry.path());
+        }
+    }
+    return !ec;
+}
+
+} // namespace
+
+bool isReadable(const fs::path& source) {
+    std::error_code ec;
+    const auto status = fs::status(source, ec);
+    if (ec) return false;
+    if (fs::is_directory(status)) return ::access(source.c_str(), R_OK | X_OK) == 0;
+    if (fs::is_regular_file(status)) return ::access(source.c_str(), R_OK) == 0;
+    return false;
+}
+
+std::optional<std::vector<fs::path>> sourceFiles(const fs::path& source) {
+    std::error_code ec;
+    const auto status = fs::status(source, ec);
+    if (ec) return std::nullopt;
+    if (fs::is_regular_file(status)) return std::vector<fs::path>{source};
+    if (!fs::is_directory(status)) return std::nullopt;
+    std::vector<fs::path> files, subfolders;
+    if (!listFolder(source, files, &subfolders)) return std::nullopt;
+    for (const auto& sub : subfolders)
+        if (!listFolder(sub, files, nullptr)) return std::nullopt;
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::optional<std::string> readWhole(const fs::path& file) {
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string out;
+    char buf[16384];
+    while (true) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        out.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return out;
+}
+
+ComponentPtr parseCalendar(const std::string& text, bool strict) {
+    if (text.find("BEGIN:VCALENDAR") == std::string::npos && text.find("begin:vcalendar") == std::string::npos)
+        return nullptr;
+    ComponentPtr root(icalparser_parse_string(text.c_str()));
+    if (!root) return nullptr;
+    if (icalcomponent_isa(root.get()) == ICAL_XROOT_COMPONENT) {
+        // Several calendars in one text: keep the first.
+        icalcomponent* first = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT);
+        if (!first) return nullptr;
+        icalcomponent_remove_component(root.get(), first);
+        root.reset(first);
+    }
+    if (icalcomponent_isa(root.get()) != ICAL_VCALENDAR_COMPONENT) return nullptr;
+    if (strict && icalcomponent_count_errors(root.get()) > 0) return nullptr;
+    return root;
+}
+
+std::optional<std::vector<CalendarFile>> loadSources(const std::vector<fs::path>& sources) {
+    std::vector<CalendarFile> out;
+    for (const auto& source : sources) {
+        auto files = sourceFiles(source);
+        if (!files) {
+            qCWarning(lcPlyxEvents) << "calendar source cannot be read:" << source.c_str();
+            return std::nullopt;
+        }
+        out.reserve(out.size() + files->size());
+        for (const auto& file : *files) {
+            auto text = readWhole(file);
+            if (!text) {
+                qCWarning(lcPlyxEvents) << "calendar file cannot be read:" << file.c_str();
+                return std::nullopt;
+            }
+            auto root = parseCalendar(*text);
+            if (!root) {
+                qCWarning(lcPlyxEvents) << "calendar file skipped, it does not parse:" << file.c_str();
+                continue;
+            }
+            out.push_back({file, std::move(root)});
+        }
+    }
+    return out;
+}
+
+} // namespace plyx::events::detail

@@ -1,0 +1,48 @@
+#pragma once
+// Turning the date and date-time values of one calendar file into moments.
+// A value is in UTC ("Z"), in a named zone (TZID: a zone the system knows,
+// else the file's own VTIMEZONE), or floating (the user's current zone); a
+// date without time is the start of that day in the current zone.
+#include "platform/time/Date.h"
+
+#include <libical/ical.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace plyx::events::detail {
+
+/// How the wall-clock time of one value maps to a moment.
+struct Zone {
+    enum class Kind { floating, utc, named, vtimezone };
+    Kind kind = Kind::floating;
+    std::string name;               ///< `named`: a zone identifier the system knows
+    icaltimezone* vtz = nullptr;    ///< `vtimezone`: owned by the calendar file
+};
+
+class TimeReader {
+public:
+    /// `calendar` is the file's root component, where its VTIMEZONEs live.
+    explicit TimeReader(icalcomponent* calendar) : calendar_(calendar) {}
+
+    /// The zone of a date or date-time property (its TZID parameter, or UTC).
+    Zone zoneOf(icalproperty* prop);
+    /// The wall-clock value of a date or date-time property, zone stripped;
+    /// the null time when it holds none.
+    static icaltimetype wallTime(icalproperty* prop);
+    /// The moment of a wall-clock value in `zone`; none for an invalid value.
+    std::optional<Date> toDate(const icaltimetype& wall, const Zone& zone) const;
+    /// The wall-clock time of `moment` in `zone`, for comparing with values
+    /// written in that zone.
+    icaltimetype toWall(Date moment, const Zone& zone) const;
+
+    /// A property's value as a moment in its own zone; none when absent or invalid.
+    std::optional<Date> dateOf(icalproperty* prop);
+
+private:
+    icalcomponent* calendar_;
+    std::map<std::string, Zone> zones_;
+};
+
+} // namespace plyx::events::detail
