@@ -4,6 +4,7 @@
 #include "platform/events/EventsLog.h"
 #include "platform/events/ICalFile.h"
 #include "platform/events/Occurrences.h"
+#include "platform/events/ZoneCalendars.h"
 
 #include <QByteArray>
 #include <QSaveFile>
@@ -31,7 +32,7 @@ AuthorizationStatus EventStore::authorizationStatus(EntityType, const std::vecto
     return AuthorizationStatus::fullAccess;
 }
 
-const std::vector<detail::CalendarFile>* EventStore::files() {
+std::vector<detail::CalendarFile>* EventStore::files() {
     if (!loaded_) {
         loaded_ = true;
         if (auto read = detail::loadSources(sources_))
@@ -40,20 +41,36 @@ const std::vector<detail::CalendarFile>* EventStore::files() {
     return files_.get();
 }
 
+std::optional<std::vector<const detail::CalendarFile*>> EventStore::parsed(const char* component) {
+    auto* all = files();
+    if (!all) return std::nullopt;
+    // Parsing is most of a read's cost; a file that names no such component
+    // has nothing to give.
+    std::vector<const detail::CalendarFile*> out;
+    for (auto& f : *all)
+        if (f.mentions(component) && f.calendar()) out.push_back(&f);
+    return out;
+}
+
+detail::ZoneCalendars& EventStore::zones() {
+    if (!zones_) zones_ = std::make_unique<detail::ZoneCalendars>();
+    return *zones_;
+}
+
 std::optional<std::vector<Event>> EventStore::events(Date start, Date end) {
-    const auto* all = files();
+    const auto all = parsed("VEVENT");
     if (!all) return std::nullopt;
     std::vector<Event> out;
-    for (const auto& f : *all) detail::collectEvents(f, start, end, out);
+    for (const auto* f : *all) detail::collectEvents(*f, start, end, zones(), out);
     return out;
 }
 
 std::optional<std::vector<Reminder>> EventStore::incompleteReminders(std::optional<Date> dueStart,
                                                                      std::optional<Date> dueEnd) {
-    const auto* all = files();
+    const auto all = parsed("VTODO");
     if (!all) return std::nullopt;
     std::vector<detail::Todo> todos;
-    for (const auto& f : *all) detail::collectTodos(f, todos);
+    for (const auto* f : *all) detail::collectTodos(*f, zones(), todos);
     std::vector<Reminder> out;
     for (auto& t : todos) {
         if (t.reminder.isCompleted || t.cancelled) continue;
@@ -68,10 +85,10 @@ std::optional<std::vector<Reminder>> EventStore::incompleteReminders(std::option
 }
 
 std::optional<std::vector<Reminder>> EventStore::completedReminders(Date start, Date end) {
-    const auto* all = files();
+    const auto all = parsed("VTODO");
     if (!all) return std::nullopt;
     std::vector<detail::Todo> todos;
-    for (const auto& f : *all) detail::collectTodos(f, todos);
+    for (const auto* f : *all) detail::collectTodos(*f, zones(), todos);
     std::vector<Reminder> out;
     for (auto& t : todos) {
         const auto& r = t.reminder;
@@ -85,24 +102,27 @@ std::optional<std::vector<Reminder>> EventStore::completedReminders(Date start, 
 
 std::optional<CalendarItem> EventStore::calendarItem(const std::string& identifier) {
     if (identifier.empty()) return std::nullopt;
-    const auto* all = files();
-    if (!all) return std::nullopt;
-    for (const auto& f : *all) {
-        if (detail::holdsTodo(f, identifier)) {
-            std::vector<detail::Todo> todos;
-            detail::collectTodos(f, todos);
-            for (auto& t : todos)
-                if (t.reminder.calendarItemIdentifier == identifier) return CalendarItem(std::move(t.reminder));
-        }
-        if (auto e = detail::eventNamed(f, identifier)) return CalendarItem(std::move(*e));
+    const auto todos = parsed("VTODO");
+    const auto events = parsed("VEVENT");
+    if (!todos || !events) return std::nullopt;
+    for (const auto* f : *todos) {
+        if (!detail::holdsTodo(*f, identifier)) continue;
+        std::vector<detail::Todo> found;
+        detail::collectTodos(*f, zones(), found);
+        for (auto& t : found)
+            if (t.reminder.calendarItemIdentifier == identifier) return CalendarItem(std::move(t.reminder));
     }
+    for (const auto* f : *events)
+        if (auto e = detail::eventNamed(*f, identifier, zones())) return CalendarItem(std::move(*e));
     return std::nullopt;
 }
 
 bool EventStore::save(const Reminder& reminder, Date now) {
-    const auto* all = files();
-    if (!all || reminder.calendarItemIdentifier.empty()) return false;
-    for (const auto& f : *all) {
+    if (reminder.calendarItemIdentifier.empty()) return false;
+    const auto all = parsed("VTODO");
+    if (!all) return false;
+    for (const auto* file : *all) {
+        const auto& f = *file;
         if (!detail::holdsTodo(f, reminder.calendarItemIdentifier)) continue;
         // Read again: the file may have changed since the store loaded it.
         const auto text = detail::readWhole(f.path);

@@ -17,6 +17,7 @@ namespace plyx::events {
 
 namespace detail {
 struct CalendarFile;
+class ZoneCalendars;
 }
 
 /// An item found by its identifier.
@@ -59,11 +60,16 @@ public:
     bool save(const Reminder& reminder, Date now);
 
 private:
-    const std::vector<detail::CalendarFile>* files();
+    std::vector<detail::CalendarFile>* files();
+    /// The files that hold a component of this kind, parsed; none when the
+    /// sources cannot be read.
+    std::optional<std::vector<const detail::CalendarFile*>> parsed(const char* component);
+    detail::ZoneCalendars& zones();
 
     std::vector<std::filesystem::path> sources_;
     bool loaded_ = false;
     std::unique_ptr<std::vector<detail::CalendarFile>> files_;
+    std::unique_ptr<detail::ZoneCalendars> zones_;
 };
 
 } // namespace plyx::events

@@ -3,6 +3,7 @@
 #include "platform/events/EventsLog.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -99,6 +100,30 @@ ComponentPtr parseCalendar(const std::string& text, bool strict) {
     return root;
 }
 
+bool CalendarFile::mentions(std::string_view component) const {
+    // "BEGIN:" and the name, in any case, as the parser accepts it.
+    const std::string_view t(text);
+    for (size_t at = t.find(':'); at != std::string_view::npos; at = t.find(':', at + 1)) {
+        if (at < 5 || t.size() - at - 1 < component.size()) continue;
+        auto same = [](std::string_view a, std::string_view b) {
+            for (size_t i = 0; i < a.size(); ++i)
+                if (std::toupper(static_cast<unsigned char>(a[i])) != b[i]) return false;
+            return true;
+        };
+        if (same(t.substr(at - 5, 5), "BEGIN") && same(t.substr(at + 1, component.size()), component)) return true;
+    }
+    return false;
+}
+
+icalcomponent* CalendarFile::calendar() {
+    if (!parsed) {
+        parsed = true;
+        root = parseCalendar(text);
+        if (!root) qCWarning(lcPlyxEvents) << "calendar file skipped, it does not parse:" << path.c_str();
+    }
+    return root.get();
+}
+
 std::optional<std::vector<CalendarFile>> loadSources(const std::vector<fs::path>& sources) {
     std::vector<CalendarFile> out;
     for (const auto& source : sources) {
@@ -114,12 +139,7 @@ std::optional<std::vector<CalendarFile>> loadSources(const std::vector<fs::path>
                 qCWarning(lcPlyxEvents) << "calendar file cannot be read:" << file.c_str();
                 return std::nullopt;
             }
-            auto root = parseCalendar(*text);
-            if (!root) {
-                qCWarning(lcPlyxEvents) << "calendar file skipped, it does not parse:" << file.c_str();
-                continue;
-            }
-            out.push_back({file, std::move(root)});
+            out.push_back({file, std::move(*text), nullptr, false});
         }
     }
     return out;

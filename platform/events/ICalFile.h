@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace plyx::events::detail {
@@ -18,10 +19,19 @@ struct ComponentDeleter {
 };
 using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
 
-/// One parsed calendar file.
+/// One calendar file: its text as read, and its VCALENDAR once parsed.
 struct CalendarFile {
     std::filesystem::path path;
-    ComponentPtr root;  ///< a VCALENDAR
+    std::string text;
+    ComponentPtr root;     ///< none until parsed, and when the text does not parse
+    bool parsed = false;   ///< whether parsing was tried
+
+    /// Whether the text has a component of this kind ("VEVENT", "VTODO"),
+    /// so files without any need no parsing.
+    bool mentions(std::string_view component) const;
+    /// Parses the text on first use (a file that does not parse is logged
+    /// once); the root, or null.
+    icalcomponent* calendar();
 };
 
 /// Whether `source` exists and can be listed (folder) or read (file).
@@ -39,9 +49,9 @@ std::optional<std::string> readWhole(const std::filesystem::path& file);
 /// repair something, which is what a file must pass before it is rewritten.
 ComponentPtr parseCalendar(const std::string& text, bool strict = false);
 
-/// Every calendar file of every source, in source order. None when a source,
-/// or a file in it, cannot be read: the caller must not take a partial read
-/// for the whole. A file that does not parse is skipped (and logged).
+/// Every calendar file of every source, read but not parsed, in source
+/// order. None when a source, or a file in it, cannot be read: the caller
+/// must not take a partial read for the whole.
 std::optional<std::vector<CalendarFile>> loadSources(const std::vector<std::filesystem::path>& sources);
 
 } // namespace plyx::events::detail

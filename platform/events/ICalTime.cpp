@@ -1,27 +1,22 @@
 #include "platform/events/ICalTime.h"
 
-#include "platform/time/Time.h"
 
 #include <cmath>
 
 namespace plyx::events::detail {
 
-namespace {
-
 // Some tools prefix zone names with a vendor path
 // ("/freeassociation.sourceforge.net/Europe/Berlin"); the known name is a tail.
-std::optional<std::string> knownZoneName(const std::string& tzid) {
+std::optional<std::string> TimeReader::knownZoneName(const std::string& tzid) const {
     std::string name = tzid;
     while (!name.empty()) {
-        if (name[0] != '/' && time::isKnownZone(name)) return name;
+        if (name[0] != '/' && zonesIn_.knows(name)) return name;
         const auto slash = name.find('/', 1);
         if (slash == std::string::npos) break;
         name = name.substr(slash + 1);
     }
     return std::nullopt;
 }
-
-} // namespace
 
 Zone TimeReader::zoneOf(icalproperty* prop) {
     const icalvalue* value = icalproperty_get_value(prop);
@@ -67,7 +62,8 @@ std::optional<Date> TimeReader::toDate(const icaltimetype& wall, const Zone& zon
     if (icaltime_is_null_time(wall) || !icaltime_is_valid_time(wall) || wall.month < 1 || wall.month > 12 ||
         wall.day < 1 || wall.day > 31)
         return std::nullopt;
-    if (wall.is_date) return time::dateFrom(wall.year, wall.month, wall.day);
+    const WallClock w{wall.year, wall.month, wall.day, wall.hour, wall.minute, wall.second};
+    if (wall.is_date) return zonesIn_.date({wall.year, wall.month, wall.day, 0, 0, 0}, {});
     switch (zone.kind) {
     case Zone::Kind::utc: {
         icaltimetype t = wall;
@@ -77,11 +73,11 @@ std::optional<Date> TimeReader::toDate(const icaltimetype& wall, const Zone& zon
     case Zone::Kind::vtimezone:
         return Date::fromUnix(static_cast<double>(icaltime_as_timet_with_zone(wall, zone.vtz)));
     case Zone::Kind::named:
-        return time::dateFrom(wall.year, wall.month, wall.day, wall.hour, wall.minute, wall.second, zone.name);
+        return zonesIn_.date(w, zone.name);
     case Zone::Kind::floating:
         break;
     }
-    return time::dateFrom(wall.year, wall.month, wall.day, wall.hour, wall.minute, wall.second);
+    return zonesIn_.date(w, {});
 }
 
 icaltimetype TimeReader::toWall(Date moment, const Zone& zone) const {
@@ -101,7 +97,7 @@ icaltimetype TimeReader::toWall(Date moment, const Zone& zone) const {
     case Zone::Kind::floating:
         break;
     }
-    const auto c = time::components(moment, zone.kind == Zone::Kind::named ? zone.name : std::string());
+    const auto c = zonesIn_.wall(moment, zone.kind == Zone::Kind::named ? zone.name : std::string());
     icaltimetype t = icaltime_null_time();
     t.year = c.year;
     t.month = c.month;

@@ -3,6 +3,7 @@
 // A value is in UTC ("Z"), in a named zone (TZID: a zone the system knows,
 // else the file's own VTIMEZONE), or floating (the user's current zone); a
 // date without time is the start of that day in the current zone.
+#include "platform/events/ZoneCalendars.h"
 #include "platform/time/Date.h"
 
 #include <libical/ical.h>
@@ -23,8 +24,9 @@ struct Zone {
 
 class TimeReader {
 public:
-    /// `calendar` is the file's root component, where its VTIMEZONEs live.
-    explicit TimeReader(icalcomponent* calendar) : calendar_(calendar) {}
+    /// `calendar` is the file's root component, where its VTIMEZONEs live;
+    /// `zones` converts in named zones.
+    TimeReader(icalcomponent* calendar, ZoneCalendars& zones) : calendar_(calendar), zonesIn_(zones) {}
 
     /// The zone of a date or date-time property (its TZID parameter, or UTC).
     Zone zoneOf(icalproperty* prop);
@@ -41,7 +43,10 @@ public:
     std::optional<Date> dateOf(icalproperty* prop);
 
 private:
+    std::optional<std::string> knownZoneName(const std::string& tzid) const;
+
     icalcomponent* calendar_;
+    ZoneCalendars& zonesIn_;
     std::map<std::string, Zone> zones_;
 };
 

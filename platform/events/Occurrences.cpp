@@ -22,6 +22,23 @@ std::optional<std::string> text(const char* s) {
     return std::string(s);
 }
 
+// A component keeps one cursor for all its property (and sub-component)
+// walks, and every lookup by kind moves it; lists taken up front are immune.
+std::vector<icalproperty*> properties(icalcomponent* c, icalproperty_kind kind) {
+    std::vector<icalproperty*> out;
+    for (icalproperty* p = icalcomponent_get_first_property(c, kind); p; p = icalcomponent_get_next_property(c, kind))
+        out.push_back(p);
+    return out;
+}
+
+std::vector<icalcomponent*> components(icalcomponent* root, icalcomponent_kind kind) {
+    std::vector<icalcomponent*> out;
+    for (icalcomponent* c = icalcomponent_get_first_component(root, kind); c;
+         c = icalcomponent_get_next_component(root, kind))
+        out.push_back(c);
+    return out;
+}
+
 std::optional<std::string> uidOf(icalcomponent* c) { return text(icalcomponent_get_uid(c)); }
 
 bool isCancelled(icalcomponent* c) { return icalcomponent_get_status(c) == ICAL_STATUS_CANCELLED; }
@@ -146,19 +163,17 @@ void expand(icalcomponent* master, const std::set<long long>& overridden, Date f
             std::vector<Event>& out) {
     const auto s = spanOf(master, times);
     if (!s) return;
-    icalproperty* rrule = icalcomponent_get_first_property(master, ICAL_RRULE_PROPERTY);
-    icalproperty* rdate = icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY);
-    if (!rrule && !rdate) {
+    const auto rrules = properties(master, ICAL_RRULE_PROPERTY);
+    const auto rdates = properties(master, ICAL_RDATE_PROPERTY);
+    if (rrules.empty() && rdates.empty()) {
         const Date end = endOf(*s, s->wall, s->start, times);
         if (!overridden.count(key(s->start)) && overlaps(s->start, end, from, to))
             out.push_back(eventOf(master, s->start, end, s->allDay));
         return;
     }
     std::set<long long> skip = overridden;
-    for (icalproperty* p = icalcomponent_get_first_property(master, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(master, ICAL_EXDATE_PROPERTY)) {
+    for (icalproperty* p : properties(master, ICAL_EXDATE_PROPERTY))
         if (auto d = times.dateOf(p)) skip.insert(key(*d));
-    }
     // DTSTART is the first instance whether or not a rule names it.
     std::set<long long> seen;
     auto emit = [&](icaltimetype wall, Date start) {
@@ -167,13 +182,11 @@ void expand(icalcomponent* master, const std::set<long long>& overridden, Date f
         if (overlaps(start, end, from, to)) out.push_back(eventOf(master, start, end, s->allDay));
     };
     std::vector<Event> ruled;
-    for (; rrule; rrule = icalcomponent_get_next_property(master, ICAL_RRULE_PROPERTY))
-        expandRule(master, rrule, *s, skip, from, to, times, ruled);
+    for (icalproperty* rrule : rrules) expandRule(master, rrule, *s, skip, from, to, times, ruled);
     emit(s->wall, s->start);
     for (auto& e : ruled)
         if (seen.insert(key(e.startDate)).second) out.push_back(std::move(e));
-    for (icalproperty* p = icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(master, ICAL_RDATE_PROPERTY)) {
+    for (icalproperty* p : rdates) {
         const icaltimetype wall = TimeReader::wallTime(p);
         if (auto d = times.toDate(wall, times.zoneOf(p))) emit(wall, *d);
     }
@@ -181,15 +194,14 @@ void expand(icalcomponent* master, const std::set<long long>& overridden, Date f
 
 } // namespace
 
-void collectEvents(const CalendarFile& file, Date from, Date to, std::vector<Event>& out) {
+void collectEvents(const CalendarFile& file, Date from, Date to, ZoneCalendars& zones, std::vector<Event>& out) {
     icalcomponent* root = file.root.get();
-    TimeReader times(root);
+    TimeReader times(root, zones);
     // Moved or cancelled instances of a recurring event, by UID: the start
     // of the instance they replace.
     std::map<std::string, std::set<long long>> overridden;
     std::vector<icalcomponent*> masters, instances;
-    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); c;
-         c = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT)) {
+    for (icalcomponent* c : components(root, ICAL_VEVENT_COMPONENT)) {
         icalproperty* rid = icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY);
         if (!rid) {
             masters.push_back(c);
@@ -214,11 +226,10 @@ void collectEvents(const CalendarFile& file, Date from, Date to, std::vector<Eve
     }
 }
 
-void collectTodos(const CalendarFile& file, std::vector<Todo>& out) {
+void collectTodos(const CalendarFile& file, ZoneCalendars& zones, std::vector<Todo>& out) {
     icalcomponent* root = file.root.get();
-    TimeReader times(root);
-    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VTODO_COMPONENT); c;
-         c = icalcomponent_get_next_component(root, ICAL_VTODO_COMPONENT)) {
+    TimeReader times(root, zones);
+    for (icalcomponent* c : components(root, ICAL_VTODO_COMPONENT)) {
         if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) continue;
         Todo t;
         Reminder& r = t.reminder;
@@ -250,19 +261,17 @@ void collectTodos(const CalendarFile& file, std::vector<Todo>& out) {
 
 bool holdsTodo(const CalendarFile& file, const std::string& uid) {
     icalcomponent* root = file.root.get();
-    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VTODO_COMPONENT); c;
-         c = icalcomponent_get_next_component(root, ICAL_VTODO_COMPONENT)) {
+    for (icalcomponent* c : components(root, ICAL_VTODO_COMPONENT)) {
         const char* id = icalcomponent_get_uid(c);
         if (id && uid == id && !icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) return true;
     }
     return false;
 }
 
-std::optional<Event> eventNamed(const CalendarFile& file, const std::string& uid) {
+std::optional<Event> eventNamed(const CalendarFile& file, const std::string& uid, ZoneCalendars& zones) {
     icalcomponent* root = file.root.get();
-    TimeReader times(root);
-    for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT); c;
-         c = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT)) {
+    TimeReader times(root, zones);
+    for (icalcomponent* c : components(root, ICAL_VEVENT_COMPONENT)) {
         const char* id = icalcomponent_get_uid(c);
         if (!id || uid != id || icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) continue;
         const auto s = spanOf(c, times);

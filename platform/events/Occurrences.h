@@ -3,6 +3,7 @@
 // event occurrences within a window (recurrences expanded) and to-dos.
 #include "platform/events/EventTypes.h"
 #include "platform/events/ICalFile.h"
+#include "platform/events/ZoneCalendars.h"
 
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace plyx::events::detail {
 /// (RRULE), added dates (RDATE), excluded dates (EXDATE) and moved or
 /// cancelled instances (a component with the same UID and a RECURRENCE-ID).
 /// An occurrence of no length counts when it starts within the window.
-void collectEvents(const CalendarFile& file, Date start, Date end, std::vector<Event>& out);
+void collectEvents(const CalendarFile& file, Date start, Date end, ZoneCalendars& zones, std::vector<Event>& out);
 
 /// A to-do as read, with what the store filters on besides the reminder.
 struct Todo {
@@ -22,13 +23,13 @@ struct Todo {
 
 /// Every to-do of the file (instances of a recurring to-do left out: its
 /// DUE is the one the user faces).
-void collectTodos(const CalendarFile& file, std::vector<Todo>& out);
+void collectTodos(const CalendarFile& file, ZoneCalendars& zones, std::vector<Todo>& out);
 
 /// Whether the file holds a to-do with this UID.
 bool holdsTodo(const CalendarFile& file, const std::string& uid);
 
 /// The event with this UID as first written (its first occurrence); none
 /// when the file holds no such event.
-std::optional<Event> eventNamed(const CalendarFile& file, const std::string& uid);
+std::optional<Event> eventNamed(const CalendarFile& file, const std::string& uid, ZoneCalendars& zones);
 
 } // namespace plyx::events::detail

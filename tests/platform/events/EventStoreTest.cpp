@@ -95,7 +95,12 @@ TEST(EventStore, EventsOfADayExpandRecurrencesInTheirOwnZones) {
         // since the 8th).
         {"evolution/calendar.ics",
          day(2026, 3, 17),
-         {"Sync with New York 2026-03-17 12:00 to 2026-03-17 12:30", "Yoga 2026-03-17 10:00 to 2026-03-17 11:00"}},
+         {"Piano lesson 2026-03-17 17:00 to 2026-03-17 17:45", "Sync with New York 2026-03-17 12:00 to 2026-03-17 12:30",
+          "Yoga 2026-03-17 10:00 to 2026-03-17 11:00"}},
+        // The series' last counted instance was the 17th; an added date
+        // follows. (Its location line comes before the rule in the file.)
+        {"evolution/calendar.ics", day(2026, 3, 18), {"Piano lesson 2026-03-18 17:00 to 2026-03-18 17:45"}},
+        {"evolution/calendar.ics", day(2026, 3, 24), {}},
         // 09:00 Berlin on the morning the clocks went forward is 07:00 UTC.
         {"evolution/calendar.ics", day(2026, 3, 29), {"Brunch on the clock change 2026-03-29 07:00 to 2026-03-29 08:00"}},
     };
@@ -120,6 +125,7 @@ TEST(EventStore, FloatingTimesAndAllDayEventsFollowTheCurrentZone) {
     // 10:00 in Tokyo is 01:00 UTC; New York's 08:00 is 21:00 Tokyo, still the 17th.
     EXPECT_EQ(describe(*events), (std::vector<std::string>{"Sync with New York 2026-03-17 12:00 to 2026-03-17 12:30",
                                                            "Yoga 2026-03-17 01:00 to 2026-03-17 02:00"}));
+    // (The piano lesson at 17:00 UTC is already the 18th in Tokyo.)
     const auto holiday = std::find_if(vdirEvents->begin(), vdirEvents->end(), [](const Event& e) { return e.isAllDay; });
     ASSERT_NE(holiday, vdirEvents->end());
     EXPECT_EQ(utc(holiday->startDate), "2026-03-16 15:00");
