@@ -43,14 +43,23 @@ std::optional<Date> dueDate(const events::Reminder& r) {
 
 std::string titleOf(const std::optional<std::string>& title) { return title ? *title : kUntitled; }
 
-ReminderItem item(const events::Reminder& r, bool done, Date now) {
+// Times of day as `ClockFormat::hhmm` writes them, in the current zone, with
+// the 12/24-hour setting read once per snapshot: reading it costs a visit to
+// the shared suite, and a snapshot may hold dozens of times.
+struct TimeText {
+    bool h24 = ClockFormat::uses24Hour();
+    std::string zone = time::currentZone();
+    std::string operator()(Date d) const { return time::formatPOSIX(d, h24 ? "HH:mm" : "h:mm", zone); }
+};
+
+ReminderItem item(const events::Reminder& r, bool done, Date now, const TimeText& hhmm) {
     ReminderItem it;
     it.id = r.calendarItemIdentifier;
     it.title = titleOf(r.title);
     it.done = done;
     if (const auto due = dueDate(r)) {
         it.isUrgent = !done && (*due - now) < kUrgentSeconds;
-        if (r.dueDateComponents->hour) it.time = ClockFormat::hhmm(*due, time::currentZone());
+        if (r.dueDateComponents->hour) it.time = hhmm(*due);
     }
     return it;
 }
@@ -91,16 +100,17 @@ RemindersSnapshot remindersSnapshot(const std::vector<events::Reminder>& open,
 
     // 2. The last two completed, as the store listed them, then every open one.
     RemindersSnapshot s;
+    const TimeText hhmm;
     const size_t firstDone = completed.size() > kMaxDone ? completed.size() - kMaxDone : 0;
-    for (size_t i = firstDone; i < completed.size(); ++i) s.items.push_back(item(completed[i], true, now));
-    for (const auto& r : sorted) s.items.push_back(item(r, false, now));
+    for (size_t i = firstDone; i < completed.size(); ++i) s.items.push_back(item(completed[i], true, now, hhmm));
+    for (const auto& r : sorted) s.items.push_back(item(r, false, now, hhmm));
 
     // 3. The next one is the first due strictly later than now; an undated
     //    one counts as long past, so it is never next.
     for (const auto& r : sorted) {
         const auto due = dueDate(r);
         if (!due || !(*due > now)) continue;
-        s.nextUp = item(r, false, now);
+        s.nextUp = item(r, false, now, hhmm);
         const auto minutes = static_cast<std::int64_t>(std::trunc((*due - now) / 60.0));
         s.minutesToNext = std::max<std::int64_t>(minutes, 1);
         break;
@@ -121,12 +131,12 @@ CalendarSnapshot calendarSnapshot(const std::vector<events::Event>& events, Date
     //    neither past nor next.
     CalendarSnapshot s;
     bool nextFound = false;
-    const std::string zone = time::currentZone();
+    const TimeText hhmm;
     for (const auto& e : timed) {
         EventItem it;
         it.id = e.eventIdentifier ? *e.eventIdentifier : Uuid::random().string();
-        it.start = ClockFormat::hhmm(e.startDate, zone);
-        it.end = ClockFormat::hhmm(e.endDate, zone);
+        it.start = hhmm(e.startDate);
+        it.end = hhmm(e.endDate);
         it.title = titleOf(e.title);
         it.isPast = e.endDate < now;
         it.isNext = !it.isPast && !nextFound && e.startDate > now;
