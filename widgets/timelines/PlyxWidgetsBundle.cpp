@@ -2,6 +2,7 @@
 
 #include "shared/foundation/PlyxFonts.h"
 #include "widgets/timelines/ClockWidgets.h"
+#include "widgets/timelines/EventWidgets.h"
 #include "widgets/timelines/NotesWidgets.h"
 #include "widgets/timelines/ScreenTimeWidgets.h"
 #include "widgets/timelines/SystemWidgets.h"
@@ -25,6 +26,7 @@ const Declarations kDeclarations[] = {
     &screenTimeWidgets,
     &clockWidgets,
     &weatherWidgets,
+    &eventWidgets,
 };
 
 // Where each widget stands: six groups of kinds, in bundle order. A kind

@@ -1,0 +1,58 @@
+#include "shared/intents/ToggleReminderIntent.h"
+
+#include "platform/events/EventSources.h"
+#include "platform/time/Time.h"
+#include "shared/storage/SharedStorage.h"
+#include "shared/sync/EventSync.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace plyx;
+namespace fs = std::filesystem;
+
+TEST(ToggleReminderIntent, OneTextParameterCarriedByTheButtonAndReadBack) {
+    const auto& d = ToggleReminderIntent::descriptor();
+    EXPECT_EQ(d.title, "Complete Reminder");
+    ASSERT_EQ(d.parameters.size(), 1u);
+    EXPECT_EQ(d.parameters[0].key, "reminderID");
+    EXPECT_EQ(d.parameters[0].title, "Reminder ID");
+    EXPECT_EQ(d.parameters[0].kind, intents::ParameterKind::string);
+    EXPECT_EQ(ToggleReminderIntent().reminderID, "");
+    EXPECT_EQ(ToggleReminderIntent::from(intents::Configuration::defaults(d)).reminderID, "");
+
+    for (const std::string id : {"call-maya", "", "a\"b\\c/d"}) {
+        const auto j = intents::Json::parse(ToggleReminderIntent(id).actionJson());
+        EXPECT_EQ(j["intent"], "ToggleReminderIntent");
+        const auto config = intents::Configuration::make(d, j["parameters"]);
+        ASSERT_TRUE(config.has_value());
+        EXPECT_EQ(ToggleReminderIntent::from(*config).reminderID, id);
+    }
+}
+
+TEST(ToggleReminderIntent, ATapCompletesThenReopensAndAnEmptyIdentifierChangesNothing) {
+    test::FreshStorage storage;
+    test::TempDir dir;
+    const fs::path fixtures = fs::path(PLYX_SOURCE_DIR) / "tests" / "shared" / "sync" / "fixtures" / "tasks";
+    fs::copy(fixtures, dir.path() / "tasks", fs::copy_options::recursive);
+    auto suite = SharedStorage::suite();
+    events::setConfiguredSources(suite, {dir.path() / "tasks"});
+    const Date now = time::dateFrom(2026, 3, 17, 15, 0);
+    time::setClock([now] { return now; });
+
+    const fs::path file = dir.path() / "tasks" / "inbox" / "later.ics";
+    const std::string before = test::readFile(file);
+    ToggleReminderIntent().perform();
+    EXPECT_EQ(test::readFile(file), before);
+    EXPECT_FALSE(EventSync::storedReminders().has_value());
+
+    ToggleReminderIntent("later").perform();
+    EXPECT_NE(test::readFile(file).find("STATUS:COMPLETED"), std::string::npos);
+    ASSERT_TRUE(EventSync::storedReminders().has_value());
+    EXPECT_TRUE(EventSync::storedReminders()->items[1].done);
+    ToggleReminderIntent("later").perform();
+    EXPECT_NE(test::readFile(file).find("STATUS:NEEDS-ACTION"), std::string::npos);
+    time::setClock({});
+}
