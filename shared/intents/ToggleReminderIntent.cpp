@@ -10,24 +10,20 @@ const intents::IntentDescriptor& ToggleReminderIntent::descriptor() {
         id.key = reminderIDKey;
         id.title = reminderIDTitle;
         id.kind = intents::ParameterKind::string;
-        id.defaultValue = std::string();
-        return intents::IntentDescriptor{type, title, {id}};
+        return intents::IntentDescriptor{typeName, title, {id}};
     }();
     return d;
 }
 
-ToggleReminderIntent ToggleReminderIntent::from(const intents::Configuration& config) {
+std::unique_ptr<ToggleReminderIntent> ToggleReminderIntent::from(const intents::Configuration& config) {
     const auto& v = config.value(reminderIDKey);
-    return ToggleReminderIntent(v.is_string() ? v.get<std::string>() : std::string());
+    return std::make_unique<ToggleReminderIntent>(v.is_string() ? v.get<std::string>() : std::string());
 }
 
-std::string ToggleReminderIntent::actionJson() const {
-    intents::Json j;
-    j["intent"] = type;
-    j["parameters"][reminderIDKey] = reminderID;
-    return j.dump();
-}
+void ToggleReminderIntent::perform() { EventSync::toggleReminder(reminderID); }
 
-void ToggleReminderIntent::perform() const { EventSync::toggleReminder(reminderID); }
+void registerToggleReminderIntent(intents::IntentRegistry& registry) {
+    if (!registry.contains(ToggleReminderIntent::typeName)) registry.add<ToggleReminderIntent>();
+}
 
 } // namespace plyx

@@ -2,14 +2,15 @@
 // The button behind every reminder's check circle: flips that one
 // reminder's completion in the user's calendar data. It asks for no widget
 // reload; the reminders widgets read the change on their next timeline.
-#include "platform/intents/Intent.h"
+#include "platform/intents/AppIntent.h"
 
+#include <memory>
 #include <string>
 
 namespace plyx {
 
-struct ToggleReminderIntent {
-    static constexpr const char* type = "ToggleReminderIntent";
+struct ToggleReminderIntent final : intents::AppIntent {
+    static constexpr const char* typeName = "ToggleReminderIntent";
     static constexpr const char* title = "Complete Reminder";
     static constexpr const char* reminderIDKey = "reminderID";
     static constexpr const char* reminderIDTitle = "Reminder ID";
@@ -22,13 +23,15 @@ struct ToggleReminderIntent {
 
     /// The one text parameter, without a default of its own.
     static const intents::IntentDescriptor& descriptor();
-    static ToggleReminderIntent from(const intents::Configuration& config);
+    static std::unique_ptr<ToggleReminderIntent> from(const intents::Configuration& config);
 
-    /// The serialised intent a button carries.
-    std::string actionJson() const;
-
+    const intents::IntentDescriptor& type() const override { return descriptor(); }
+    intents::Json parameters() const override { return {{reminderIDKey, reminderID}}; }
     /// Toggles the reminder through the event sync; never fails.
-    void perform() const;
+    void perform() override;
 };
+
+/// Registers the intent with `registry` (kept when already there).
+void registerToggleReminderIntent(intents::IntentRegistry& registry = intents::IntentRegistry::shared());
 
 } // namespace plyx

@@ -7,7 +7,7 @@ namespace plyx {
 
 ui::View ReminderToggle::body() const {
     return ui::Button(CheckCircle{item.done, diameter, circleColor, checkColor, ctx}.body(),
-                      ToggleReminderIntent(item.id).actionJson());
+                      intents::serialise(ToggleReminderIntent(item.id)));
 }
 
 } // namespace plyx

@@ -13,7 +13,7 @@
 using namespace plyx;
 namespace fs = std::filesystem;
 
-TEST(ToggleReminderIntent, OneTextParameterCarriedByTheButtonAndReadBack) {
+TEST(ToggleReminderIntent, OneTextParameterCarriedByTheButtonAndRebuiltFromIt) {
     const auto& d = ToggleReminderIntent::descriptor();
     EXPECT_EQ(d.title, "Complete Reminder");
     ASSERT_EQ(d.parameters.size(), 1u);
@@ -21,14 +21,18 @@ TEST(ToggleReminderIntent, OneTextParameterCarriedByTheButtonAndReadBack) {
     EXPECT_EQ(d.parameters[0].title, "Reminder ID");
     EXPECT_EQ(d.parameters[0].kind, intents::ParameterKind::string);
     EXPECT_EQ(ToggleReminderIntent().reminderID, "");
-    EXPECT_EQ(ToggleReminderIntent::from(intents::Configuration::defaults(d)).reminderID, "");
+    EXPECT_EQ(ToggleReminderIntent::from(intents::Configuration::defaults(d))->reminderID, "");
 
+    intents::IntentRegistry registry;
+    registerToggleReminderIntent(registry);
+    registerToggleReminderIntent(registry);
     for (const std::string id : {"call-maya", "", "a\"b\\c/d"}) {
-        const auto j = intents::Json::parse(ToggleReminderIntent(id).actionJson());
-        EXPECT_EQ(j["intent"], "ToggleReminderIntent");
-        const auto config = intents::Configuration::make(d, j["parameters"]);
-        ASSERT_TRUE(config.has_value());
-        EXPECT_EQ(ToggleReminderIntent::from(*config).reminderID, id);
+        const std::string carried = intents::serialise(ToggleReminderIntent(id));
+        std::string error;
+        auto rebuilt = registry.rebuild(carried, &error);
+        ASSERT_NE(rebuilt, nullptr) << error;
+        EXPECT_EQ(rebuilt->type().type, "ToggleReminderIntent");
+        EXPECT_EQ(dynamic_cast<ToggleReminderIntent&>(*rebuilt).reminderID, id);
     }
 }
 

@@ -53,7 +53,7 @@ std::vector<std::string> buttonIds(const std::vector<DumpLine>& lines) {
     std::vector<std::string> out;
     for (const auto& l : test::ofKind(lines, "Button")) {
         const auto j = nlohmann::json::parse(l.attr("action"));
-        EXPECT_EQ(j["intent"], "ToggleReminderIntent");
+        EXPECT_EQ(j["type"], "ToggleReminderIntent");
         out.push_back(j["parameters"]["reminderID"]);
     }
     return out;
