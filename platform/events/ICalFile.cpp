@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <thread>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -38,6 +39,23 @@ bool listFolder(const fs::path& folder, std::vector<fs::path>& files, std::vecto
         }
     }
     return !ec;
+}
+
+// Runs `work(i)` for i in 0..<n on up to as many threads as the processor
+// has cores (four at most), each thread taking every k-th index. The work
+// items touch nothing in common, so no locking is needed. Only for plain
+// file reading: the calendar parser keeps unguarded globals, so parsing
+// stays on the calling thread.
+template <class Work> void spread(size_t n, const Work& work) {
+    const size_t cores = std::max(1u, std::min(4u, std::thread::hardware_concurrency()));
+    const size_t threads = std::min(cores, n / 64 + 1);  // small sources are not worth a thread
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < threads; ++t)
+        helpers.emplace_back([&, t] {
+            for (size_t i = t; i < n; i += threads) work(i);
+        });
+    for (size_t i = 0; i < n; i += threads) work(i);
+    for (auto& h : helpers) h.join();
 }
 
 } // namespace
@@ -132,16 +150,18 @@ std::optional<std::vector<CalendarFile>> loadSources(const std::vector<fs::path>
             qCWarning(lcPlyxEvents) << "calendar source cannot be read:" << source.c_str();
             return std::nullopt;
         }
-        out.reserve(out.size() + files->size());
-        for (const auto& file : *files) {
-            auto text = readWhole(file);
-            if (!text) {
-                qCWarning(lcPlyxEvents) << "calendar file cannot be read:" << file.c_str();
-                return std::nullopt;
-            }
-            out.push_back({file, std::move(*text), nullptr, false});
-        }
+        for (auto& file : *files) out.push_back({std::move(file), {}, nullptr, false});
     }
+    std::vector<char> failed(out.size(), 0);
+    spread(out.size(), [&](size_t i) {
+        if (auto text = readWhole(out[i].path)) out[i].text = std::move(*text);
+        else failed[i] = 1;
+    });
+    for (size_t i = 0; i < out.size(); ++i)
+        if (failed[i]) {
+            qCWarning(lcPlyxEvents) << "calendar file cannot be read:" << out[i].path.c_str();
+            return std::nullopt;
+        }
     return out;
 }
 

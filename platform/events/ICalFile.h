@@ -49,8 +49,8 @@ std::optional<std::string> readWhole(const std::filesystem::path& file);
 /// repair something, which is what a file must pass before it is rewritten.
 ComponentPtr parseCalendar(const std::string& text, bool strict = false);
 
-/// Every calendar file of every source, read but not parsed, in source
-/// order. None when a source, or a file in it, cannot be read: the caller
+/// Every calendar file of every source, read (spread over the processor's
+/// cores) but not parsed, in source order. None when a source, or a file in it, cannot be read: the caller
 /// must not take a partial read for the whole.
 std::optional<std::vector<CalendarFile>> loadSources(const std::vector<std::filesystem::path>& sources);
 

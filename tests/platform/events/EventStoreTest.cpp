@@ -194,3 +194,31 @@ TEST(EventStore, ItemsAreFoundByIdentifierAsRemindersOrEvents) {
     EXPECT_FALSE(store.calendarItem("nobody").has_value());
     EXPECT_FALSE(store.calendarItem("").has_value());
 }
+
+TEST(EventStore, ALargeFolderIsReadWholeAcrossThreads) {
+    // Enough items that reading and parsing are spread over threads.
+    test::TempDir dir;
+    const int n = 300;
+    for (int i = 0; i < n; ++i) {
+        const std::string minute = (i % 60 < 10 ? "0" : "") + std::to_string(i % 60);
+        const std::string hour = (i / 60 < 10 ? "0" : "") + std::to_string(i / 60);
+        test::writeFile(dir.path() / "personal" / ("item-" + std::to_string(i) + ".ics"),
+                        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VEVENT\r\nUID:item-" +
+                            std::to_string(i) + "\r\nDTSTAMP:20260301T000000Z\r\nSUMMARY:Item " + std::to_string(i) +
+                            "\r\nDTSTART:20260317T" + hour + minute + "00Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+    }
+    test::writeFile(dir.path() / "personal" / "item-broken.ics", "not a calendar");
+    const DayWindow today = day(2026, 3, 17);
+    EventStore store({dir.path()});
+    const auto events = store.events(today.start, today.end);
+    ASSERT_TRUE(events.has_value());
+    ASSERT_EQ(events->size(), size_t(n));
+    std::vector<bool> seen(n, false);
+    for (const auto& e : *events) {
+        const int i = std::stoi(e.eventIdentifier->substr(5));
+        EXPECT_EQ(e.title, "Item " + std::to_string(i));
+        EXPECT_EQ(e.startDate, time::dateFrom(2026, 3, 17, i / 60, i % 60));
+        seen[i] = true;
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), n);
+}
