@@ -1,11 +1,13 @@
 // Layout rules, pinned by small trees of shapes and their dumped frames. The
 // expected frames are worked out by hand from the rules, not copied from output.
+#include "platform/ui/Element.h"
 #include "platform/ui/View.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
-#include <sstream>
 
 using namespace plyx::ui;
 
@@ -20,17 +22,17 @@ struct LayoutCase {
     const char* expected;
 };
 
-/// The dump without attributes: kind and frame only.
+/// A node's kind and frame as the dump writes them: "HStack 0,20 200x10".
+std::string kindAndFrame(const plyx::test::DumpLine& l) {
+    using detail::formatNumber;
+    return l.kind + " " + formatNumber(l.x) + "," + formatNumber(l.y) + " " + formatNumber(l.width) + "x" +
+           formatNumber(l.height);
+}
+
+/// The dump without attributes: kind and frame only, indented.
 std::string frames(const View& v, Size size) {
-    std::istringstream in(dump(v, size, Environment{}));
-    std::string line, out;
-    while (std::getline(in, line)) {
-        // kind, then "x,y", then "wxh"
-        size_t p = line.find_first_not_of(' ');
-        size_t end = p;
-        for (int fields = 0; fields < 3 && end != std::string::npos; ++fields) end = line.find(' ', end + 1);
-        out += line.substr(0, end) + "\n";
-    }
+    std::string out;
+    for (const auto& l : plyx::test::dumpLines(v, size)) out += std::string(size_t(l.indent), ' ') + kindAndFrame(l) + "\n";
     return out;
 }
 
@@ -114,14 +116,10 @@ TEST(Layout, DrawingEffectsLeaveTheLayoutAlone) {
     };
     // Every laid-out node except the effect's own, without nesting.
     const auto nodes = [](const View& v) {
-        std::istringstream in(frames(v, {120, 40}));
-        std::string line, out;
-        while (std::getline(in, line)) {
-            line = line.substr(line.find_first_not_of(' '));
-            for (const char* effect : {"rotation ", "scale ", "offset ", "opacity ", "clip "})
-                if (line.rfind(effect, 0) == 0) line.clear();
-            if (!line.empty()) out += line + "\n";
-        }
+        const std::vector<std::string> effects = {"rotation", "scale", "offset", "opacity", "clip"};
+        std::string out;
+        for (const auto& l : plyx::test::dumpLines(v, {120, 40}))
+            if (std::find(effects.begin(), effects.end(), l.kind) == effects.end()) out += kindAndFrame(l) + "\n";
         return out;
     };
     const std::string plain = nodes(row([](View v) { return v; }));

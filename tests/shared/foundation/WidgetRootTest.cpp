@@ -5,6 +5,7 @@
 #include "shared/foundation/ThemeSettings.h"
 #include "shared/foundation/ThemeStore.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <gtest/gtest.h>
 
@@ -37,15 +38,13 @@ std::string dumpOf(const ui::View& v, ui::Size size, RenderingMode mode = Render
 }
 
 // The first line of the dump whose kind is `kind`.
-std::string lineOf(const std::string& dump, const std::string& kind) {
-    std::istringstream in(dump);
-    std::string line;
-    while (std::getline(in, line))
-        if (line.find_first_not_of(' ') != std::string::npos &&
-            line.compare(line.find_first_not_of(' '), kind.size() + 1, kind + " ") == 0)
-            return line;
+test::DumpLine lineOf(const std::string& dump, const std::string& kind) {
+    for (auto& l : test::parseDump(dump))
+        if (l.kind == kind) return l;
     return {};
 }
+
+ui::Rect frameOf(const test::DumpLine& l) { return {l.x, l.y, l.width, l.height}; }
 
 TEST(WidgetRoot, ScaleUnitIsTheSmallerRatioAndContentFillsTheOffer) {
     test::FreshStorage fresh;
@@ -69,12 +68,11 @@ TEST(WidgetRoot, ScaleUnitIsTheSmallerRatioAndContentFillsTheOffer) {
     // Content is framed to the whole 344 by 180 and centred in it.
     auto seen = std::make_shared<Seen>();
     const std::string d = dumpOf(recordingRoot(seen, Tone::dark, DesignSize::medium, SurfaceOption::solid), {344, 180});
-    EXPECT_NE(lineOf(d, "frame").find(" 0,0 344x180"), std::string::npos) << d;
-    const std::string text = lineOf(d, "Text");
-    double x = 0, y = 0, w = 0, h = 0;
-    ASSERT_EQ(std::sscanf(text.c_str() + text.find_first_not_of(' ') + 5, "%lf,%lf %lfx%lf", &x, &y, &w, &h), 4) << text;
-    EXPECT_NEAR(x + w / 2, 172, 0.01);
-    EXPECT_NEAR(y + h / 2, 90, 0.01);
+    EXPECT_EQ(frameOf(lineOf(d, "frame")), (ui::Rect{0, 0, 344, 180})) << d;
+    const auto text = lineOf(d, "Text");
+    ASSERT_EQ(text.kind, "Text") << d;
+    EXPECT_NEAR(text.x + text.width / 2, 172, 0.01);
+    EXPECT_NEAR(text.y + text.height / 2, 90, 0.01);
 }
 
 TEST(WidgetRoot, SurfaceResolutionPaletteAndBackground) {
@@ -116,11 +114,10 @@ TEST(WidgetRoot, SurfaceResolutionPaletteAndBackground) {
         EXPECT_EQ(ctx.pal, WidgetPalette::resolve(c.want, c.tone, accent)) << d;
         // The context keeps the stored app-wide style, whatever this widget resolved to.
         EXPECT_EQ(ctx.theme.surface, c.stored.value_or(Surface::solid));
-        if (c.stored) {
-            const std::string bg = lineOf(d, "Rectangle");
-            EXPECT_NE(bg.find("fill=" + c.background), std::string::npos) << bg;
-            EXPECT_NE(bg.find(" 0,0 160x160"), std::string::npos) << bg;
-        }
+        // The background fills the widget, stored theme or not.
+        const auto bg = lineOf(d, "Rectangle");
+        EXPECT_EQ(bg.attr("fill"), c.background) << d;
+        EXPECT_EQ(frameOf(bg), (ui::Rect{0, 0, 160, 160})) << d;
     }
 }
 

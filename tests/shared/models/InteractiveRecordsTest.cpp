@@ -9,6 +9,7 @@
 
 #include "platform/time/Time.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -22,14 +23,11 @@ const Uuid kId = *Uuid::parse("E621E1F8-C36C-495A-93FC-0C247A3E6E5F");
 // Fixes the clock and zone for one test and puts them back afterwards.
 class FixedMoment {
 public:
-    FixedMoment(Date at, const std::string& zone) {
-        time::setClock([at] { return at; });
-        time::setCurrentZone(zone);
-    }
-    ~FixedMoment() {
-        time::setClock({});
-        time::setCurrentZone("UTC");
-    }
+    FixedMoment(Date at, const std::string& zone) : clock_(at) { time::setCurrentZone(zone); }
+    ~FixedMoment() { time::setCurrentZone("UTC"); }
+
+private:
+    test::FakeClock clock_;
 };
 
 TEST(FocusAndStopwatch, StoredForms) {

@@ -9,7 +9,7 @@
 namespace wp = plyx::WeatherProvider;
 using plyx::Date;
 using plyx::WeatherSnapshot;
-using plyx::test::ManualClock;
+using plyx::test::FakeClock;
 
 namespace {
 
@@ -83,7 +83,7 @@ TEST(ForecastCondition, TextTable) {
 }
 
 TEST(ForecastDerivation, CurrentValuesRoundHalvesAwayFromZero) {
-    ManualClock clock(utc(2026, 5, 5, 10, 30));
+    FakeClock clock(utc(2026, 5, 5, 10, 30));
     auto a = answer();
     a.current = {2.5, -2.5, 0, 1};
     a.daily.time = {"2026-05-05"};
@@ -118,7 +118,7 @@ TEST(ForecastDerivation, CurrentValuesRoundHalvesAwayFromZero) {
 }
 
 TEST(ForecastDerivation, DaysSkipTodayAndPeakOnTheFirstWarmest) {
-    ManualClock clock(utc(2026, 5, 5, 10, 30));
+    FakeClock clock(utc(2026, 5, 5, 10, 30));
     auto a = answer();
     // Today (Tuesday), then Wednesday..., an unreadable day, and an eighth day never read.
     a.daily.time = {"2026-05-05", "2026-05-06", "2026-05-07", "2026-05-08", "2026-05-32",
@@ -137,7 +137,7 @@ TEST(ForecastDerivation, DaysSkipTodayAndPeakOnTheFirstWarmest) {
 }
 
 TEST(ForecastDerivation, DayLabelsFollowTheLocale) {
-    ManualClock clock(utc(2026, 5, 5, 10, 30));
+    FakeClock clock(utc(2026, 5, 5, 10, 30));
     plyx::time::setCurrentLocale("de_DE");
     auto a = answer();
     a.daily.time = {"2026-05-05", "2026-05-06"};
@@ -150,7 +150,7 @@ TEST(ForecastDerivation, DayLabelsFollowTheLocale) {
 }
 
 TEST(ForecastDerivation, RainBarsEverySecondHourFromTheFirstHourNotBeforeNow) {
-    ManualClock clock(utc(2026, 5, 5, 10, 30));
+    FakeClock clock(utc(2026, 5, 5, 10, 30));
     auto a = answer();
     a.hourly.time = hoursFrom(8, 8); // 08:00 ... 15:00; the window starts at 11:00
     a.hourly.precipitation_probability = {100, 100, 100, 45, 90, 30, 10, 80};
@@ -166,7 +166,7 @@ TEST(ForecastDerivation, RainBarsEverySecondHourFromTheFirstHourNotBeforeNow) {
 }
 
 TEST(ForecastDerivation, DryForecastGivesSevenFloorBarsAndFirstPeak) {
-    ManualClock clock(utc(2026, 5, 5, 0, 0));
+    FakeClock clock(utc(2026, 5, 5, 0, 0));
     auto a = answer();
     a.hourly.time = hoursFrom(0, 24);
     a.hourly.precipitation_probability.assign(24, 0);
@@ -184,12 +184,12 @@ TEST(ForecastDerivation, RainWindowEdges) {
 
     // Past the last hour: the window starts at the first hour of the answer.
     {
-        ManualClock clock(utc(2026, 5, 6, 0, 0));
+        FakeClock clock(utc(2026, 5, 6, 0, 0));
         EXPECT_EQ(labelsOf(wp::deriveSnapshot(a, "x", true)), (std::vector<std::string>{"00", "02", "04"}));
     }
     // Unreadable hours are passed over when finding the start and make no bar.
     {
-        ManualClock clock(utc(2026, 5, 5, 0, 30));
+        FakeClock clock(utc(2026, 5, 5, 0, 30));
         auto b = a;
         b.hourly.time[1] = "2026-05-05 01:00";
         b.hourly.time[3] = "2026-05-05T25:00";
@@ -199,7 +199,7 @@ TEST(ForecastDerivation, RainWindowEdges) {
     }
     // Hours are wall-clock times of the answer's zone: 09:00 in Tokyo is 00:00 UTC.
     {
-        ManualClock clock(utc(2026, 5, 5, 0, 30));
+        FakeClock clock(utc(2026, 5, 5, 0, 30));
         auto b = a;
         b.timezone = "Asia/Tokyo";
         b.hourly.time = hoursFrom(8, 6);
@@ -210,7 +210,7 @@ TEST(ForecastDerivation, RainWindowEdges) {
 }
 
 TEST(ForecastDerivation, ShortArraysLeaveUnmatchedDaysAndHoursOut) {
-    ManualClock clock(utc(2026, 5, 5, 0, 0));
+    FakeClock clock(utc(2026, 5, 5, 0, 0));
     auto a = answer();
     a.daily.time = {"2026-05-05", "2026-05-06", "2026-05-07", "2026-05-08"};
     a.daily.temperature_2m_max = {10, 11, 12};

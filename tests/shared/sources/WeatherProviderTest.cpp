@@ -12,7 +12,7 @@ using namespace std::chrono_literals;
 using plyx::Date;
 using plyx::WeatherSnapshot;
 using plyx::test::HttpServer;
-using plyx::test::ManualClock;
+using plyx::test::FakeClock;
 namespace keys = plyx::StorageKeys;
 
 namespace {
@@ -41,7 +41,7 @@ protected:
         plyx::SharedStorage::suite().setData(keys::weatherCacheKey(suffix), plyx::coding::write(j));
     }
 
-    ManualClock clock{kNow};
+    FakeClock clock{kNow};
     const wp::Place london{"London", 51.5, 0.0};
 };
 

@@ -3,6 +3,7 @@
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,9 @@ protected:
     // Wednesday 2026-12-09, 15:00 UTC.
     Date now = time::dateFrom(2026, 12, 9, 15, 0, 0, "UTC");
 
-    UsageLogTest() {
-        time::setClock([this] { return now; });
-    }
-    ~UsageLogTest() override {
-        time::setClock({});
-        time::setCurrentZone("UTC");
-    }
+    test::FakeClock clock{now};
+
+    ~UsageLogTest() override { time::setCurrentZone("UTC"); }
     /// Stores the log with `days` given as offsets back from today.
     void storeDays(const std::map<int, std::map<std::string, double>>& days) {
         UsageLog::Store s;
@@ -130,6 +127,7 @@ TEST_F(UsageLogTest, DaysAreLocal) {
     // 23:30 in Los Angeles on the 8th is the 9th in UTC.
     time::setCurrentZone("America/Los_Angeles");
     now = time::dateFrom(2026, 12, 8, 23, 30, 0, "America/Los_Angeles");
+    clock.set(now);
     UsageLog::add(600, "Safari", now);
     EXPECT_TRUE(UsageLog::load().days.count("2026-12-08"));
     const auto s = UsageLog::snapshot(480);

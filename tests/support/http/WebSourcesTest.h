@@ -3,6 +3,7 @@
 // at, empty storage, and a clock the test moves by hand.
 #include "platform/net/Http.h"
 #include "platform/time/Time.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/http/HttpServer.h"
 
@@ -12,25 +13,6 @@
 #include <memory>
 
 namespace plyx::test {
-
-/// A fixed, settable "now" for one test.
-class ManualClock {
-public:
-    explicit ManualClock(Date start) : now_(std::make_shared<std::atomic<double>>(start.sinceReferenceDate)) {
-        auto now = now_;
-        time::setClock([now] { return Date{now->load()}; });
-    }
-    ~ManualClock() { time::setClock({}); }
-    ManualClock(const ManualClock&) = delete;
-    ManualClock& operator=(const ManualClock&) = delete;
-
-    Date now() const { return Date{now_->load()}; }
-    void set(Date d) { now_->store(d.sinceReferenceDate); }
-    void advance(double seconds) { set(now() + seconds); }
-
-private:
-    std::shared_ptr<std::atomic<double>> now_;
-};
 
 /// A test server standing in for every web service, fresh storage, and the
 /// loader's default timeout shortened so a silent server fails quickly.

@@ -3,6 +3,7 @@
 #include "tests/support/TestSupport.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 #include "widgets/timelines/SystemWidgets.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -100,10 +101,9 @@ TEST(PlyxWidgetsBundle, TheSystemGroupStandsTogetherOnTheSurfaceIntentWithItsRef
         EXPECT_EQ(d->configuration.intent().type, "SurfaceConfigIntent");
 
         // A live timeline of one entry, asked again the widget's minutes later.
-        time::setClock([] { return Date{700'000'000}; });
+        test::FakeClock clock(Date{700'000'000});
         const auto answer = widgetkit::request(d->configuration, widgetkit::RequestMode::timeline,
                                                intents::Configuration::defaults(d->configuration.intent()), {});
-        time::setClock({});
         EXPECT_EQ(answer.entries.size(), 1u);
         EXPECT_EQ(answer.policy, widgetkit::TimelineReloadPolicy::after(Date{700'000'000} + c.refreshMinutes * 60.0));
     }

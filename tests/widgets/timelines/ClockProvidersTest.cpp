@@ -1,5 +1,6 @@
 #include "platform/time/Time.h"
 #include "widgets/timelines/ClockProviders.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,10 @@ namespace {
 using widgetkit::TimelineProviderContext;
 using widgetkit::TimelineReloadPolicy;
 
-struct FixedClock {
-    explicit FixedClock(Date d) {
-        time::setClock([d] { return d; });
-    }
-    ~FixedClock() {
-        time::setClock({});
-        time::setCurrentZone("UTC");
-    }
+// The clock at `d`; the zone a test sets goes back to UTC afterwards.
+struct FixedClock : test::FakeClock {
+    explicit FixedClock(Date d) : test::FakeClock(d) {}
+    ~FixedClock() { time::setCurrentZone("UTC"); }
 };
 
 TEST(ClockProviders, AnHourOfMinutesFromTheStartOfThisOne) {

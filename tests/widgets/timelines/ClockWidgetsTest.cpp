@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 #include "widgets/timelines/ClockWidgets.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,10 @@ struct ClockWorld {
     ClockWorld() {
         SharedStorage::setInteger(StorageKeys::timeFormat, 24);
         time::setCurrentZone("Europe/Berlin");
-        time::setClock([] { return time::dateFrom(2026, 1, 5, 10, 15, 42, "UTC"); });
     }
-    ~ClockWorld() {
-        time::setClock({});
-        time::setCurrentZone("UTC");
-    }
+    ~ClockWorld() { time::setCurrentZone("UTC"); }
     test::FreshStorage fresh;
+    test::FakeClock clock{time::dateFrom(2026, 1, 5, 10, 15, 42, "UTC")};
 };
 
 // The texts an entry of `kind` draws, configured with `values`: the first

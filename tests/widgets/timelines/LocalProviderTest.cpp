@@ -8,6 +8,7 @@
 #include "widgets/timelines/LocalProvider.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 #include "widgets/timelines/SystemWidgets.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -25,16 +26,8 @@ int readLive() {
 
 // A clock that moves on by 90 seconds every time it is read, so a test can
 // tell which reading each date came from.
-struct SteppingClock {
-    SteppingClock() {
-        time::setClock([this] {
-            const Date d = next;
-            next = next + 90;
-            return d;
-        });
-    }
-    ~SteppingClock() { time::setClock({}); }
-    Date next{800'000'000};
+struct SteppingClock : test::FakeClock {
+    SteppingClock() { stepEachRead(90); }
 };
 
 const widgetkit::WidgetConfiguration& declared(const WidgetRow& row) {
@@ -68,7 +61,7 @@ protected:
 
 TEST_F(LocalProviderTest, PlaceholderIsTheSampleOnTheAppBackgroundWhateverIsConfigured) {
     for (bool preview : {false, true}) {
-        const Date requested = clock.next;
+        const Date requested = clock.now();
         const auto e = provider.placeholder(previewContext(preview));
         EXPECT_EQ(e.data, 3);
         EXPECT_EQ(e.surface, SurfaceOption::followApp);
@@ -100,7 +93,7 @@ TEST_F(LocalProviderTest, PreviewSnapshotShowsTheSampleWithoutReadingLive) {
 TEST_F(LocalProviderTest, TimelineReadsLiveOnceAndAsksAgainRefreshMinutesAfterTheRequest) {
     for (bool preview : {false, true}) {
         liveCalls = 0;
-        const Date requested = clock.next;
+        const Date requested = clock.now();
         const auto t = provider.timeline(configured(SurfaceOption::accent), previewContext(preview));
         EXPECT_EQ(liveCalls, 1);
         ASSERT_EQ(t.entries.size(), 1u);

@@ -9,6 +9,7 @@
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 #include "widgets/timelines/ScreenTimeWidgets.h"
 #include "widgets/timelines/UsageProvider.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +19,6 @@ using widgetkit::RequestMode;
 namespace {
 
 constexpr Date kNow{800'000'000};
-
-struct FixedClock {
-    FixedClock() {
-        time::setClock([] { return kNow; });
-    }
-    ~FixedClock() { time::setClock({}); }
-};
 
 const widgetkit::WidgetConfiguration& widget(const WidgetRow& row) {
     const auto* d = PlyxWidgetsBundle::find(row.kind);
@@ -55,7 +49,7 @@ std::vector<std::string> textsOf(const std::vector<NoteItem>& notes) {
 
 TEST(NotesWidgets, TimelineReadsTheFileNewestFirstAndAsksAgainInAnHour) {
     test::FreshStorage fresh;
-    FixedClock clock;
+    test::FakeClock clock{kNow};
     struct Case {
         const char* name;
         std::optional<std::string> file; // raw content; none: no file
@@ -104,7 +98,7 @@ TEST(NotesWidgets, LinksOpenTheNotesOrANewNote) {
 
 TEST(ScreenTimeWidgets, BudgetFallsBackToEightHoursAndAnEmptyLogGivesAnEmptyDay) {
     test::FreshStorage fresh;
-    FixedClock clock;
+    test::FakeClock clock{kNow};
     struct Case {
         std::optional<std::int64_t> stored;
         std::int64_t budget;
@@ -134,7 +128,7 @@ TEST(ScreenTimeWidgets, BudgetFallsBackToEightHoursAndAnEmptyLogGivesAnEmptyDay)
 
 TEST(ScreenTimeWidgets, TimelineCarriesTheLogAgainstTheStoredBudget) {
     test::FreshStorage fresh;
-    FixedClock clock;
+    test::FakeClock clock{kNow};
     SharedStorage::setInteger(StorageKeys::screenTimeBudgetMinutes, 90);
     UsageLog::add(3 * 3600, "Editor", kNow);
     const auto answer = request(UsageElapsedWidget, RequestMode::timeline);

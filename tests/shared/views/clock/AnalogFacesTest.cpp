@@ -134,7 +134,7 @@ TEST(AnalogFaces, HybridTimeSitsAboveTheCentreUnderTheHands) {
             const auto texts = test::ofKind(lines, "Text");
             std::string shown;
             for (const auto& t : texts) {
-                shown += test::textOf(t);
+                shown += t.text();
                 EXPECT_EQ(t.attr("color"), test::hex(ctx.pal.ink));
             }
             EXPECT_EQ(shown, style == ThemeSettings::NumeralStyle::dotMatrix ? "2140" : "21:40");
@@ -184,7 +184,7 @@ TEST(AnalogFaces, DotDialNumerals) {
         ASSERT_EQ(texts.size(), 4u);
         std::vector<std::string> shown, moves;
         for (const auto& t : texts) {
-            shown.push_back(test::textOf(t));
+            shown.push_back(t.text());
             EXPECT_EQ(t.attr("size"), "19");
             EXPECT_EQ(t.attr("color"), test::hex(ctx.pal.ink));
             if (style != ThemeSettings::NumeralStyle::mono) {

@@ -1,6 +1,7 @@
 #include "shared/views/clock/ClockDual.h"
 #include "shared/views/clock/ClockWorld.h"
 #include "tests/shared/views/clock/ClockTestContext.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +29,9 @@ std::vector<Column> columnsOf(const ClockWorld& face, ui::Size size) {
     for (auto l = row + 1; l != lines.end() && l->indent > row->indent; ++l) {
         if (l->indent == row->indent + 2) out.push_back({"", "", "", l->x, l->width, false});
         else if (l->kind == "Circle") out.back().dotted = true;
-        else if (l->kind == "Text" && out.back().label.empty()) out.back().label = test::textOf(*l);
+        else if (l->kind == "Text" && out.back().label.empty()) out.back().label = l->text();
         else if (l->kind == "Text") {
-            out.back().time += test::textOf(*l);
+            out.back().time += l->text();
             out.back().timeColor = l->attr("color");
         }
     }
@@ -141,12 +142,11 @@ TEST(Dual, HomeAndAwayColumnsSplitByAHairline) {
 TEST(Dual, OffsetLabelsAtTheEntrysDate) {
     test::ClockSetting setting(24);
     const Date change = time::dateFrom(2026, 3, 29, 1, 0, 0, "UTC"); // London moves to GMT+1
-    time::setClock([&] { return change - 2 * 3600; });
+    test::FakeClock clock(change - 2 * 3600);
     const auto ctx = test::clockContext();
     EXPECT_EQ(ClockDual({change - 60, "Europe/London", "UTC", ctx}).statusText("Europe/London"), "GMT+0 \u00B7 Night");
     EXPECT_EQ(ClockDual({change + 5 * 3600, "Europe/London", "UTC", ctx}).statusText("Europe/London"),
               "GMT+1 \u00B7 Day");
-    time::setClock({});
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "platform/time/Time.h"
 #include "shared/foundation/WCtx.h"
 #include "shared/storage/SharedStorage.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/TestSupport.h"
 
 #include <string>
@@ -40,19 +40,10 @@ struct ClockSetting {
     FreshStorage fresh;
 };
 
-/// The text a dump line shows (between `text="` and the closing quote).
-inline std::string textOf(const DumpLine& l) {
-    const std::string key = "text=\"";
-    const auto from = l.attrs.find(key);
-    if (from == std::string::npos) return {};
-    const auto to = l.attrs.find("\" color=", from);
-    return l.attrs.substr(from + key.size(), to - from - key.size());
-}
-
 /// Every text of a view laid out in `size`, in drawing order.
 inline std::vector<std::string> textsOf(const ui::View& view, ui::Size size) {
     std::vector<std::string> out;
-    for (const auto& l : ofKind(dumpLines(view, size), "Text")) out.push_back(textOf(l));
+    for (const auto& l : ofKind(dumpLines(view, size), "Text")) out.push_back(l.text());
     return out;
 }
 

@@ -2,6 +2,7 @@
 #include "shared/views/clock/ClockMatrixSmall.h"
 #include "shared/views/clock/ClockStacked.h"
 #include "tests/shared/views/clock/ClockTestContext.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST(MatrixSmall, PlaceCaptionTimeAndDate) {
         const auto lines = test::dumpLines(ClockMatrixSmall{d, c.zone, c.place, ctx}, {160, 160});
         const auto texts = test::ofKind(lines, "Text");
         ASSERT_EQ(texts.size(), 4u); // place, hours, minutes, date
-        EXPECT_EQ(test::textOf(texts[0]), c.caption);
+        EXPECT_EQ(texts[0].text(), c.caption);
         EXPECT_EQ(texts[0].attr("color"), test::hex(ctx.pal.inkDim));
         EXPECT_EQ(texts[1].attr("size"), "44");
         EXPECT_EQ(texts[1].attr("color"), test::hex(ctx.pal.ink));
@@ -96,7 +97,7 @@ TEST(MatrixMedium, HourBarHoldsSevenDotsLitByTheMinute) {
             ASSERT_EQ(texts.size(), 4u);
             char mm[4];
             std::snprintf(mm, sizeof mm, "%02d", c.minute);
-            EXPECT_EQ(test::textOf(texts[2]), mm);
+            EXPECT_EQ(texts[2].text(), mm);
             EXPECT_EQ(texts[2].attr("color"), test::hex(ctx.pal.inkFaint));
             // The columns keep 30 from each side.
             EXPECT_NEAR(texts[0].x, 30 * u, 0.01);
@@ -119,13 +120,13 @@ TEST(Stacked, HourOverMinutes) {
         const Date d = time::dateFrom(2026, 1, 5, c.hour, c.minute, 0, "UTC");
         const auto texts = test::ofKind(test::dumpLines(ClockStacked{d, "UTC", ctx}, {160, 160}), "Text");
         ASSERT_EQ(texts.size(), 3u);
-        EXPECT_EQ(test::textOf(texts[0]), c.numerals[0]);
-        EXPECT_EQ(test::textOf(texts[1]), c.numerals[1]);
+        EXPECT_EQ(texts[0].text(), c.numerals[0]);
+        EXPECT_EQ(texts[1].text(), c.numerals[1]);
         EXPECT_EQ(texts[0].attr("color"), test::hex(ctx.pal.ink));
         EXPECT_EQ(texts[1].attr("color"), test::hex(ctx.pal.inkFaint));
         EXPECT_EQ(texts[0].attr("size"), "46");
         EXPECT_NEAR(texts[0].x, 30, 0.01);
-        EXPECT_EQ(test::textOf(texts[2]), "GMT+0");
+        EXPECT_EQ(texts[2].text(), "GMT+0");
         EXPECT_EQ(texts[2].attr("color"), test::hex(ctx.pal.inkDim));
     }
 }
@@ -152,7 +153,7 @@ TEST(Stacked, OffsetLabelAtTheEntrysDate) {
         {"America/New_York", autumn + 30 * 60, "GMT-5"},
     };
     // Views are built well before their entries, as a timeline's are.
-    time::setClock([&] { return spring - 3600; });
+    test::FakeClock clock(spring - 3600);
     const auto ctx = test::clockContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.zone) + " " + c.label);
@@ -161,13 +162,12 @@ TEST(Stacked, OffsetLabelAtTheEntrysDate) {
         const auto lines = test::dumpLines(face, {160, 160});
         const auto texts = test::ofKind(lines, "Text");
         ASSERT_EQ(texts.size(), 3u);
-        EXPECT_EQ(test::textOf(texts[2]), c.label);
+        EXPECT_EQ(texts[2].text(), c.label);
         // Laid out at the right edge, then turned a quarter clockwise.
         EXPECT_NEAR(texts[2].x + texts[2].width, 150, 0.01);
         ASSERT_EQ(test::ofKind(lines, "rotation").size(), 1u);
         EXPECT_EQ(test::ofKind(lines, "rotation")[0].attr("degrees"), "90");
     }
-    time::setClock({});
 }
 
 } // namespace

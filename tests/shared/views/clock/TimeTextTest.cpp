@@ -36,7 +36,7 @@ TEST(TimeText, HoursAndMinutesInEveryFormAndStyle) {
         const auto texts = test::ofKind(lines, "Text");
         std::vector<std::string> shown;
         for (const auto& t : texts) {
-            shown.push_back(test::textOf(t));
+            shown.push_back(t.text());
             EXPECT_EQ(t.attr("color"), test::hex(red));
             EXPECT_EQ(t.attr("size"), "15");
         }

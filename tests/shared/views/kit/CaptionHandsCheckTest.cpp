@@ -4,7 +4,7 @@
 #include "shared/views/kit/Caption.h"
 #include "shared/views/kit/CheckCircle.h"
 #include "shared/views/kit/ClockHands.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "shared/views/kit/DotBar.h"
 #include "shared/views/kit/DotBarChart.h"
 #include "shared/views/kit/DotGrid.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "shared/views/kit/DotBar.h"
 #include "shared/views/kit/DotBarChart.h"
 #include "shared/views/kit/DotGrid.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -5,8 +5,9 @@
 
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -35,27 +36,12 @@ WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoC
 const Date kEdited = time::dateFrom(2026, 3, 9, 9, 5, 0, "UTC");
 const Date kNow = time::dateFrom(2026, 3, 9, 15, 0, 0, "UTC");
 
-struct ClockAt {
-    explicit ClockAt(Date d) {
-        time::setClock([d] { return d; });
-    }
-    ~ClockAt() { time::setClock({}); }
-};
 
 NoteItem note(const std::string& text, bool pinned = false, Date edited = kEdited) {
     return NoteItem{Uuid::random(), text, edited, pinned};
 }
 
 std::vector<DumpLine> texts(const std::vector<DumpLine>& lines) { return test::ofKind(lines, "Text"); }
-
-// The whole text of a text line, blanks included, as cut ("\n" between lines).
-std::string shownText(const DumpLine& l) {
-    const std::string open = "text=\"";
-    const auto from = l.attrs.find(open);
-    if (from == std::string::npos) return {};
-    const auto to = l.attrs.find("\" color=", from);
-    return l.attrs.substr(from + open.size(), to - from - open.size());
-}
 
 long lineBreaks(const std::string& shown) {
     long n = 0;
@@ -81,7 +67,7 @@ constexpr ui::Size kMedium{344, 160};
 
 TEST(NotesQuickNote, EmptyStateAndEditedFooterInEitherHourFormAndLabelStyle) {
     test::FreshStorage fresh;
-    ClockAt clock(kNow);
+    test::FakeClock clock(kNow);
     struct Case {
         int hourForm;
         ThemeSettings::LabelStyle labels;
@@ -124,7 +110,7 @@ TEST(NotesQuickNote, EmptyStateAndEditedFooterInEitherHourFormAndLabelStyle) {
 TEST(NotesSingle, EditDateIsTodayWithTimeElseMonthAndDay) {
     test::FreshStorage fresh;
     SharedStorage::setInteger(StorageKeys::timeFormat, 24);
-    ClockAt clock(kNow);
+    test::FakeClock clock(kNow);
     EXPECT_EQ(NotesSingle::relative(kEdited), "Today 09:05");
     EXPECT_EQ(NotesSingle::relative(time::dateFrom(2026, 3, 8, 23, 59, 0, "UTC")), "Mar 8");
     EXPECT_EQ(NotesSingle::relative(time::dateFrom(2025, 12, 3, 10, 0, 0, "UTC")), "Dec 3");
@@ -137,7 +123,7 @@ TEST(NotesSingle, EditDateIsTodayWithTimeElseMonthAndDay) {
 
 TEST(NotesSingle, LongNoteIsCutAfterFourLinesAndEmptyStateHasNoFooter) {
     test::FreshStorage fresh;
-    ClockAt clock(kNow);
+    test::FakeClock clock(kNow);
     const auto ctx = context();
     std::string longText;
     for (int i = 0; i < 60; ++i) longText += "word ";
@@ -146,7 +132,7 @@ TEST(NotesSingle, LongNoteIsCutAfterFourLinesAndEmptyStateHasNoFooter) {
         return l.kind == "Text" && l.attrs.find("word") != std::string::npos;
     });
     ASSERT_NE(body, lines.end());
-    const auto shown = shownText(*body);
+    const auto shown = body->text();
     EXPECT_EQ(lineBreaks(shown), 3) << shown; // four lines
     EXPECT_NE(shown.find("…"), std::string::npos);
 
@@ -173,9 +159,9 @@ TEST(NotesList, CountsEveryNoteAndShowsTheFirstThreeAsRows) {
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].attr("color"), test::hex(ctx.pal.ink));
     EXPECT_EQ(rows[1].attr("color"), test::hex(ctx.pal.inkDim));
-    for (const auto& r : rows) EXPECT_EQ(lineBreaks(shownText(r)), 0) << r.attrs; // one line each
-    EXPECT_EQ(shownText(rows[0]).rfind("note 0", 0), 0u);
-    EXPECT_EQ(shownText(rows[2]).rfind("note 2", 0), 0u);
+    for (const auto& r : rows) EXPECT_EQ(lineBreaks(r.text()), 0) << r.attrs; // one line each
+    EXPECT_EQ(rows[0].text().rfind("note 0", 0), 0u);
+    EXPECT_EQ(rows[2].text().rfind("note 2", 0), 0u);
 
     const auto empty = test::dumpLines(NotesList{{}, ctx}.body(), kSmall);
     EXPECT_NE(textNamed(empty, "0"), nullptr);
@@ -221,7 +207,7 @@ TEST(NotesPinned, PicksPinnedNotesElseTheFirstOnesAndDarkensTheSecondCard) {
 }
 
 TEST(NotesPinned, PlaceholderWithoutNotesAndDatesAlwaysAsMonthAndDay) {
-    ClockAt clock(kNow);
+    test::FakeClock clock(kNow);
     const auto ctx = context();
     const auto empty = test::dumpLines(NotesPinned{{}, ctx}.body(), kMedium);
     EXPECT_NE(textNamed(empty, "NOTES"), nullptr);
@@ -234,7 +220,7 @@ TEST(NotesPinned, PlaceholderWithoutNotesAndDatesAlwaysAsMonthAndDay) {
     const auto lines = test::dumpLines(NotesPinned{{note(longText, true)}, ctx}.body(), kMedium);
     EXPECT_NE(textNamed(lines, "MAR 9"), nullptr);
     for (const auto& t : texts(lines)) {
-        const auto shown = shownText(t);
+        const auto shown = t.text();
         if (shown.find("word") != std::string::npos) {
             EXPECT_EQ(lineBreaks(shown), 2) << shown;
         }

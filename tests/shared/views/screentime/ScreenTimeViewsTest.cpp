@@ -4,7 +4,7 @@
 #include "shared/views/screentime/ScreenTimeTotal.h"
 #include "shared/views/screentime/ScreenTimeWeekly.h"
 
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <gtest/gtest.h>
 

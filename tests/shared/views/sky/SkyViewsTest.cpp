@@ -5,7 +5,7 @@
 #include "shared/views/sky/AirQualityView.h"
 #include "shared/views/sky/DaylightView.h"
 #include "shared/views/sky/MoonView.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -34,13 +34,6 @@ WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoC
     ctx.pal.fill = Color::rgb(0, 1, 0);
     ctx.u = 1;
     return ctx;
-}
-
-std::string textOf(const test::DumpLine& l) {
-    const auto from = l.attrs.find("text=\"");
-    const auto to = l.attrs.find("\" color=");
-    if (from == std::string::npos || to == std::string::npos) return {};
-    return l.attrs.substr(from + 6, to - from - 6);
 }
 
 std::vector<test::DumpLine> textLines(const ui::View& v, ui::Size size) {
@@ -120,11 +113,11 @@ TEST(MoonView, CaptionsNamePhaseAndTheNextFullOrNewMoon) {
     for (const auto& c : cases) {
         const auto texts = textLines(MoonView{{"Waxing Gibbous", 0.78, c.waxing, c.toFull, c.toNew}, ctx}.body(), kSmall);
         ASSERT_EQ(texts.size(), 3u);
-        EXPECT_EQ(textOf(texts[0]), "MOON");
+        EXPECT_EQ(texts[0].text(), "MOON");
         EXPECT_EQ(texts[0].attr("color"), hex(ctx.pal.inkDim));
-        EXPECT_EQ(textOf(texts[1]), "WAXING GIBBOUS");
+        EXPECT_EQ(texts[1].text(), "WAXING GIBBOUS");
         EXPECT_EQ(texts[1].attr("color"), hex(ctx.pal.ink));
-        EXPECT_EQ(textOf(texts[2]), c.detail);
+        EXPECT_EQ(texts[2].text(), c.detail);
         EXPECT_EQ(texts[2].attr("color"), hex(ctx.pal.inkFaint));
         // Card frame: top-leading at 22, 20; the detail on the bottom inset.
         EXPECT_NEAR(texts[0].x, 22, 0.01);
@@ -217,7 +210,7 @@ TEST(DaylightView, HeaderAndTimes) {
     const char* want[] = {"Daylight", "15H 40M", "05:00 rise", "20:40 set"};
     const Color colours[] = {ctx.pal.inkDim, ctx.pal.inkDim, ctx.pal.ink, ctx.pal.ink};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(textOf(texts[i]), want[i]);
+        EXPECT_EQ(texts[i].text(), want[i]);
         EXPECT_EQ(texts[i].attr("color"), hex(colours[i]));
     }
     EXPECT_NEAR(texts[0].x, 26, 0.01);
@@ -231,8 +224,8 @@ TEST(DaylightView, HeaderAndTimes) {
     const auto there = textLines(DaylightView{{kRise, kSet, "Oslo"}, kRise, ctx}.body(), kMedium);
     time::setCurrentZone("");
     ASSERT_EQ(there.size(), 4u);
-    EXPECT_EQ(textOf(there[2]), "1:00 rise");
-    EXPECT_EQ(textOf(there[3]), "4:40 set");
+    EXPECT_EQ(there[2].text(), "1:00 rise");
+    EXPECT_EQ(there[3].text(), "4:40 set");
 }
 
 // ---- air quality --------------------------------------------------------------
@@ -258,10 +251,10 @@ TEST(AirQualityView, TurnsToTheAccentFromOneHundredAndOne) {
         const auto lines = test::dumpLines(AirQualityView{{c.aqi, Date{}}, ctx}.body(), kSmall);
         const auto texts = test::ofKind(lines, "Text");
         ASSERT_EQ(texts.size(), 3u);
-        EXPECT_EQ(textOf(texts[0]), "Air quality");
+        EXPECT_EQ(texts[0].text(), "Air quality");
         EXPECT_EQ(texts[0].attr("color"), hex(ctx.pal.inkDim));
-        EXPECT_EQ(textOf(texts[1]), std::to_string(c.aqi));
-        EXPECT_EQ(textOf(texts[2]), c.category);
+        EXPECT_EQ(texts[1].text(), std::to_string(c.aqi));
+        EXPECT_EQ(texts[2].text(), c.category);
         const auto tint = hex(c.hot ? ctx.pal.accent : ctx.pal.ink);
         EXPECT_EQ(texts[1].attr("color"), tint);
         EXPECT_EQ(texts[2].attr("color"), tint);

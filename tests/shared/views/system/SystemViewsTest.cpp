@@ -1,6 +1,7 @@
 #include "shared/views/system/NetworkView.h"
 #include "shared/views/system/StorageView.h"
 #include "shared/views/system/SystemView.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <QImage>
 
@@ -9,7 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <sstream>
 
 using namespace plyx;
 
@@ -30,34 +30,20 @@ WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoC
     return ctx;
 }
 
-std::string hex(const ui::Color& c) {
-    char buf[16];
-    auto byte = [](double v) { return int(std::lround(v * 255)); };
-    std::snprintf(buf, sizeof buf, "#%02X%02X%02X%02X", byte(c.r), byte(c.g), byte(c.b), byte(c.a));
-    return buf;
-}
+using test::DumpLine;
+using test::hex;
 
-std::vector<std::string> lines(const std::string& dump) {
-    std::vector<std::string> out;
-    std::istringstream in(dump);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
-    return out;
-}
+std::vector<DumpLine> lines(const std::string& dump) { return test::parseDump(dump); }
 
-bool has(const std::string& line, const std::string& part) { return line.find(part) != std::string::npos; }
+// Whether a dump line, as written (its kind, then its attributes), holds `part`.
+bool has(const DumpLine& l, const std::string& part) { return (l.kind + " " + l.attrs).find(part) != std::string::npos; }
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-// The frame "x,y wxh" a dump line gives its node.
-ui::Rect frameOf(const std::string& line) {
-    ui::Rect r;
-    const auto kindEnd = line.find_first_not_of(' ');
-    const auto at = line.find(' ', kindEnd);
-    std::sscanf(line.c_str() + at, " %lf,%lf %lfx%lf", &r.x, &r.y, &r.width, &r.height);
-    return r;
-}
+ui::Rect frameOf(const DumpLine& l) { return {l.x, l.y, l.width, l.height}; }
 
 // One row of the system monitor as the dump shows it.
 struct Row {
-    std::string captionLine, numberLine;
+    DumpLine captionLine, numberLine;
     int dots = 0, accentDots = 0, fillDots = 0;
 };
 
@@ -68,7 +54,7 @@ std::vector<Row> rowsOf(const std::string& dump, const WCtx& ctx) {
     for (const auto& l : lines(dump)) {
         const bool text = has(l, "Text ");
         if (text && !has(l, "%\"")) {
-            rows.push_back({l, "", 0, 0, 0});
+            rows.push_back({l, {}, 0, 0, 0});
         } else if (text && !rows.empty()) {
             rows.back().numberLine = l;
         } else if (has(l, "Circle") && !rows.empty()) {
@@ -82,7 +68,7 @@ std::vector<Row> rowsOf(const std::string& dump, const WCtx& ctx) {
 
 ui::Environment env() { return {}; }
 
-double centreY(const std::string& line) {
+double centreY(const DumpLine& line) {
     const auto r = frameOf(line);
     return r.y + r.height / 2;
 }
@@ -196,7 +182,7 @@ TEST(NetworkView, BlocksShowValueAndUnitInTheLabelStyleAndDashesWhenNothingWasMe
         SCOPED_TRACE(c.downValue);
         const auto ctx = context(c.labels);
         const auto dump = ui::dump(NetworkView{c.data, ctx}.body(), {160, 160}, env());
-        std::vector<std::string> texts;
+        std::vector<DumpLine> texts;
         for (const auto& l : lines(dump))
             if (has(l, "Text ")) texts.push_back(l);
         ASSERT_EQ(texts.size(), 6u) << dump;
@@ -250,7 +236,7 @@ TEST(StorageView, RingFillsClockwiseFromTheTopAndNeverDividesByZero) {
         SCOPED_TRACE(c.used);
         const auto view = StorageView{c.data, ctx}.body();
         const auto dump = ui::dump(view, {160, 160}, env());
-        std::vector<std::string> texts;
+        std::vector<DumpLine> texts;
         for (const auto& l : lines(dump))
             if (has(l, "Text ")) texts.push_back(l);
         ASSERT_EQ(texts.size(), 3u) << dump;

@@ -6,7 +6,7 @@
 #include "shared/views/weather/WeatherNight.h"
 #include "shared/views/weather/WeatherRain.h"
 #include "shared/views/weather/WeatherTexts.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
@@ -40,21 +40,13 @@ WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoC
     return ctx;
 }
 
-// The text of a dump line ("text=" up to the colour; texts may hold blanks).
-std::string textOf(const test::DumpLine& l) {
-    const auto from = l.attrs.find("text=\"");
-    const auto to = l.attrs.find("\" color=");
-    if (from == std::string::npos || to == std::string::npos) return {};
-    return l.attrs.substr(from + 6, to - from - 6);
-}
-
 struct Shown {
     std::string text, color;
     test::DumpLine line;
 };
 std::vector<Shown> texts(const ui::View& v, ui::Size size) {
     std::vector<Shown> out;
-    for (const auto& l : test::ofKind(test::dumpLines(v, size), "Text")) out.push_back({textOf(l), l.attr("color"), l});
+    for (const auto& l : test::ofKind(test::dumpLines(v, size), "Text")) out.push_back({l.text(), l.attr("color"), l});
     return out;
 }
 std::vector<std::string> textsOnly(const std::vector<Shown>& shown) {
@@ -194,7 +186,7 @@ TEST(WeatherForecast, DaysShareTheWidthAndThePeakDayIsMarked) {
         s.days = c.days;
         const auto lines = test::dumpLines(WeatherForecast{s, ctx}.body(), kMedium);
         std::vector<Shown> shown;
-        for (const auto& l : test::ofKind(lines, "Text")) shown.push_back({textOf(l), l.attr("color"), l});
+        for (const auto& l : test::ofKind(lines, "Text")) shown.push_back({l.text(), l.attr("color"), l});
         // Header: temperature, then condition, place and high/low on the right.
         ASSERT_EQ(shown.size(), 4 + 3 * c.days.size());
         EXPECT_EQ(textsOnly(std::vector<Shown>(shown.begin(), shown.begin() + 4)),

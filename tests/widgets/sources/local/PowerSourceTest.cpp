@@ -3,6 +3,7 @@
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -17,10 +18,6 @@ namespace fs = std::filesystem;
 using Battery = PowerSource::InternalBattery;
 using Entry = PowerSnapshot::LogEntry;
 const fs::path kFixtures = fs::path(PLYX_SOURCE_DIR) / "tests/platform/system/fixtures";
-
-struct ClockGuard {
-    ~ClockGuard() { time::setClock({}); }
-};
 
 TEST(PowerSource, RemainingTimeText) {
     const std::pair<std::int64_t, const char*> cases[] = {{1, "1M"}, {45, "45M"}, {59, "59M"}, {60, "1H 0M"},
@@ -150,13 +147,10 @@ TEST(PowerSource, DesktopHasNoLog) {
 class PowerLogTest : public ::testing::Test {
 protected:
     test::FreshStorage storage;
-    ClockGuard clockGuard;
     // 2026-12-10 15:00 UTC.
     Date now = time::dateFrom(2026, 12, 10, 15, 0, 0, "UTC");
+    test::FakeClock clock{now};
 
-    PowerLogTest() {
-        time::setClock([this] { return now; });
-    }
     void store(const PowerLog::Record& r) { ASSERT_TRUE(SharedStorage::write(StorageKeys::powerLog, r)); }
     static std::vector<std::string> messages(const std::vector<Entry>& log) {
         std::vector<std::string> out;
@@ -225,6 +219,7 @@ TEST_F(PowerLogTest, FirstReadingOfTheDayAndOfAllTime) {
     const Date late = time::dateFrom(2026, 12, 9, 23, 30, 0, "America/New_York");
     store({{{late - 3600, "Disconnected from power", false}, {late - 3600, "90%", true}}, 90, false, late - 3600});
     now = late;
+    clock.set(now);
     EXPECT_EQ(messages(PowerLog::record(Battery{95, true, {}})),
               (std::vector<std::string>{"Disconnected from power", "Connected to power", "95%"}));
     time::setCurrentZone("UTC");

@@ -3,6 +3,7 @@
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,12 @@ namespace fs = std::filesystem;
 // The machine trees the system readers are tested on.
 const fs::path kFixtures = fs::path(PLYX_SOURCE_DIR) / "tests/platform/system/fixtures";
 
-struct ClockGuard {
-    ~ClockGuard() { time::setClock({}); }
-};
-
 class SystemStatsTest : public ::testing::Test {
 protected:
     test::FreshStorage storage;
     test::TempDir root;
-    ClockGuard clockGuard;
-    Date clock = Date{800'000'000};
+    test::FakeClock clock{Date{800'000'000}};
 
-    SystemStatsTest() {
-        time::setClock([this] { return clock; });
-    }
     void writeStat(std::uint64_t user, std::uint64_t system, std::uint64_t idle, std::uint64_t nice) {
         test::writeFile(root.path() / "proc/stat", "cpu  " + std::to_string(user) + " " + std::to_string(nice) + " " +
                                                        std::to_string(system) + " " + std::to_string(idle) +
@@ -62,13 +55,13 @@ TEST_F(SystemStatsTest, ProcessorLoadFromThePreviousSample) {
     for (const auto& s : steps) {
         writeStat(s.user, s.system, s.idle, s.nice);
         EXPECT_EQ(SystemStats::cpuPercent(root.path()), s.expected) << s.what;
-        clock = clock + 60;
+        clock.advance(60);
     }
 }
 
 TEST_F(SystemStatsTest, ProcessorSampleIsStoredInItsExactForm) {
     writeStat(1000, 500, 8000, 0);
-    clock = Date{12.5};
+    clock.set(Date{12.5});
     EXPECT_FALSE(SystemStats::cpuPercent(root.path()));
     EXPECT_EQ(stored(StorageKeys::cpuTicks), R"({"user":1000,"system":500,"idle":8000,"nice":0,"at":12.5})");
 
@@ -109,11 +102,11 @@ TEST_F(SystemStatsTest, NetworkRatesNeedMoreThanASecond) {
         {"the clock went backwards", -10.0, 5'000'000, 3'000'000, std::nullopt},
     };
     for (const auto& s : steps) {
-        clock = clock + s.advance;
+        clock.advance(s.advance);
         writeNet(s.in, s.out);
         EXPECT_EQ(SystemStats::networkSnapshot(root.path()), s.expected) << s.what;
     }
-    clock = Date{100.25};
+    clock.set(Date{100.25});
     writeNet(7, 8);
     SystemStats::networkSnapshot(root.path());
     EXPECT_EQ(stored(StorageKeys::netBytes), R"({"inBytes":7,"outBytes":8,"at":100.25})");
@@ -125,12 +118,12 @@ TEST_F(SystemStatsTest, NetworkWithoutAPhysicalInterface) {
     test::writeFile(net / "lo/statistics/rx_bytes", "500\n");
     test::writeFile(net / "lo/statistics/tx_bytes", "500\n");
     EXPECT_FALSE(SystemStats::networkSnapshot(root.path()));
-    clock = clock + 5;
+    clock.advance(5);
     test::writeFile(net / "lo/statistics/rx_bytes", "900000\n");
     EXPECT_EQ(SystemStats::networkSnapshot(root.path()), (NetworkSnapshot{0.0, 0.0}));
     // No interface list at all: absent and nothing stored.
     const auto before = stored(StorageKeys::netBytes);
-    clock = clock + 5;
+    clock.advance(5);
     EXPECT_FALSE(SystemStats::networkSnapshot(root.path() / "nowhere"));
     EXPECT_EQ(stored(StorageKeys::netBytes), before);
 }

@@ -9,7 +9,7 @@ using plyx::AirQualitySnapshot;
 using plyx::Date;
 using plyx::WeatherProvider::Place;
 using plyx::test::HttpServer;
-using plyx::test::ManualClock;
+using plyx::test::FakeClock;
 
 namespace {
 
@@ -32,7 +32,7 @@ protected:
         ASSERT_TRUE(plyx::SharedStorage::write(*aq::cacheKey(p), s));
     }
 
-    ManualClock clock{kNow};
+    FakeClock clock{kNow};
     const Place london{"London", 51.5, 0};
     const Place paris{"Paris", 48.8534, 2.3488};
 };

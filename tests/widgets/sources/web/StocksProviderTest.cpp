@@ -13,7 +13,7 @@ namespace sp = plyx::StocksProvider;
 using plyx::Date;
 using plyx::StockSnapshot;
 using plyx::test::HttpServer;
-using plyx::test::ManualClock;
+using plyx::test::FakeClock;
 using Json = plyx::coding::Json;
 
 namespace {
@@ -103,7 +103,7 @@ protected:
         return sp::fetch("T");
     }
 
-    ManualClock clock{kNow};
+    FakeClock clock{kNow};
 };
 
 } // namespace

@@ -1,5 +1,6 @@
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -16,6 +17,31 @@ std::string DumpLine::attr(const std::string& key) const {
     return padded.substr(from, to == std::string::npos ? std::string::npos : to - from);
 }
 
+std::string DumpLine::text() const {
+    const std::string open = "text=\"";
+    const auto from = attrs.find(open);
+    if (from == std::string::npos) return {};
+    const auto to = attrs.find("\" color=", from);
+    return attrs.substr(from + open.size(), to - from - open.size());
+}
+
+namespace {
+
+// "a<sep>b" as two decimal numbers ("inf" and "nan" included).
+void readPair(const std::string& text, char sep, double& a, double& b) {
+    const auto at = text.find(sep);
+    if (at == std::string::npos) return;
+    std::from_chars(text.data(), text.data() + at, a);
+    std::from_chars(text.data() + at + 1, text.data() + text.size(), b);
+}
+
+} // namespace
+
+std::ostream& operator<<(std::ostream& out, const DumpLine& line) {
+    return out << line.kind << " " << line.x << "," << line.y << " " << line.width << "x" << line.height << " "
+               << line.attrs;
+}
+
 std::vector<DumpLine> parseDump(const std::string& dump) {
     std::vector<DumpLine> out;
     std::istringstream in(dump);
@@ -28,8 +54,9 @@ std::vector<DumpLine> parseDump(const std::string& dump) {
         std::istringstream fields(line.substr(first));
         std::string pos, size;
         fields >> d.kind >> pos >> size;
-        std::sscanf(pos.c_str(), "%lf,%lf", &d.x, &d.y);
-        std::sscanf(size.c_str(), "%lfx%lf", &d.width, &d.height);
+        // Split before reading: "0x20" read as one number is hexadecimal 32.
+        readPair(pos, ',', d.x, d.y);
+        readPair(size, 'x', d.width, d.height);
         std::getline(fields, d.attrs);
         if (!d.attrs.empty() && d.attrs[0] == ' ') d.attrs.erase(0, 1);
         out.push_back(std::move(d));

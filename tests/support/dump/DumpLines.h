@@ -1,9 +1,11 @@
 #pragma once
-// Reading the view layer's text dump back into lines the tests can query.
+// Reading the view layer's text dump back into lines the tests can query, and
+// probing the pixels of a rendered view.
 #include "platform/ui/View.h"
 
 #include <QImage>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,13 @@ struct DumpLine {
     std::string attrs; ///< everything after the frame
     /// The value of `key=` in the attributes (up to the next blank), or empty.
     std::string attr(const std::string& key) const;
+    /// A text node's whole text, blanks included, as cut ("\\n" between its
+    /// lines); empty for other nodes.
+    std::string text() const;
 };
+
+/// The line as the dump wrote it, indent aside, for failure messages.
+std::ostream& operator<<(std::ostream& out, const DumpLine& line);
 
 std::vector<DumpLine> parseDump(const std::string& dump);
 std::vector<DumpLine> dumpLines(const ui::View& view, ui::Size size, const ui::Environment& env = {});
