@@ -6,6 +6,7 @@
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -22,17 +23,12 @@ constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 // Fixes the clock and zone for one test and puts them back afterwards.
 class FixedMoment {
 public:
-    FixedMoment(Date at, const std::string& zone) {
-        set(at);
-        time::setCurrentZone(zone);
-    }
-    void set(Date at) {
-        time::setClock([at] { return at; });
-    }
-    ~FixedMoment() {
-        time::setClock({});
-        time::setCurrentZone("UTC");
-    }
+    FixedMoment(Date at, const std::string& zone) : clock_(at) { time::setCurrentZone(zone); }
+    void set(Date at) { clock_.set(at); }
+    ~FixedMoment() { time::setCurrentZone("UTC"); }
+
+private:
+    test::FakeClock clock_;
 };
 
 TEST(ExtrasCounters, AddingKeepsEachLocalDayApartAndStaysWithinZeroAndTheLargestInteger) {

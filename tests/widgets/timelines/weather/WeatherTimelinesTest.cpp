@@ -76,7 +76,7 @@ protected:
         return out;
     }
 
-    test::ManualClock clock{kNow};
+    test::FakeClock clock{kNow};
     std::vector<std::function<void()>> held;
     const std::vector<Date> kSteps{kNow, kNow + 600, kNow + 1200};
 };
