@@ -5,6 +5,7 @@
 #include "shared/storage/SharedStorage.h"
 #include "shared/sync/EventSync.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST(ToggleReminderIntent, ATapCompletesThenReopensAndAnEmptyIdentifierChangesNo
     auto suite = SharedStorage::suite();
     events::setConfiguredSources(suite, {dir.path() / "tasks"});
     const Date now = time::dateFrom(2026, 3, 17, 15, 0);
-    time::setClock([now] { return now; });
+    test::FakeClock clock(now);
 
     const fs::path file = dir.path() / "tasks" / "inbox" / "later.ics";
     const std::string before = test::readFile(file);
@@ -58,5 +59,4 @@ TEST(ToggleReminderIntent, ATapCompletesThenReopensAndAnEmptyIdentifierChangesNo
     EXPECT_TRUE(EventSync::storedReminders()->items[1].done);
     ToggleReminderIntent("later").perform();
     EXPECT_NE(test::readFile(file).find("STATUS:NEEDS-ACTION"), std::string::npos);
-    time::setClock({});
 }

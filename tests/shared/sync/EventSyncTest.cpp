@@ -4,6 +4,7 @@
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +26,8 @@ struct SyncWorld {
         events::setConfiguredSources(suite, sources);
         SharedStorage::setInteger(StorageKeys::timeFormat, 24);
     }
-    ~SyncWorld() { time::setClock({}); }
-    static void at(int h, int m, int s = 0, int day = 17) {
-        const Date d = time::dateFrom(2026, 3, day, h, m, s);
-        time::setClock([d] { return d; });
-    }
+    test::FakeClock clock;
+    void at(int h, int m, int s = 0, int day = 17) { clock.set(time::dateFrom(2026, 3, day, h, m, s)); }
 };
 
 std::string describe(const ReminderItem& r) {
@@ -46,7 +44,7 @@ std::vector<std::string> describe(const std::vector<ReminderItem>& items) {
 
 TEST(EventSyncReminders, TodayIsTheLastTwoDoneThenTheOpenOnesByDueDate) {
     SyncWorld s({kFixtures / "tasks"});
-    SyncWorld::at(15, 0);
+    s.at(15, 0);
     const auto snap = EventSync::readReminders();
     ASSERT_TRUE(snap.has_value());
     // Five done today give the last two; the overdue one and the date-only
@@ -76,7 +74,7 @@ TEST(EventSyncReminders, TheNextOneIsTheFirstDueStrictlyLaterWithWholeMinutesOfA
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.h) + ":" + std::to_string(c.m) + ":" + std::to_string(c.sec));
-        SyncWorld::at(c.h, c.m, c.sec);
+        s.at(c.h, c.m, c.sec);
         const auto snap = EventSync::readReminders();
         ASSERT_TRUE(snap.has_value());
         EXPECT_EQ(snap->nextUp ? std::optional(snap->nextUp->id) : std::nullopt, c.next);
@@ -89,7 +87,7 @@ TEST(EventSyncReminders, TheNextOneIsTheFirstDueStrictlyLaterWithWholeMinutesOfA
 
 TEST(EventSyncCalendar, SixTimedEventsWithTheirFlagsAndDetails) {
     SyncWorld s({kFixtures / "calendar.ics"});
-    SyncWorld::at(11, 0);
+    s.at(11, 0);
     const auto snap = EventSync::readCalendar();
     ASSERT_TRUE(snap.has_value());
     // Eight timed events give the first six; the all-day one never shows.
@@ -178,7 +176,7 @@ TEST(EventSyncToggle, ATickCompletesAndASecondReopensAndTheSnapshotFollows) {
     test::TempDir dir;
     fs::copy(kFixtures / "tasks", dir.path() / "tasks", fs::copy_options::recursive);
     SyncWorld s({dir.path() / "tasks"});
-    SyncWorld::at(15, 0);
+    s.at(15, 0);
 
     EventSync::toggleReminder("later");
     auto stored = EventSync::storedReminders();
@@ -199,7 +197,7 @@ TEST(EventSyncToggle, EventsUnknownIdentifiersAndUnreadableSourcesStoreNothing) 
     fs::copy(kFixtures / "calendar.ics", dir.path() / "calendar.ics");
     const std::string before = test::readFile(dir.path() / "calendar.ics");
     SyncWorld s({dir.path() / "calendar.ics"});
-    SyncWorld::at(11, 0);
+    s.at(11, 0);
     for (const char* id : {"review", "nobody", ""}) EventSync::toggleReminder(id);
     EXPECT_FALSE(EventSync::storedReminders().has_value());
     EXPECT_EQ(test::readFile(dir.path() / "calendar.ics"), before);
@@ -208,7 +206,7 @@ TEST(EventSyncToggle, EventsUnknownIdentifiersAndUnreadableSourcesStoreNothing) 
 TEST(EventSyncReading, AFailedReadGivesNoSnapshotWhileAnEmptyOneGivesAnEmptySnapshot) {
     {
         SyncWorld s({kFixtures / "vanished"});
-        SyncWorld::at(12, 0);
+        s.at(12, 0);
         EXPECT_FALSE(EventSync::readReminders().has_value());
         EXPECT_FALSE(EventSync::readCalendar().has_value());
         EXPECT_EQ(EventSync::authorizationStatus(events::EntityType::reminder), events::AuthorizationStatus::denied);
@@ -216,7 +214,7 @@ TEST(EventSyncReading, AFailedReadGivesNoSnapshotWhileAnEmptyOneGivesAnEmptySnap
     {
         test::TempDir empty;
         SyncWorld s({empty.path()});
-        SyncWorld::at(15, 0);
+        s.at(15, 0);
         const auto r = EventSync::readReminders();
         ASSERT_TRUE(r.has_value());
         EXPECT_TRUE(r->items.empty());

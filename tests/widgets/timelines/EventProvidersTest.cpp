@@ -7,6 +7,7 @@
 #include "widgets/timelines/EventProviders.h"
 #include "widgets/timelines/EventWidgets.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
+#include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,8 @@ struct World {
     explicit World(std::vector<fs::path> sources = {}) {
         auto suite = SharedStorage::suite();
         events::setConfiguredSources(suite, sources);
-        time::setClock([this] { return now; });
     }
-    ~World() { time::setClock({}); }
+    test::FakeClock clock{now};
 };
 
 TimelineProviderContext preview(bool on) {

@@ -4,7 +4,7 @@
 #include "shared/views/calendar/CalendarBigDate.h"
 #include "shared/views/calendar/CalendarDayEvents.h"
 #include "shared/views/calendar/CalendarMonthGrid.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <gtest/gtest.h>
 
@@ -34,24 +34,17 @@ WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoC
 
 Date noon(int y, int m, int d) { return time::dateFrom(y, m, d, 12, 0); }
 
-std::string textOf(const DumpLine& l) {
-    const auto at = l.attrs.find("text=\"");
-    if (at == std::string::npos) return {};
-    const auto from = at + 6;
-    return l.attrs.substr(from, l.attrs.find("\" color=", from) - from);
-}
-
 std::vector<DumpLine> texts(const std::vector<DumpLine>& lines) { return test::ofKind(lines, "Text"); }
 
 std::vector<std::string> textsOf(const std::vector<DumpLine>& lines) {
     std::vector<std::string> out;
-    for (const auto& l : texts(lines)) out.push_back(textOf(l));
+    for (const auto& l : texts(lines)) out.push_back(l.text());
     return out;
 }
 
 const DumpLine* findText(const std::vector<DumpLine>& lines, const std::string& text) {
     for (const auto& l : lines)
-        if (l.kind == "Text" && textOf(l) == text) return &l;
+        if (l.kind == "Text" && l.text() == text) return &l;
     return nullptr;
 }
 
@@ -130,12 +123,12 @@ TEST(CalendarBigDate, WeekdayNumeralAndMonthInTheirRolesAndCase) {
         const auto lines = test::dumpLines(CalendarBigDate{noon(2026, 3, 17), ctx}.body(), {160, 160});
         const auto t = texts(lines);
         ASSERT_EQ(t.size(), 3u);
-        EXPECT_EQ(textOf(t[0]), caps ? "TUESDAY" : "Tuesday");
+        EXPECT_EQ(t[0].text(), caps ? "TUESDAY" : "Tuesday");
         EXPECT_EQ(t[0].attr("color"), hex(ctx.pal.accent));
-        EXPECT_EQ(textOf(t[1]), "17");
+        EXPECT_EQ(t[1].text(), "17");
         EXPECT_EQ(t[1].attr("color"), hex(ctx.pal.ink));
         EXPECT_EQ(t[1].attr("weight"), "black");
-        EXPECT_EQ(textOf(t[2]), caps ? "MARCH 2026" : "March 2026");
+        EXPECT_EQ(t[2].text(), caps ? "MARCH 2026" : "March 2026");
         EXPECT_EQ(t[2].attr("color"), hex(ctx.pal.inkDim));
         // The month sits on the bottom padding, everything on the leading one.
         EXPECT_NEAR(t[2].y + t[2].height, 140, 0.5);
@@ -195,7 +188,7 @@ TEST(CalendarAgenda, RowsRulesAndCountsFollowTheSnapshot) {
         ASSERT_NE(findText(lines, std::to_string(c.events) + " EVENTS"), nullptr);
         size_t rows = 0;
         for (const auto& l : texts(lines))
-            if (textOf(l).rfind("Event ", 0) == 0) ++rows;
+            if (l.text().rfind("Event ", 0) == 0) ++rows;
         EXPECT_EQ(rows, c.rows);
         EXPECT_EQ(size_t(countFill(lines, "Rectangle", ctx.pal.hairline)), c.rules);
         // The footer is always there: the dot bar and the day's share.

@@ -4,7 +4,7 @@
 #include "shared/views/reminders/RemindersNextUp.h"
 #include "shared/views/reminders/RemindersSingle.h"
 #include "shared/views/reminders/RemindersToday.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <nlohmann/json.hpp>
 
@@ -29,22 +29,15 @@ WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoC
     return ctx;
 }
 
-std::string textOf(const DumpLine& l) {
-    const auto at = l.attrs.find("text=\"");
-    if (at == std::string::npos) return {};
-    const auto from = at + 6;
-    return l.attrs.substr(from, l.attrs.find("\" color=", from) - from);
-}
-
 std::vector<std::string> textsOf(const std::vector<DumpLine>& lines) {
     std::vector<std::string> out;
-    for (const auto& l : test::ofKind(lines, "Text")) out.push_back(textOf(l));
+    for (const auto& l : test::ofKind(lines, "Text")) out.push_back(l.text());
     return out;
 }
 
 const DumpLine* findText(const std::vector<DumpLine>& lines, const std::string& text) {
     for (const auto& l : lines)
-        if (l.kind == "Text" && textOf(l) == text) return &l;
+        if (l.kind == "Text" && l.text() == text) return &l;
     return nullptr;
 }
 
