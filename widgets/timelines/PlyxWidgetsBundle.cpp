@@ -2,6 +2,7 @@
 
 #include "shared/foundation/PlyxFonts.h"
 #include "widgets/timelines/ClockWidgets.h"
+#include "widgets/timelines/BatteryWidgets.h"
 #include "widgets/timelines/EventWidgets.h"
 #include "widgets/timelines/NotesWidgets.h"
 #include "widgets/timelines/ScreenTimeWidgets.h"
@@ -24,6 +25,7 @@ const Declarations kDeclarations[] = {
     &systemWidgets,
     &notesWidgets,
     &screenTimeWidgets,
+    &batteryWidgets,
     &clockWidgets,
     &weatherWidgets,
     &eventWidgets,
