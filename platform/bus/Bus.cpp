@@ -1,7 +1,6 @@
 #include "platform/bus/Bus.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QLoggingCategory>
 
@@ -29,6 +28,15 @@ std::optional<QDBusConnection> sessionBus() {
     return std::nullopt;
 }
 
+// Asks the bus daemon for an answer; it answers only after handling every
+// message this connection sent before.
+void roundTrip(QDBusConnection& bus) {
+    auto ping = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                               QStringLiteral("/org/freedesktop/DBus"),
+                                               QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    bus.call(ping, QDBus::Block, kDeliveryTimeoutMs);
+}
+
 } // namespace
 
 bool post(const std::string& name) {
@@ -42,10 +50,7 @@ bool post(const std::string& name) {
     // it. A round trip to the bus, answered after everything queued before
     // it, makes sure the bus has it, and with it whatever this process sent
     // earlier (such as widget reloads).
-    auto ping = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-                                               QStringLiteral("/org/freedesktop/DBus"),
-                                               QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
-    bus->call(ping, QDBus::Block, kDeliveryTimeoutMs);
+    roundTrip(*bus);
     return true;
 }
 
@@ -60,7 +65,7 @@ Observation::Observation(std::string name, std::function<void()> handler)
     // One round trip to the bus: it handles a connection's messages in order,
     // so once it answers, the match above is in place and every post made
     // from now on is heard.
-    if (observing_) bus->interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus"));
+    if (observing_) roundTrip(*bus);
 }
 
 Observation::~Observation() {
