@@ -13,7 +13,7 @@
 // offending input cut to a readable length), and an image that was there
 // before stays as it was; a malformed command line ends it with status 2 and
 // the usage.
-#include "platform/store/Defaults.h"
+#include "shared/identity/AppIdentity.h"
 #include "platform/time/Time.h"
 #include "platform/widgetkit/WidgetHost.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
@@ -39,7 +39,6 @@ using namespace plyx;
 namespace {
 
 constexpr int kMaxImageSide = 16384;
-constexpr const char* kStandardDefaultsName = "com.zelvanedesigns.plyx.widgets";
 
 constexpr const char* kUsage =
     "usage: PlyxWidgets --list\n"
@@ -216,7 +215,7 @@ int render(const std::map<std::string, std::string>& opts) {
 int main(int argc, char** argv) {
     // No display is needed: everything is drawn into images.
     if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    store::Defaults::setStandardName(kStandardDefaultsName);
+    AppIdentity::configurePlatform(AppIdentity::Program::extension);
 
     std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty()) return usage("nothing to do");

@@ -4,6 +4,8 @@
 // application, an intent run inside the extension) can send them and every
 // running host hears them. Sending never blocks and never fails loudly: with
 // no session bus the request is dropped, as a reload with no host would be.
+// The object path and interface are the application's own names, given once
+// at start.
 #include <QObject>
 
 #include <functional>
@@ -13,11 +15,19 @@
 namespace plyx::widgetkit {
 
 namespace WidgetCenter {
-/// The object path, interface and signal names the requests use.
-inline constexpr const char* kPath = "/com/zelvanedesigns/plyx/WidgetCenter";
-inline constexpr const char* kInterface = "com.zelvanedesigns.plyx.WidgetCenter";
+/// The signal names the requests use.
 inline constexpr const char* kReloadKindSignal = "ReloadTimelines";
 inline constexpr const char* kReloadAllSignal = "ReloadAllTimelines";
+
+/// The object path and interface the requests travel on.
+struct BusNames {
+    std::string path;
+    std::string interface;
+};
+/// Sets the names, once at start, before any request or listener; until then
+/// nothing is sent and nothing is heard.
+void setBusNames(BusNames names);
+const BusNames& busNames();
 
 /// Asks for a new timeline of every widget of `kind`. Returns whether the
 /// request was handed to the bus.

@@ -6,6 +6,7 @@
 #include "platform/coding/Coding.h"
 #include "platform/store/Defaults.h"
 #include "platform/time/Date.h"
+#include "shared/identity/AppIdentity.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -16,7 +17,7 @@ namespace plyx {
 
 namespace StorageKeys {
 /// The app-group identifier: the suite name and the container's group.
-inline constexpr const char* kSuiteName = "QK7R3XW2TJ.com.zelvanedesigns.plyx";
+inline constexpr const char* kSuiteName = AppIdentity::kAppGroup;
 
 inline constexpr const char* theme = "plyx.theme.v1";
 inline constexpr const char* timeFormat = "plyx.timeformat";

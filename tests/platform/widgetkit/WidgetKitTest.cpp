@@ -139,6 +139,12 @@ TEST(WidgetFamily, DesignSizesAndNames) {
 // running beside this one share: they may send reloads of their own, so this
 // one asks for a kind no other sends and looks for its two requests in order.
 TEST(WidgetCenter, ReloadRequestsReachAListenerOverTheSessionBus) {
+    // The names are the program's to give; until then nothing travels.
+    WidgetCenter::setBusNames({});
+    EXPECT_FALSE(WidgetCenter::reloadAllTimelines());
+    EXPECT_FALSE(WidgetReloadListener([](const auto&) {}).isListening());
+    WidgetCenter::setBusNames({"/test/plyx/WidgetCenter", "test.plyx.WidgetCenter"});
+
     std::vector<std::optional<std::string>> heard;
     WidgetReloadListener listener([&](const std::optional<std::string>& kind) { heard.push_back(kind); });
     if (!listener.isListening()) GTEST_SKIP() << "no session bus";
