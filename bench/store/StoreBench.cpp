@@ -3,8 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sqlite3.h>
+
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <unistd.h>
 
@@ -40,6 +43,30 @@ void BM_OpenAndGetRecord2K(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(plyx::store::Defaults::suite("bench.suite")->data("bench.record"));
 }
 BENCHMARK(BM_OpenAndGetRecord2K);
+
+// The floor: the same read as one prepared SQLite statement on an open
+// connection, which is all a read through the suite should cost.
+void BM_RawSqliteGetRecord2K(benchmark::State& state) {
+    auto s = benchSuite();
+    s.setData("bench.record", kRecord);
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(s.path().c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt* get = nullptr;
+    sqlite3_prepare_v3(db, "SELECT value FROM kv WHERE key = ?1", -1, SQLITE_PREPARE_PERSISTENT, &get, nullptr);
+    const std::string key = "bench.record";
+    for (auto _ : state) {
+        sqlite3_bind_text(get, 1, key.data(), int(key.size()), SQLITE_STATIC);
+        std::optional<std::string> value;
+        if (sqlite3_step(get) == SQLITE_ROW)
+            value.emplace(static_cast<const char*>(sqlite3_column_blob(get, 0)), size_t(sqlite3_column_bytes(get, 0)));
+        sqlite3_reset(get);
+        sqlite3_clear_bindings(get);
+        benchmark::DoNotOptimize(value);
+    }
+    sqlite3_finalize(get);
+    sqlite3_close(db);
+}
+BENCHMARK(BM_RawSqliteGetRecord2K);
 
 void BM_GetInteger(benchmark::State& state) {
     auto s = benchSuite();

@@ -1,57 +1,88 @@
 #include "platform/system/FileValues.h"
 
+#include <array>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace plyx::sys::detail {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readText(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::stringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return ss.str();
+namespace {
+
+/// A /sys attribute is at most a page.
+constexpr std::size_t kAttributeBytes = 4096;
+
+// Reads into `buffer` from the file's start; -1 when it cannot be read.
+ssize_t readOnce(int fd, char* buffer, std::size_t size) {
+    ssize_t n = 0;
+    do n = ::read(fd, buffer, size);
+    while (n < 0 && errno == EINTR);
+    return n;
 }
 
-static std::string trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t\r\n");
-    if (b == std::string::npos) return {};
-    const auto e = s.find_last_not_of(" \t\r\n");
-    return s.substr(b, e - b + 1);
-}
-
-std::optional<std::string> readLine(const fs::path& p) {
-    auto text = readText(p);
-    if (!text) return std::nullopt;
-    return trim(text->substr(0, text->find('\n')));
-}
-
-template <class T> static std::optional<T> parse(const std::string& raw) {
-    const std::string s = trim(raw);
+template <class T> std::optional<T> parse(std::string_view raw) {
+    std::string_view s = trimmed(raw);
+    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
     if (s.empty()) return std::nullopt;
     T v{};
-    const char* first = s.data();
-    if (*first == '+') ++first;
-    const auto [ptr, ec] = std::from_chars(first, s.data() + s.size(), v);
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
     if (ec != std::errc() || ptr != s.data() + s.size()) return std::nullopt;
     return v;
 }
 
-std::optional<std::int64_t> parseInteger(const std::string& s) { return parse<std::int64_t>(s); }
-std::optional<std::uint64_t> parseUnsigned(const std::string& s) { return parse<std::uint64_t>(s); }
+} // namespace
+
+std::string_view trimmed(std::string_view s) {
+    const auto b = s.find_first_not_of(" \t\r\n");
+    if (b == std::string_view::npos) return {};
+    const auto e = s.find_last_not_of(" \t\r\n");
+    return s.substr(b, e - b + 1);
+}
+
+std::optional<std::string_view> readHead(const fs::path& p, std::span<char> buffer) {
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    const ssize_t n = readOnce(fd, buffer.data(), buffer.size());
+    ::close(fd);
+    if (n < 0) return std::nullopt;
+    return std::string_view(buffer.data(), static_cast<std::size_t>(n));
+}
+
+std::optional<std::string> readText(const fs::path& p) {
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string out;
+    std::array<char, 4096> chunk;
+    ssize_t n = 0;
+    while ((n = readOnce(fd, chunk.data(), chunk.size())) > 0) out.append(chunk.data(), static_cast<std::size_t>(n));
+    ::close(fd);
+    if (n < 0) return std::nullopt;
+    return out;
+}
+
+std::optional<std::string> readLine(const fs::path& p) {
+    std::array<char, kAttributeBytes> buffer;
+    const auto head = readHead(p, buffer);
+    if (!head) return std::nullopt;
+    return std::string(trimmed(head->substr(0, head->find('\n'))));
+}
+
+std::optional<std::int64_t> parseInteger(std::string_view s) { return parse<std::int64_t>(s); }
+std::optional<std::uint64_t> parseUnsigned(std::string_view s) { return parse<std::uint64_t>(s); }
 
 std::optional<std::int64_t> readInteger(const fs::path& p) {
-    auto line = readLine(p);
-    return line ? parseInteger(*line) : std::nullopt;
+    std::array<char, kAttributeBytes> buffer;
+    const auto head = readHead(p, buffer);
+    return head ? parseInteger(head->substr(0, head->find('\n'))) : std::nullopt;
 }
 
 std::optional<std::uint64_t> readUnsigned(const fs::path& p) {
-    auto line = readLine(p);
-    return line ? parseUnsigned(*line) : std::nullopt;
+    std::array<char, kAttributeBytes> buffer;
+    const auto head = readHead(p, buffer);
+    return head ? parseUnsigned(head->substr(0, head->find('\n'))) : std::nullopt;
 }
 
 fs::path under(const fs::path& root, const std::string& absolute) {

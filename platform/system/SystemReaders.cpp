@@ -3,7 +3,8 @@
 #include "platform/system/FileValues.h"
 
 #include <algorithm>
-#include <sstream>
+#include <array>
+#include <string_view>
 #include <sys/statvfs.h>
 #include <vector>
 
@@ -12,57 +13,91 @@ namespace plyx::sys {
 namespace fs = std::filesystem;
 using namespace detail;
 
-std::optional<CpuTicks> readCpuTicks(const fs::path& root) {
-    auto text = readText(under(root, "/proc/stat"));
-    if (!text) return std::nullopt;
-    std::istringstream lines(*text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        // The aggregate line is "cpu" followed by white space; "cpu0"... are per processor.
-        if (line.rfind("cpu", 0) != 0 || line.size() < 4 || (line[3] != ' ' && line[3] != '\t')) continue;
-        std::istringstream fields(line.substr(3));
-        std::vector<std::uint64_t> v;
-        std::string field;
-        while (fields >> field) {
-            auto n = parseUnsigned(field);
-            if (!n) return std::nullopt;
-            v.push_back(*n);
-        }
-        // user nice system idle are always there; iowait, irq, softirq and steal
-        // came with later kernels and count as 0 when missing.
-        if (v.size() < 4) return std::nullopt;
-        v.resize(std::max<std::size_t>(v.size(), 8), 0);
-        CpuTicks t;
-        t.user = v[0];
-        t.nice = v[1];
-        t.system = v[2] + v[5] + v[6] + v[7];
-        t.idle = v[3] + v[4];
-        return t;
+namespace {
+
+/// The first lines of /proc/stat and /proc/meminfo hold everything read from
+/// them: the aggregate processor line comes first, and the memory totals
+/// within the first three lines.
+constexpr std::size_t kHeadBytes = 8192;
+
+// Calls `line` with each line of `text` until it returns false.
+template <class F> void eachLine(std::string_view text, F&& line) {
+    while (!text.empty()) {
+        const auto end = text.find('\n');
+        if (!line(text.substr(0, end))) return;
+        if (end == std::string_view::npos) return;
+        text.remove_prefix(end + 1);
     }
-    return std::nullopt;
+}
+
+// The next field of `rest` separated by blanks or tabs, taken off `rest`.
+std::string_view nextField(std::string_view& rest) {
+    const auto b = rest.find_first_not_of(" \t");
+    if (b == std::string_view::npos) {
+        rest = {};
+        return {};
+    }
+    rest.remove_prefix(b);
+    const auto e = rest.find_first_of(" \t");
+    const auto field = rest.substr(0, e);
+    rest.remove_prefix(e == std::string_view::npos ? rest.size() : e);
+    return field;
+}
+
+} // namespace
+
+std::optional<CpuTicks> readCpuTicks(const fs::path& root) {
+    std::array<char, kHeadBytes> buffer;
+    const auto text = readHead(under(root, "/proc/stat"), buffer);
+    if (!text) return std::nullopt;
+    std::optional<CpuTicks> ticks;
+    eachLine(*text, [&](std::string_view line) {
+        // The aggregate line is "cpu" followed by white space; "cpu0"... are per processor.
+        if (line.size() < 4 || line.substr(0, 3) != "cpu" || (line[3] != ' ' && line[3] != '\t')) return true;
+        std::array<std::uint64_t, 8> v{}; // iowait, irq, softirq and steal count as 0 when missing
+        std::size_t count = 0;
+        std::string_view rest = line.substr(3);
+        for (auto field = nextField(rest); !field.empty(); field = nextField(rest), ++count) {
+            const auto n = parseUnsigned(field);
+            if (!n) return false;
+            if (count < v.size()) v[count] = *n;
+        }
+        // user nice system idle are always there; the later fields came with later kernels.
+        if (count < 4) return false;
+        ticks = CpuTicks{};
+        ticks->user = v[0];
+        ticks->nice = v[1];
+        ticks->system = v[2] + v[5] + v[6] + v[7];
+        ticks->idle = v[3] + v[4];
+        return false;
+    });
+    return ticks;
 }
 
 std::optional<MemoryInfo> readMemory(const fs::path& root) {
-    auto text = readText(under(root, "/proc/meminfo"));
+    std::array<char, kHeadBytes> buffer;
+    const auto text = readHead(under(root, "/proc/meminfo"), buffer);
     if (!text) return std::nullopt;
     std::optional<std::uint64_t> total, available;
-    std::istringstream lines(*text);
-    std::string line;
-    while (std::getline(lines, line)) {
+    bool bad = false;
+    eachLine(*text, [&](std::string_view line) {
         const auto colon = line.find(':');
-        if (colon == std::string::npos) continue;
-        const std::string key = line.substr(0, colon);
-        if (key != "MemTotal" && key != "MemAvailable") continue;
-        std::istringstream rest(line.substr(colon + 1));
-        std::string number, unit;
-        rest >> number >> unit;
-        auto n = parseUnsigned(number);
-        if (!n) return std::nullopt;
+        if (colon == std::string_view::npos) return true;
+        const auto key = line.substr(0, colon);
+        if (key != "MemTotal" && key != "MemAvailable") return true;
+        std::string_view rest = line.substr(colon + 1);
+        const auto number = nextField(rest);
+        const auto unit = nextField(rest);
+        const auto n = parseUnsigned(number);
+        if (!n) {
+            bad = true;
+            return false;
+        }
         // The file says "kB" and means KiB.
-        const std::uint64_t bytes = unit == "kB" ? *n * 1024 : *n;
-        (key == "MemTotal" ? total : available) = bytes;
-    }
-    if (!total || !available) return std::nullopt;
+        (key == "MemTotal" ? total : available) = unit == "kB" ? *n * 1024 : *n;
+        return !(total && available);
+    });
+    if (bad || !total || !available) return std::nullopt;
     return MemoryInfo{*total, *available};
 }
 

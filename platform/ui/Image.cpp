@@ -1,10 +1,12 @@
 // Symbol images: an icon drawn in the foreground style, as big as the font asks
 // or, once resizable, as big as its frame.
+#include "platform/ui/CacheKey.h"
 #include "platform/ui/Element.h"
 #include "platform/ui/Symbols.h"
 
 #include <QSvgRenderer>
 #include <map>
+#include <unordered_map>
 
 namespace plyx::ui::detail {
 
@@ -26,12 +28,28 @@ std::shared_ptr<QSvgRenderer> rendererFor(const std::string& file) {
     return r;
 }
 
+/// What decides a tinted symbol's pixels.
+struct TintKey {
+    std::string file;
+    int width = 0, height = 0;
+    std::uint32_t rgba = 0;
+    std::int32_t ratio = 0;
+    bool operator==(const TintKey&) const = default;
+};
+
+struct TintKeyHash {
+    std::size_t operator()(const TintKey& k) const noexcept {
+        std::size_t h = std::hash<std::string>{}(k.file);
+        h = hashCombine(h, std::size_t(std::uint32_t(k.width)) << 32 | std::uint32_t(k.height));
+        return hashCombine(h, std::size_t(k.rgba) << 32 | std::uint32_t(k.ratio));
+    }
+};
+
 /// The icon at `pixels` in `color`, made once per thread and kept (a widget redraws
 /// the same few symbols every second).
 const QImage& tinted(QSvgRenderer& renderer, const std::string& file, QSize pixels, const Color& color, double dpr) {
-    thread_local std::map<std::string, QImage> cache;
-    const std::string key = file + '|' + std::to_string(pixels.width()) + 'x' + std::to_string(pixels.height()) +
-                            '|' + formatColor(color) + '|' + formatNumber(dpr);
+    thread_local std::unordered_map<TintKey, QImage, TintKeyHash> cache;
+    TintKey key{file, pixels.width(), pixels.height(), packedColor(color), ratioKey(dpr)};
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     if (cache.size() > 512) cache.clear();
@@ -45,7 +63,7 @@ const QImage& tinted(QSvgRenderer& renderer, const std::string& file, QSize pixe
         p.fillRect(QRectF(0, 0, pixels.width(), pixels.height()), toQColor(color));
     }
     img.setDevicePixelRatio(dpr);
-    return cache.emplace(key, std::move(img)).first->second;
+    return cache.emplace(std::move(key), std::move(img)).first->second;
 }
 
 struct ImageNode final : Node {

@@ -49,18 +49,27 @@ std::vector<Hit> drawRoot(const detail::Element& root, QPainter& painter, Size s
 
 } // namespace
 
-RenderResult render(const View& view, Size size, double devicePixelRatio, const Environment& env) {
+RenderResult render(const View& view, Size size, double devicePixelRatio, const Environment& env, QImage reuse) {
     RenderResult result;
     const double dpr = devicePixelRatio > 0 ? devicePixelRatio : 1;
     Environment e = env;
     e.displayScale = dpr;
     auto root = layoutRoot(view, size, e);
-    // Zeroed memory is already transparent: cheaper than filling a large image.
     const int w = std::max(1, int(std::ceil(size.width * dpr))), h = std::max(1, int(std::ceil(size.height * dpr)));
-    void* pixels = std::calloc(size_t(w) * size_t(h), 4);
-    if (!pixels) return result;
-    QImage image(static_cast<uchar*>(pixels), w, h, w * 4, QImage::Format_ARGB32_Premultiplied,
-                 [](void* p) { std::free(p); }, pixels);
+    QImage image;
+    if (reuse.width() == w && reuse.height() == h && reuse.format() == QImage::Format_ARGB32_Premultiplied &&
+        reuse.isDetached()) {
+        // The previous frame's pixels, already mapped: clearing them costs far
+        // less than faulting in a fresh allocation of the same size.
+        image = std::move(reuse);
+        image.fill(Qt::transparent);
+    } else {
+        // Zeroed memory is already transparent: cheaper than filling a large image.
+        void* pixels = std::calloc(size_t(w) * size_t(h), 4);
+        if (!pixels) return result;
+        image = QImage(static_cast<uchar*>(pixels), w, h, w * 4, QImage::Format_ARGB32_Premultiplied,
+                       [](void* p) { std::free(p); }, pixels);
+    }
     image.setDevicePixelRatio(dpr);
     {
         QPainter painter(&image);

@@ -29,7 +29,11 @@ struct RenderResult {
 };
 
 /// Lays out `view` in `size` points (centred when it chooses a smaller size) and draws it.
-RenderResult render(const View& view, Size size, double devicePixelRatio, const Environment& env);
+/// A host that draws one view again and again hands back its last image as
+/// `reuse`: when no one else holds it and it has the size and format, it is
+/// cleared and drawn into instead of a new one being made.
+RenderResult render(const View& view, Size size, double devicePixelRatio, const Environment& env,
+                    QImage reuse = {});
 
 /// Draws `view` laid out in `size` points into `painter` at its current transform; returns the hits.
 std::vector<Hit> paint(const View& view, QPainter& painter, Size size, const Environment& env);

@@ -1,13 +1,31 @@
 // Shapes: outlines in a rectangle, filled or stroked, optionally trimmed.
+#include "platform/ui/CacheKey.h"
 #include "platform/ui/Element.h"
 
 #include <array>
 #include <cmath>
-#include <map>
+#include <unordered_map>
 
 namespace plyx::ui::detail {
 
 namespace {
+
+/// What decides a dot sprite's pixels: its diameter in eighths of a device
+/// pixel, its offset in quarters, its colour and the device-pixel ratio.
+struct SpriteKey {
+    std::int32_t diameter8 = 0;
+    std::int32_t offsetX4 = 0, offsetY4 = 0;
+    std::uint32_t rgba = 0;
+    std::int32_t ratio = 0;
+    bool operator==(const SpriteKey&) const = default;
+};
+
+struct SpriteKeyHash {
+    std::size_t operator()(const SpriteKey& k) const noexcept {
+        std::size_t h = std::hash<std::uint64_t>{}(std::uint64_t(k.rgba) << 32 | std::uint32_t(k.diameter8));
+        return hashCombine(h, std::size_t(k.offsetX4) << 40 | std::size_t(k.offsetY4) << 32 | std::uint32_t(k.ratio));
+    }
+};
 
 enum class Paint { foreground, fill, stroke, strokeBorder };
 
@@ -135,9 +153,9 @@ private:
         const double left = std::floor(device.x()), top = std::floor(device.y());
         const double fx = quantise(device.x() - left, 0.25), fy = quantise(device.y() - top, 0.25);
 
-        thread_local std::map<std::string, QImage> sprites;
-        const std::string key = formatNumber(diameter) + '|' + formatNumber(fx) + '|' + formatNumber(fy) + '|' +
-                                formatColor(*color) + '|' + formatNumber(dpr);
+        thread_local std::unordered_map<SpriteKey, QImage, SpriteKeyHash> sprites;
+        const SpriteKey key{std::int32_t(std::lround(diameter * 8)), std::int32_t(std::lround(fx * 4)),
+                            std::int32_t(std::lround(fy * 4)), packedColor(*color), ratioKey(dpr)};
         auto it = sprites.find(key);
         if (it == sprites.end()) {
             if (sprites.size() > 1024) sprites.clear();

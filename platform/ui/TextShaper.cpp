@@ -1,9 +1,10 @@
 #include "platform/ui/TextShaper.h"
 
+#include "platform/ui/CacheKey.h"
+
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace plyx::ui::detail {
@@ -80,16 +81,39 @@ double Shaper::characterAdvance(const QString& c) const {
     return it->second + tracking();
 }
 
+namespace {
+
+/// What decides a shaper: the face and its size, weight, design, tracking and
+/// digit widths, as values (formatting them into text cost more than shaping).
+struct ShaperKey {
+    std::string family;
+    double size = 0, scale = 0;
+    int weight = 0, design = 0;
+    double tracking = 0;
+    bool monospacedDigits = false;
+    bool operator==(const ShaperKey&) const = default;
+};
+
+struct ShaperKeyHash {
+    std::size_t operator()(const ShaperKey& k) const noexcept {
+        std::size_t h = std::hash<std::string>{}(k.family);
+        h = hashCombine(h, std::hash<double>{}(k.size));
+        h = hashCombine(h, std::hash<double>{}(k.scale));
+        h = hashCombine(h, std::hash<double>{}(k.tracking));
+        return hashCombine(h, std::size_t(k.weight) << 16 | std::size_t(k.design) << 1 | (k.monospacedDigits ? 1 : 0));
+    }
+};
+
+} // namespace
+
 /// Shapers are kept across renders (per thread, as fonts are): the same captions
 /// and numerals come back every second.
 std::shared_ptr<const Shaper> shaperFor(const TextStyle& style, double scale) {
-    thread_local std::unordered_map<std::string, std::shared_ptr<const Shaper>> shapers;
+    thread_local std::unordered_map<ShaperKey, std::shared_ptr<const Shaper>, ShaperKeyHash> shapers;
     // Size and scale are keyed apart: a shaper answers for the scale it was
     // made at, and 80 points at 0.55 is not 44 points at 1 to the text that asks.
-    char numbers[96];
-    std::snprintf(numbers, sizeof numbers, "|%.17g|%.17g|%d|%d|%.17g|%c", style.font.size, scale,
-                  int(style.font.weight), int(style.font.design), style.tracking, style.monospacedDigits ? 'm' : 'p');
-    std::string key = style.font.family + numbers;
+    ShaperKey key{style.font.family, style.font.size,        scale, int(style.font.weight), int(style.font.design),
+                  style.tracking,    style.monospacedDigits};
     auto it = shapers.find(key);
     if (it != shapers.end()) return it->second;
     if (shapers.size() > 256) shapers.clear();

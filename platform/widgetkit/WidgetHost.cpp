@@ -52,8 +52,8 @@ std::optional<AnyEntry> currentEntry(const ProviderAnswer& answer, Date now) {
 }
 
 ui::RenderResult renderEntry(const WidgetConfiguration& widget, const AnyEntry& entry, ui::Size size,
-                             double devicePixelRatio, const ui::Environment& env) {
-    return ui::render(widget.content(entry), size, devicePixelRatio, env);
+                             double devicePixelRatio, const ui::Environment& env, QImage reuse) {
+    return ui::render(widget.content(entry), size, devicePixelRatio, env, std::move(reuse));
 }
 
 } // namespace plyx::widgetkit

@@ -46,8 +46,9 @@ QFuture<ProviderAnswer> requestAsync(const WidgetConfiguration& widget, RequestM
 std::optional<AnyEntry> currentEntry(const ProviderAnswer& answer, Date now);
 
 /// Draws `entry` at `size` points and `devicePixelRatio`. Call it on the
-/// thread that paints.
+/// thread that paints. A host that redraws one widget hands back its last
+/// image as `reuse` (see ui::render).
 ui::RenderResult renderEntry(const WidgetConfiguration& widget, const AnyEntry& entry, ui::Size size,
-                             double devicePixelRatio, const ui::Environment& env);
+                             double devicePixelRatio, const ui::Environment& env, QImage reuse = {});
 
 } // namespace plyx::widgetkit

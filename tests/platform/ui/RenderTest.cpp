@@ -45,6 +45,26 @@ TEST(Render, ImageSizeFollowsTheDevicePixelRatio) {
     }
 }
 
+TEST(Render, AnImageHandedBackIsClearedAndDrawnIntoUnlessSomeoneHoldsIt) {
+    const auto dot = Circle().fill(kRed).frame(10, 10);
+    const QImage fresh = render(dot, {40, 40}, 2, {}).image;
+    // A full red frame first, so pixels left over from it would show.
+    auto previous = render(Rectangle().fill(kRed), {40, 40}, 2, {}).image;
+    const uchar* buffer = previous.constBits();
+    const auto again = render(dot, {40, 40}, 2, {}, std::move(previous)).image;
+    EXPECT_EQ(again.constBits(), buffer) << "the same pixels, not a new allocation";
+    EXPECT_EQ(again, fresh);
+
+    // An image someone else still holds is never drawn over.
+    const QImage held = render(Rectangle().fill(kRed), {40, 40}, 2, {}).image;
+    const auto fromHeld = render(dot, {40, 40}, 2, {}, held).image;
+    EXPECT_NE(fromHeld.constBits(), held.constBits());
+    EXPECT_EQ(at(held, 1, 1), QColor(255, 0, 0));
+    EXPECT_EQ(fromHeld, fresh);
+    // Nor is one of another size.
+    EXPECT_EQ(render(dot, {40, 40}, 2, {}, QImage(10, 10, QImage::Format_ARGB32_Premultiplied)).image, fresh);
+}
+
 TEST(Render, TrimmedRingStartsWhereTheRotationPutsIt) {
     // A quarter of a ring: unrotated it runs from 3 o'clock clockwise to 6; turned by
     // -90 degrees it runs from 12 to 3, the way progress rings are drawn.
