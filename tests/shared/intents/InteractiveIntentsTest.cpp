@@ -6,6 +6,7 @@
 
 #include "platform/bus/Bus.h"
 #include "platform/widgetkit/WidgetCenter.h"
+#include "shared/identity/AppIdentity.h"
 #include "tests/support/bus/PrivateBus.h"
 
 #include <gtest/gtest.h>
@@ -79,6 +80,7 @@ TEST(InteractiveIntents, PlainFormsRebuildToTheButtonsIntentsWithTheirDefaults) 
 TEST(ReloadKinds, ReloadsEachKindInOrderThenPostsAlsoForNoKinds) {
     if (test::privateBusAddress().empty()) GTEST_SKIP() << "dbus-daemon could not be started";
     test::coreApp();
+    AppIdentity::configurePlatform(AppIdentity::Program::extension);
     std::vector<std::string> heard;
     widgetkit::WidgetReloadListener reloads([&](const std::optional<std::string>& kind) {
         heard.push_back("reload " + kind.value_or("all"));

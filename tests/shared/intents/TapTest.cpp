@@ -3,6 +3,7 @@
 // process rebuilds and performs it. The store changes as each intent's rules
 // say, and this process hears the reload of the intent's kind and the reload
 // notification.
+#include "shared/identity/AppIdentity.h"
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/intents/ReloadKinds.h"
 
@@ -50,6 +51,7 @@ protected:
     void SetUp() override {
         if (test::privateBusAddress().empty()) GTEST_SKIP() << "dbus-daemon could not be started";
         test::coreApp();
+        AppIdentity::configurePlatform(AppIdentity::Program::extension);
         reloads_ = std::make_unique<widgetkit::WidgetReloadListener>(
             [this](const std::optional<std::string>& kind) { heard_.push_back("reload " + kind.value_or("all")); });
         posts_ = bus::observe(kReloadWidgetsNotification, [this] { heard_.push_back("posted"); });

@@ -5,6 +5,7 @@
 // times. Exit 0 when all were performed, 2 (with the reason on standard
 // error) when a form is refused.
 #include "platform/time/Time.h"
+#include "shared/identity/AppIdentity.h"
 #include "shared/intents/InteractiveIntents.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     using namespace plyx;
+    AppIdentity::configurePlatform(AppIdentity::Program::extension);
     int times = 1;
     std::vector<std::string> forms;
     for (int i = 1; i < argc; ++i) {
