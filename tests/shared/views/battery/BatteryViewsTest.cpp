@@ -5,7 +5,7 @@
 
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
