@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace plyx {
@@ -16,14 +17,18 @@ namespace NotesFile {
 
 std::filesystem::path location() { return SharedStorage::container() / StorageKeys::notesFileName; }
 
-std::vector<NoteItem> read(const std::filesystem::path& file) {
+std::optional<std::vector<NoteItem>> load(const std::filesystem::path& file) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec) && !ec) return std::vector<NoteItem>{};
     std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
+    if (!in) return std::nullopt;
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    if (in.bad()) return {};
-    return coding::decode<std::vector<NoteItem>>(bytes.str()).value_or(std::vector<NoteItem>{});
+    if (in.bad()) return std::nullopt;
+    return coding::decode<std::vector<NoteItem>>(bytes.str());
 }
+
+std::vector<NoteItem> read(const std::filesystem::path& file) { return load(file).value_or(std::vector<NoteItem>{}); }
 
 std::vector<NoteItem> read() { return read(location()); }
 

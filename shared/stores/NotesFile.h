@@ -5,6 +5,7 @@
 #include "shared/models/NoteItem.h"
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace plyx {
@@ -19,6 +20,9 @@ std::filesystem::path location();
 /// does not decode whole (one bad note is enough): never a partial list.
 std::vector<NoteItem> read(const std::filesystem::path& file);
 std::vector<NoteItem> read();
+/// The list from `file`: empty when there is no file; nothing when a file is
+/// there but cannot be read or does not decode whole.
+std::optional<std::vector<NoteItem>> load(const std::filesystem::path& file);
 
 /// Writes the whole list to `file` atomically, so a reader sees the old or the
 /// new list, never part of one. On an encoding or writing failure nothing is

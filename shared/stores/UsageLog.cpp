@@ -3,6 +3,8 @@
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 
+#include <QLoggingCategory>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -12,6 +14,8 @@
 namespace plyx::UsageLog {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcUsage, "com.zelvanedesigns.plyx.usage")
 
 constexpr const char* kWeekdayPattern = "EEE";
 constexpr int kWeekDays = 7;
@@ -48,16 +52,36 @@ void save(const Store& store) { SharedStorage::write(StorageKeys::usage, store);
 
 void add(double seconds, const std::string& app, Date on) {
     const std::string key = dayFormat(on);
-    // The tracker adds every half minute; one transaction keeps an addition
-    // from overwriting another process's in between.
-    SharedStorage::suite().update(StorageKeys::usage, [&](std::optional<std::string> bytes) {
-        Store s;
-        if (bytes) s = coding::decode<Store>(*bytes).value_or(Store{});
-        s.days[key][app] += seconds;
-        prune(s);
-        auto encoded = coding::encode(s);
-        return encoded ? encoded : bytes; // unencodable (a non-finite sum): keep what was there
-    });
+    auto suite = SharedStorage::suite();
+    // A stored log that does not decode is kept aside before a fresh one is
+    // written over it. Should another writer replace it between the setting
+    // aside and the update, the addition starts again on what it wrote.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const auto seen = suite.data(StorageKeys::usage);
+        if (seen && !coding::decode<Store>(*seen)) {
+            suite.setData(kUnreadableUsageKey, *seen);
+            qCWarning(lcUsage) << "the usage log could not be read; kept under" << kUnreadableUsageKey
+                               << "before a new one is started";
+        }
+        bool changedMeanwhile = false;
+        // The tracker adds every half minute; one transaction keeps an
+        // addition from overwriting another process's in between.
+        suite.update(StorageKeys::usage, [&](std::optional<std::string> bytes) -> std::optional<std::string> {
+            Store s;
+            if (bytes) {
+                if (auto decoded = coding::decode<Store>(*bytes)) s = std::move(*decoded);
+                else if (bytes != seen) {
+                    changedMeanwhile = true;
+                    return bytes;
+                }
+            }
+            s.days[key][app] += seconds;
+            prune(s);
+            auto encoded = coding::encode(s);
+            return encoded ? encoded : bytes; // unencodable (a non-finite sum): keep what was there
+        });
+        if (!changedMeanwhile) return;
+    }
 }
 
 std::optional<UsageSnapshot> snapshot(std::int64_t budgetMinutes) {

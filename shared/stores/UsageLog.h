@@ -20,6 +20,10 @@ struct Store {
 };
 PLYX_CODABLE(Store, days)
 
+/// Where a stored log that could not be read is kept before a new one
+/// replaces it.
+inline constexpr const char* kUnreadableUsageKey = "plyx.usage.v1.unreadable";
+
 /// The most days the log keeps; older ones are dropped on the next addition.
 inline constexpr std::size_t kMaxDays = 15;
 
@@ -31,7 +35,8 @@ Store load();
 /// Stores the log; nothing is written when it cannot be encoded.
 void save(const Store& store);
 /// Adds `seconds` of use of `app` on the day of `on`, keeps the newest 15
-/// days and saves, in one atomic update of the store.
+/// days and saves, in one atomic update of the store. A stored log that
+/// does not decode is first kept under kUnreadableUsageKey.
 void add(double seconds, const std::string& app, Date on);
 
 /// Today's total and top three applications and the last seven days, with

@@ -123,6 +123,19 @@ TEST_F(UsageLogTest, AddingKeepsFifteenDays) {
     EXPECT_EQ(SharedStorage::suite().data(StorageKeys::usage), before);
 }
 
+TEST_F(UsageLogTest, AnUnreadableLogIsKeptAsideBeforeTheFirstAddition) {
+    const std::string broken = R"({"days":{"2026-12-08":{"Mail":"sixty"}}})";
+    SharedStorage::suite().setData(StorageKeys::usage, broken);
+    UsageLog::add(30, "Safari", now);
+    EXPECT_EQ(SharedStorage::suite().data(UsageLog::kUnreadableUsageKey), broken);
+    EXPECT_EQ(SharedStorage::suite().data(StorageKeys::usage), R"({"days":{"2026-12-09":{"Safari":30}}})");
+
+    // Once the log reads again, later additions leave the kept copy alone.
+    UsageLog::add(30, "Safari", now);
+    EXPECT_EQ(SharedStorage::suite().data(UsageLog::kUnreadableUsageKey), broken);
+    EXPECT_EQ(UsageLog::load().days.at("2026-12-09").at("Safari"), 60);
+}
+
 TEST_F(UsageLogTest, DaysAreLocal) {
     // 23:30 in Los Angeles on the 8th is the 9th in UTC.
     time::setCurrentZone("America/Los_Angeles");

@@ -1,0 +1,52 @@
+#pragma once
+// The user's notes as the application edits them: the list in memory, saved
+// whole to the notes file after every change. Loaded once; the application
+// is the file's only writer.
+#include "shared/models/NoteItem.h"
+
+#include <QObject>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace plyx {
+
+class NotesStore : public QObject {
+    Q_OBJECT
+public:
+    /// The name a notes file that could not be read is kept under.
+    static constexpr const char* kUnreadableSuffix = ".unreadable";
+
+    /// Loads the list from `fileURL()`; empty when missing or unreadable.
+    explicit NotesStore(QObject* parent = nullptr);
+
+    /// The notes file, computed afresh on every call.
+    static std::filesystem::path fileURL();
+
+    /// The notes in stored order, the newest added first.
+    const std::vector<NoteItem>& notes() const { return notes_; }
+    /// Replaces the list and announces it; does not save.
+    void setNotes(std::vector<NoteItem> notes);
+
+    /// A new unpinned note edited now, put first, then saved.
+    void add(const std::string& text);
+    /// Drops every note with `note`'s id and saves, also when none matched.
+    void remove(const NoteItem& note);
+    /// Flips the pin of the first note with `note`'s id and saves; with no
+    /// such note nothing changes and nothing is written.
+    void togglePin(const NoteItem& note);
+
+signals:
+    void notesChanged();
+
+private:
+    void save();
+
+    std::vector<NoteItem> notes_;
+    /// The file held data that did not read at load: it is moved aside
+    /// before the first save would replace it.
+    bool unreadableOnDisk_ = false;
+};
+
+} // namespace plyx
