@@ -1,6 +1,7 @@
 #include "shared/stores/NotesStore.h"
 
 #include "platform/coding/Uuid.h"
+#include "shared/models/NoteItem.h"
 #include "platform/time/Time.h"
 #include "shared/stores/NotesFile.h"
 
@@ -30,6 +31,8 @@ NotesStore::NotesStore(QObject* parent) : QObject(parent) {
     unreadableOnDisk_ = !loaded;
     notes_ = loaded ? std::move(*loaded) : std::vector<NoteItem>{};
 }
+
+NotesStore::~NotesStore() = default;
 
 std::filesystem::path NotesStore::fileURL() { return NotesFile::location(); }
 

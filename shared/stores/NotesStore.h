@@ -2,8 +2,9 @@
 // The user's notes as the application edits them: the list in memory, saved
 // whole to the notes file after every change. Loaded once; the application
 // is the file's only writer.
-#include "shared/models/NoteItem.h"
-
+//
+// The header stays free of the coding headers (the meta-object compiler
+// cannot read them): callers include shared/models/NoteItem.h.
 #include <QObject>
 
 #include <filesystem>
@@ -11,6 +12,8 @@
 #include <vector>
 
 namespace plyx {
+
+struct NoteItem;
 
 class NotesStore : public QObject {
     Q_OBJECT
@@ -20,6 +23,7 @@ public:
 
     /// Loads the list from `fileURL()`; empty when missing or unreadable.
     explicit NotesStore(QObject* parent = nullptr);
+    ~NotesStore() override;
 
     /// The notes file, computed afresh on every call.
     static std::filesystem::path fileURL();

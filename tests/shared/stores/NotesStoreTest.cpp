@@ -2,6 +2,7 @@
 // list order, and a file that does not read is never lost to a save.
 #include "shared/stores/NotesStore.h"
 
+#include "shared/models/NoteItem.h"
 #include "shared/stores/NotesFile.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/TestSupport.h"
