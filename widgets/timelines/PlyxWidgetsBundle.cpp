@@ -1,12 +1,16 @@
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 
 #include "shared/foundation/PlyxFonts.h"
-#include "widgets/timelines/ClockWidgets.h"
 #include "widgets/timelines/BatteryWidgets.h"
+#include "widgets/timelines/ClockWidgets.h"
+#include "widgets/timelines/DailyWidgets.h"
 #include "widgets/timelines/EventWidgets.h"
+#include "widgets/timelines/FocusWidgets.h"
 #include "widgets/timelines/NotesWidgets.h"
 #include "widgets/timelines/ScreenTimeWidgets.h"
+#include "widgets/timelines/StockWidgets.h"
 #include "widgets/timelines/SystemWidgets.h"
+#include "widgets/timelines/TapToLogWidgets.h"
 #include "widgets/timelines/WeatherWidgets.h"
 
 #include <algorithm>
@@ -29,6 +33,10 @@ const Declarations kDeclarations[] = {
     &clockWidgets,
     &weatherWidgets,
     &eventWidgets,
+    &stockWidgets,
+    &focusWidgets,
+    &tapToLogWidgets,
+    &dailyWidgets,
 };
 
 // Where each widget stands: six groups of kinds, in bundle order. A kind

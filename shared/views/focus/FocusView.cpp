@@ -27,7 +27,7 @@ double FocusView::progressFraction(Date now) const {
     return std::clamp(left / length, 0.0, 1.0);
 }
 
-std::string FocusView::action() { return R"({"intent":"FocusToggleIntent"})"; }
+std::string FocusView::action() { return R"({"type":"FocusToggleIntent","parameters":{}})"; }
 
 ui::View FocusView::body() const {
     const double u = ctx.u;

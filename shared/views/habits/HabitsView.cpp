@@ -8,7 +8,7 @@
 namespace plyx {
 
 std::string HabitsView::action(const Uuid& id) {
-    return R"({"intent":"HabitToggleIntent","habitID":")" + id.string() + "\"}";
+    return R"({"type":"HabitToggleIntent","parameters":{"habitID":")" + id.string() + "\"}}";
 }
 
 ui::View HabitsView::body() const {

@@ -19,7 +19,7 @@ double StepsView::fraction() const {
     return std::min(static_cast<double>(data.value) / static_cast<double>(data.goal), 1.0);
 }
 
-std::string StepsView::action() { return R"({"intent":"AddStepsIntent"})"; }
+std::string StepsView::action() { return R"({"type":"AddStepsIntent","parameters":{"steps":1000}})"; }
 
 ui::View StepsView::body() const {
     const double u = ctx.u;

@@ -44,8 +44,8 @@ std::string StopwatchView::lapLabel() const {
     return lapText(d);
 }
 
-std::string StopwatchView::toggleAction() { return R"({"intent":"StopwatchToggleIntent"})"; }
-std::string StopwatchView::resetAction() { return R"({"intent":"StopwatchResetIntent"})"; }
+std::string StopwatchView::toggleAction() { return R"({"type":"StopwatchToggleIntent","parameters":{}})"; }
+std::string StopwatchView::resetAction() { return R"({"type":"StopwatchResetIntent","parameters":{}})"; }
 
 ui::View StopwatchView::body() const {
     const double u = ctx.u;

@@ -33,7 +33,7 @@ int WaterView::rowCount(std::int64_t goal) {
     return static_cast<int>((glasses + kGlassesPerRow - 1) / kGlassesPerRow);
 }
 
-std::string WaterView::action() { return R"({"intent":"AddWaterIntent"})"; }
+std::string WaterView::action() { return R"({"type":"AddWaterIntent","parameters":{}})"; }
 
 ui::View WaterView::body() const {
     const double u = ctx.u;
