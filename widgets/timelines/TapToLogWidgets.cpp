@@ -1,5 +1,6 @@
 #include "widgets/timelines/TapToLogWidgets.h"
 
+#include "shared/stores/ExtrasStore.h"
 #include "shared/views/habits/HabitsView.h"
 #include "shared/views/habits/StepsView.h"
 #include "shared/views/stopwatch/StopwatchView.h"
@@ -10,19 +11,19 @@ namespace plyx {
 
 namespace TapToLogLive {
 
-StopwatchState stopwatch() { return StopwatchState::stored(); }
+StopwatchState stopwatch() { return ExtrasStore::stopwatch(); }
 
-std::vector<HabitWeekRow> habits() { return HabitWeekRow::current(); }
+std::vector<HabitWeekRow> habits() { return ExtrasStore::habitWeek(); }
 
 CounterSnapshot steps() {
     // The goal first, then the day's count.
-    const auto goal = CounterSnapshot::stepsGoal();
-    return CounterSnapshot::today(kStepsCounter, goal);
+    const auto goal = ExtrasStore::stepsGoal();
+    return ExtrasStore::counter(kStepsCounter, goal);
 }
 
 CounterSnapshot water() {
-    const auto goal = CounterSnapshot::waterGoal();
-    return CounterSnapshot::today(kWaterCounter, goal);
+    const auto goal = ExtrasStore::waterGoal();
+    return ExtrasStore::counter(kWaterCounter, goal);
 }
 
 } // namespace TapToLogLive

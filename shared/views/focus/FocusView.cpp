@@ -1,6 +1,7 @@
 #include "shared/views/focus/FocusView.h"
 
 #include "shared/foundation/PlyxFonts.h"
+#include "shared/intents/InteractiveIntents.h"
 #include "shared/views/kit/Caption.h"
 
 #include <algorithm>
@@ -27,7 +28,7 @@ double FocusView::progressFraction(Date now) const {
     return std::clamp(left / length, 0.0, 1.0);
 }
 
-std::string FocusView::action() { return R"({"type":"FocusToggleIntent","parameters":{}})"; }
+std::string FocusView::action() { return intents::serialise(FocusToggleIntent{}); }
 
 ui::View FocusView::body() const {
     const double u = ctx.u;

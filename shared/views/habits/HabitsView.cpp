@@ -1,5 +1,6 @@
 #include "shared/views/habits/HabitsView.h"
 
+#include "shared/intents/InteractiveIntents.h"
 #include "shared/views/kit/Caption.h"
 #include "shared/views/kit/KitMath.h"
 
@@ -8,7 +9,7 @@
 namespace plyx {
 
 std::string HabitsView::action(const Uuid& id) {
-    return R"({"type":"HabitToggleIntent","parameters":{"habitID":")" + id.string() + "\"}}";
+    return intents::serialise(HabitToggleIntent{id.string()});
 }
 
 ui::View HabitsView::body() const {

@@ -1,6 +1,7 @@
 #include "shared/views/habits/StepsView.h"
 
 #include "shared/foundation/PlyxFonts.h"
+#include "shared/intents/InteractiveIntents.h"
 #include "shared/views/kit/Caption.h"
 #include "shared/views/kit/DotBar.h"
 #include "shared/views/numbers/Decimal.h"
@@ -19,7 +20,7 @@ double StepsView::fraction() const {
     return std::min(static_cast<double>(data.value) / static_cast<double>(data.goal), 1.0);
 }
 
-std::string StepsView::action() { return R"({"type":"AddStepsIntent","parameters":{"steps":1000}})"; }
+std::string StepsView::action() { return intents::serialise(AddStepsIntent{}); }
 
 ui::View StepsView::body() const {
     const double u = ctx.u;

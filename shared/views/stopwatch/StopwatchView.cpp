@@ -1,6 +1,7 @@
 #include "shared/views/stopwatch/StopwatchView.h"
 
 #include "shared/foundation/PlyxFonts.h"
+#include "shared/intents/InteractiveIntents.h"
 #include "shared/views/kit/Caption.h"
 
 #include <cinttypes>
@@ -44,8 +45,8 @@ std::string StopwatchView::lapLabel() const {
     return lapText(d);
 }
 
-std::string StopwatchView::toggleAction() { return R"({"type":"StopwatchToggleIntent","parameters":{}})"; }
-std::string StopwatchView::resetAction() { return R"({"type":"StopwatchResetIntent","parameters":{}})"; }
+std::string StopwatchView::toggleAction() { return intents::serialise(StopwatchToggleIntent{}); }
+std::string StopwatchView::resetAction() { return intents::serialise(StopwatchResetIntent{}); }
 
 ui::View StopwatchView::body() const {
     const double u = ctx.u;

@@ -1,6 +1,7 @@
 #include "shared/views/stopwatch/WaterView.h"
 
 #include "shared/foundation/PlyxFonts.h"
+#include "shared/intents/InteractiveIntents.h"
 #include "shared/views/kit/Caption.h"
 #include "shared/views/kit/KitMath.h"
 #include "shared/views/numbers/Decimal.h"
@@ -33,7 +34,7 @@ int WaterView::rowCount(std::int64_t goal) {
     return static_cast<int>((glasses + kGlassesPerRow - 1) / kGlassesPerRow);
 }
 
-std::string WaterView::action() { return R"({"type":"AddWaterIntent","parameters":{}})"; }
+std::string WaterView::action() { return intents::serialise(AddWaterIntent{}); }
 
 ui::View WaterView::body() const {
     const double u = ctx.u;
