@@ -3,7 +3,7 @@
 // apart (so a dump or a pixel tells them apart), a render moment, and small
 // queries over dump lines.
 #include "shared/foundation/WCtx.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 
 #include <string>
 #include <vector>
@@ -31,13 +31,8 @@ inline ui::Environment at(Date now) {
     return env;
 }
 
-/// The text of a Text dump line (between the quotes after text=).
-inline std::string textOf(const DumpLine& l) {
-    const auto from = l.attrs.find("text=\"");
-    if (from == std::string::npos) return {};
-    const auto to = l.attrs.find("\" ", from + 6);
-    return l.attrs.substr(from + 6, to == std::string::npos ? l.attrs.size() - from - 7 : to - from - 6);
-}
+/// The text of a Text dump line.
+inline std::string textOf(const DumpLine& l) { return l.text(); }
 
 /// Every text of a dump, in drawing order.
 inline std::vector<std::string> texts(const std::vector<DumpLine>& lines) {

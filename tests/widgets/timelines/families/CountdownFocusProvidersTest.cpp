@@ -55,7 +55,7 @@ TEST(CountdownTimelineProvider, AsksAgainAtTheNextLocalMidnight) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.now.sinceReferenceDate);
         ZoneScope zone(c.zone);
-        test::ManualClock clock(c.now);
+        test::FakeClock clock(c.now);
         for (const auto& target : {std::optional<Date>(), std::optional<Date>(c.now - 86400 * 3)}) {
             const auto t = provider.timeline(countdown(target), context());
             ASSERT_EQ(t.entries.size(), 1u);
@@ -73,7 +73,7 @@ TEST(CountdownTimelineProvider, AsksAgainAtTheNextLocalMidnight) {
 
 TEST(CountdownTimelineProvider, PlaceholderCountsToLaunchAndTheGalleryShowsTheConfiguration) {
     const Date now = time::dateFrom(2026, 5, 7, 15, 0, 0, "UTC");
-    test::ManualClock clock(now);
+    test::FakeClock clock(now);
     CountdownTimelineProvider provider;
     const auto placeholder = provider.placeholder(context());
     EXPECT_EQ(placeholder.data.first, "Launch");
@@ -91,7 +91,7 @@ class FocusTimelineProviderTest : public ::testing::Test {
 protected:
     const Date now = Date::fromUnix(1778180400);
     test::FreshStorage storage;
-    test::ManualClock clock{now};
+    test::FakeClock clock{now};
     FocusTimelineProvider provider;
 };
 

@@ -4,7 +4,7 @@
 #include "shared/stores/MediaBridge.h"
 #include "shared/storage/SharedStorage.h"
 #include "shared/views/stock/StockWatchlistView.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/http/WebSourcesTest.h"
 #include "widgets/sources/local/QuoteProvider.h"
 #include "widgets/timelines/DailyWidgets.h"
@@ -47,8 +47,7 @@ std::vector<std::string> drawnTexts(const char* kind) {
     env.now = time::now();
     std::vector<std::string> out;
     for (const auto& l : test::ofKind(test::dumpLines(w.content(answer.entries.at(0)), d.designSize(), env), "Text")) {
-        const auto from = l.attrs.find("text=\"") + 6;
-        out.push_back(l.attrs.substr(from, l.attrs.find("\" color=") - from));
+        out.push_back(l.text());
     }
     return out;
 }
@@ -56,7 +55,7 @@ std::vector<std::string> drawnTexts(const char* kind) {
 class EverydayWidgetsTest : public ::testing::Test {
 protected:
     test::FreshStorage storage;
-    test::ManualClock clock{kNow};
+    test::FakeClock clock{kNow};
 };
 
 } // namespace

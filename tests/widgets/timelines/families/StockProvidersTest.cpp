@@ -62,7 +62,7 @@ protected:
         return i;
     }
 
-    test::ManualClock clock{kNow};
+    test::FakeClock clock{kNow};
     StockTimelineProvider tickerProvider;
     WatchlistTimelineProvider watchlistProvider;
 };

@@ -6,7 +6,7 @@
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/storage/SharedStorage.h"
 #include "shared/stores/ExtrasStore.h"
-#include "tests/shared/views/kit/DumpLines.h"
+#include "tests/support/dump/DumpLines.h"
 #include "tests/support/http/WebSourcesTest.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 
@@ -39,8 +39,7 @@ protected:
         env.now = time::now();
         out.rendered = widgetkit::renderEntry(w, out.entry, d->designSize(), 1, env);
         for (const auto& l : test::ofKind(test::dumpLines(w.content(out.entry), d->designSize(), env), "Text")) {
-            const auto from = l.attrs.find("text=\"") + 6;
-            out.texts.push_back(l.attrs.substr(from, l.attrs.find("\" color=") - from));
+            out.texts.push_back(l.text());
         }
         return out;
     }
@@ -59,7 +58,7 @@ protected:
     template <class T> static T dataOf(const Drawn& d) { return std::any_cast<const PlyxEntry<T>&>(d.entry.entry).data; }
 
     test::FreshStorage storage;
-    test::ManualClock clock{kNow};
+    test::FakeClock clock{kNow};
 };
 
 } // namespace
