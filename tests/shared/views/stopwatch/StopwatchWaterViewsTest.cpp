@@ -24,6 +24,8 @@ TEST(StopwatchView, LapTextRoundsToTenthsBeforeSplittingMinutes) {
         {75.3, "01:15.3"}, {9.46, "00:09.5"},  {18.5, "00:18.5"},   {65.0, "01:05.0"}, {0, "00:00.0"},
         {59.96, "01:00.0"}, // once "00:60.0"
         {59.94, "00:59.9"}, {119.95, "02:00.0"}, {3600, "60:00.0"}, {3599.99, "60:00.0"}, {6000, "100:00.0"},
+        // Laps out of order (the clock was set back) read as a negative time, not "00:-5.3".
+        {-5.3, "\u221200:05.3"}, {-59.96, "\u221201:00.0"},
     };
     for (const auto& [seconds, text] : cases) EXPECT_EQ(StopwatchView::lapText(seconds), text) << seconds;
 }
