@@ -1,0 +1,45 @@
+#pragma once
+// What the services hub talks to, as plain functions: the event sources and
+// their snapshots, widget reloads, and the collectors it starts. The
+// application hands in the real ones (`ServicePorts::live`); tests hand in
+// doubles.
+#include "platform/events/EventTypes.h"
+#include "shared/models/CalendarSnapshot.h"
+#include "shared/models/RemindersSnapshot.h"
+
+#include <QObject>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace plyx {
+
+struct ServicePorts {
+    // Event sources. The reminders read and store run on a worker thread;
+    // everything else on the main thread.
+    std::function<events::AuthorizationStatus(events::EntityType)> authorizationStatus;
+    std::function<std::optional<RemindersSnapshot>()> readReminders;
+    std::function<void(const RemindersSnapshot&)> storeReminders;
+    std::function<std::optional<CalendarSnapshot>()> readCalendar;
+    std::function<void(const CalendarSnapshot&)> storeCalendar;
+    /// Asked on a worker thread; whether access was granted.
+    std::function<bool()> requestRemindersAccess;
+    std::function<bool()> requestCalendarAccess;
+    /// Calls `onChange` whenever the event sources change, for as long as
+    /// `owner` lives.
+    std::function<void(QObject* owner, std::function<void()> onChange)> observeEventStore;
+
+    // Widget reloads.
+    std::function<void(const std::string& kind)> reloadTimelines;
+    std::function<void()> reloadAllTimelines;
+
+    // Collectors started once by the hub.
+    std::function<void()> startUsageTracker;
+
+    /// The real ones: the configured calendar sources, the widget center on
+    /// the session bus. `startUsageTracker` is left for the caller.
+    static ServicePorts live();
+};
+
+} // namespace plyx
