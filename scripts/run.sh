@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and renders every declared widget from its
-# live timeline into a folder of PNGs (build/widget-pngs, or $PLYX_PNG_DIR).
+# Installs what is missing and builds. With a display, starts the application
+# Plyx (its tray item and main window); without one, renders every declared
+# widget from its live timeline into a folder of PNGs (build/widget-pngs, or
+# $PLYX_PNG_DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
 BUILD_DIR="${PLYX_BUILD_DIR:-build}"
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  exec "$BUILD_DIR/app/Plyx" "$@"
+fi
+
 HOST="$BUILD_DIR/widgets/PlyxWidgets"
 OUT="${PLYX_PNG_DIR:-$BUILD_DIR/widget-pngs}"
 mkdir -p "$OUT"

@@ -1,0 +1,117 @@
+#include "app/shell/PlyxApp.h"
+
+#include "app/services/AppServices.h"
+#include "app/services/ServicePorts.h"
+#include "app/services/UsageTracker.h"
+#include "app/shell/DockPresence.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/ui/Symbols.h"
+#include "shared/foundation/PlyxFonts.h"
+#include "shared/foundation/ThemeStore.h"
+#include "shared/stores/NotesStore.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+namespace plyx {
+
+namespace {
+Q_LOGGING_CATEGORY(lcApp, "com.zelvanedesigns.plyx.app")
+
+constexpr const char* kOpenTitle = "Open Plyx";
+constexpr const char* kSettingsTitle = "Settings\u2026";
+constexpr const char* kQuitTitle = "Quit Plyx";
+} // namespace
+
+PlyxApp::PlyxApp(bool loginItem, QObject* parent)
+    : QObject(parent), desktop_(desktop::sessionDesktop()), theme_(std::make_unique<ThemeStore>()),
+      notes_(std::make_unique<NotesStore>()) {
+    PlyxFonts::registered();
+    // Closing the last window leaves the application in the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    auto ports = ServicePorts::live();
+    tracker_ = std::make_unique<UsageTracker>(*desktop_, ports.reloadTimelines);
+    ports.startUsageTracker = [this] { tracker_->start(); };
+    services_ = std::make_unique<AppServices>(std::move(ports));
+
+    menu_ = std::make_unique<QMenu>();
+    connect(menu_->addAction(QString::fromUtf8(kOpenTitle)), &QAction::triggered, this, &PlyxApp::openMain);
+    connect(menu_->addAction(QString::fromUtf8(kSettingsTitle)), &QAction::triggered, this, &PlyxApp::openSettings);
+    menu_->addSeparator();
+    connect(menu_->addAction(QString::fromUtf8(kQuitTitle)), &QAction::triggered, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+    tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QString::fromStdString(ui::symbolFile(kTraySymbol))));
+    tray_->setToolTip(kMainTitle);
+    tray_->setContextMenu(menu_.get());
+    tray_->show();
+    if (!hasTray())
+        qCInfo(lcApp) << "no tray on this desktop: closing the window leaves Plyx running; start it again to reopen";
+
+    // The services start after launch returns, or when the main window first
+    // shows, whichever comes first.
+    QMetaObject::invokeMethod(this, [this] { services_->start(); }, Qt::QueuedConnection);
+    connect(DockPresence::startObserving(), &DockPresence::noMainWindow, this,
+            [this] { setPresentation(Presentation::accessory); });
+
+    if (loginItem) setPresentation(Presentation::accessory);
+    else openMain();
+}
+
+PlyxApp::~PlyxApp() {
+    delete mainWindow_;
+    delete settingsWindow_;
+}
+
+ThemeStore& PlyxApp::theme() { return *theme_; }
+NotesStore& PlyxApp::notes() { return *notes_; }
+AppServices& PlyxApp::services() { return *services_; }
+
+bool PlyxApp::hasTray() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void PlyxApp::setPresentation(Presentation p) {
+    if (p == presentation_) return;
+    presentation_ = p;
+    emit presentationChanged(p);
+}
+
+void PlyxApp::openMain() {
+    setPresentation(Presentation::regular);
+    if (!mainWindow_) {
+        mainWindow_ = new QWidget;
+        mainWindow_->setObjectName(kMainId);
+        mainWindow_->setWindowTitle(kMainTitle);
+        mainWindow_->setAttribute(Qt::WA_DeleteOnClose);
+        mainWindow_->resize(kMainWidth, kMainHeight);
+    }
+    mainWindow_->show();
+    mainWindow_->raise();
+    mainWindow_->activateWindow();
+    services_->start();
+}
+
+void PlyxApp::reopen() { openMain(); }
+
+void PlyxApp::openURL(const QString& url) {
+    lastURL_ = url;
+    qCInfo(lcApp) << "link opened:" << url;
+    openMain();
+    emit urlOpened(url);
+}
+
+void PlyxApp::openSettings() {
+    if (!settingsWindow_) {
+        settingsWindow_ = new QWidget;
+        settingsWindow_->setWindowTitle("Settings");
+        settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    settingsWindow_->show();
+    settingsWindow_->raise();
+    settingsWindow_->activateWindow();
+}
+
+} // namespace plyx

@@ -1,0 +1,94 @@
+// The application's shell on an offscreen display: the main window, the tray
+// menu, and the move between regular and accessory presentation.
+#include "app/shell/PlyxApp.h"
+
+#include "app/services/AppServices.h"
+#include "tests/support/bus/PrivateBus.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QWidget>
+
+namespace plyx {
+namespace {
+
+QApplication& widgetsApp() {
+    static int argc = 1;
+    static char name[] = "plyx_test";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QApplication(argc, argv);
+    return *app;
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i) test::spinOnce();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class PlyxAppTest : public ::testing::Test {
+protected:
+    PlyxAppTest() { widgetsApp(); }
+};
+
+TEST_F(PlyxAppTest, AnOrdinaryLaunchShowsTheMainWindowAndTheTrayMenu) {
+    PlyxApp app(false);
+    EXPECT_EQ(app.presentation(), Presentation::regular);
+    ASSERT_NE(app.mainWindow(), nullptr);
+    EXPECT_TRUE(app.mainWindow()->isVisible());
+    EXPECT_EQ(app.mainWindow()->windowTitle(), "Plyx");
+    EXPECT_EQ(app.mainWindow()->size(), QSize(1144, 720));
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+
+    QStringList items;
+    for (const QAction* a : app.trayMenu()->actions()) items << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(items, (QStringList{"Open Plyx", QString::fromUtf8("Settings\u2026"), "-", "Quit Plyx"}));
+
+    settle();
+    EXPECT_NE(app.services().statsTimer(), nullptr);  // the services started
+}
+
+TEST_F(PlyxAppTest, ClosingTheLastMainWindowMakesItAccessoryAndOpenBringsItBack) {
+    PlyxApp app(false);
+    // A dialog left open is no main window.
+    QDialog dialog;
+    dialog.show();
+    app.mainWindow()->close();
+    settle();
+    EXPECT_EQ(app.presentation(), Presentation::accessory);
+    EXPECT_EQ(app.mainWindow(), nullptr);
+
+    app.trayMenu()->actions().at(0)->trigger();  // "Open Plyx"
+    EXPECT_EQ(app.presentation(), Presentation::regular);
+    ASSERT_NE(app.mainWindow(), nullptr);
+    EXPECT_TRUE(app.mainWindow()->isVisible());
+
+    // With a second main window still shown, closing one changes nothing.
+    QWidget other;
+    other.show();
+    app.mainWindow()->close();
+    settle();
+    EXPECT_EQ(app.presentation(), Presentation::regular);
+}
+
+TEST_F(PlyxAppTest, ALoginLaunchHasNoWindowAndALinkOpensTheMainWindow) {
+    PlyxApp app(true);
+    EXPECT_EQ(app.presentation(), Presentation::accessory);
+    EXPECT_EQ(app.mainWindow(), nullptr);
+    settle();
+    EXPECT_NE(app.services().statsTimer(), nullptr);  // the services start all the same
+
+    QStringList heard;
+    QObject::connect(&app, &PlyxApp::urlOpened, [&](const QString& u) { heard << u; });
+    app.openURL("plyxwidgets://notes");
+    EXPECT_EQ(heard, QStringList{"plyxwidgets://notes"});
+    EXPECT_EQ(app.presentation(), Presentation::regular);
+    ASSERT_NE(app.mainWindow(), nullptr);
+    EXPECT_TRUE(app.mainWindow()->isVisible());
+}
+
+} // namespace
+} // namespace plyx
