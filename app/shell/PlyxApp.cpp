@@ -5,6 +5,7 @@
 #include "app/services/UsageTracker.h"
 #include "app/shell/DockPresence.h"
 #include "platform/desktop/Desktop.h"
+#include "platform/desktop/SchemeHandler.h"
 #include "platform/ui/Symbols.h"
 #include "shared/foundation/PlyxFonts.h"
 #include "shared/foundation/ThemeStore.h"
@@ -17,6 +18,8 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include <filesystem>
+
 namespace plyx {
 
 namespace {
@@ -25,12 +28,30 @@ Q_LOGGING_CATEGORY(lcApp, "com.zelvanedesigns.plyx.app")
 constexpr const char* kOpenTitle = "Open Plyx";
 constexpr const char* kSettingsTitle = "Settings\u2026";
 constexpr const char* kQuitTitle = "Quit Plyx";
+constexpr const char* kLinkScheme = "plyxwidgets";
+
+/// $`variable` when it names an absolute folder, else ~/`fallback`.
+std::filesystem::path xdgFolder(const char* variable, const char* fallback) {
+    const QByteArray v = qgetenv(variable);
+    if (v.startsWith('/')) return v.toStdString();
+    return std::filesystem::path(qgetenv("HOME").toStdString()) / fallback;
+}
+
+/// The widgets' links (and links opened anywhere) start or reach this program.
+void registerLinkScheme() {
+    const desktop::SchemeHandler handler{"plyx.desktop", "Plyx",
+                                         QCoreApplication::applicationFilePath().toStdString(), kLinkScheme};
+    if (!desktop::installSchemeHandler(handler, xdgFolder("XDG_DATA_HOME", ".local/share"),
+                                       xdgFolder("XDG_CONFIG_HOME", ".config")))
+        qCWarning(lcApp) << "the handler of" << kLinkScheme << "links could not be installed";
+}
 } // namespace
 
 PlyxApp::PlyxApp(bool loginItem, QObject* parent)
     : QObject(parent), desktop_(desktop::sessionDesktop()), theme_(std::make_unique<ThemeStore>()),
       notes_(std::make_unique<NotesStore>()) {
     PlyxFonts::registered();
+    registerLinkScheme();
     // Closing the last window leaves the application in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 

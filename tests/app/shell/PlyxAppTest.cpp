@@ -3,6 +3,7 @@
 #include "app/shell/PlyxApp.h"
 
 #include "app/services/AppServices.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/bus/PrivateBus.h"
 
 #include <gtest/gtest.h>
@@ -49,6 +50,15 @@ TEST_F(PlyxAppTest, AnOrdinaryLaunchShowsTheMainWindowAndTheTrayMenu) {
 
     settle();
     EXPECT_NE(app.services().statsTimer(), nullptr);  // the services started
+
+    // The link scheme's handler is this program, for the user.
+    const std::filesystem::path data = qgetenv("XDG_DATA_HOME").toStdString();
+    const std::filesystem::path config = qgetenv("XDG_CONFIG_HOME").toStdString();
+    EXPECT_NE(test::readFile(data / "applications/plyx.desktop")
+                  .find("Exec=\"" + QCoreApplication::applicationFilePath().toStdString() + "\" %u"),
+              std::string::npos);
+    EXPECT_NE(test::readFile(config / "mimeapps.list").find("x-scheme-handler/plyxwidgets=plyx.desktop"),
+              std::string::npos);
 }
 
 TEST_F(PlyxAppTest, ClosingTheLastMainWindowMakesItAccessoryAndOpenBringsItBack) {
