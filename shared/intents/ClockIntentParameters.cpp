@@ -2,6 +2,7 @@
 
 #include "platform/intents/Entity.h"
 #include "platform/time/Time.h"
+#include "shared/intents/SurfaceConfigIntent.h"
 #include "shared/intents/TimeZoneQuery.h"
 
 namespace plyx::ClockIntentParameters {
@@ -19,15 +20,8 @@ intents::ParameterDescriptor city(const std::string& key, const std::string& tit
 }
 
 intents::ParameterDescriptor surface() {
-    intents::ParameterDescriptor p;
-    p.key = surfaceKey;
-    p.title = surfaceTitle;
-    p.kind = intents::ParameterKind::enumeration;
-    p.defaultValue = std::string(SurfaceOptionInfo::rawValue(SurfaceOptionInfo::defaultValue));
-    p.typeTitle = SurfaceOptionInfo::typeDisplayText;
-    for (auto s : SurfaceOptionInfo::allCases)
-        p.cases.push_back({std::string(SurfaceOptionInfo::rawValue(s)), std::string(SurfaceOptionInfo::displayText(s))});
-    return p;
+    // The same parameter as every other widget's background.
+    return SurfaceConfigIntent::descriptor().parameters.front();
 }
 
 std::optional<TimeZoneEntity> cityValue(const intents::Configuration& config, const std::string& key) {
@@ -36,12 +30,7 @@ std::optional<TimeZoneEntity> cityValue(const intents::Configuration& config, co
     return TimeZoneEntity{v.get<std::string>()};
 }
 
-SurfaceOption surfaceValue(const intents::Configuration& config) {
-    const auto& v = config.value(surfaceKey);
-    if (v.is_string())
-        if (auto s = SurfaceOptionInfo::fromRawValue(v.get<std::string>())) return *s;
-    return SurfaceOptionInfo::defaultValue;
-}
+SurfaceOption surfaceValue(const intents::Configuration& config) { return SurfaceConfigIntent::from(config).surface; }
 
 std::string zoneOrCurrent(const std::string& identifier) {
     return time::isKnownZone(identifier) ? identifier : time::currentZone();

@@ -11,9 +11,6 @@
 
 namespace plyx::ClockIntentParameters {
 
-inline constexpr const char* surfaceKey = "surface";
-inline constexpr const char* surfaceTitle = "Background";
-
 /// An optional city parameter, none by default, found through `TimeZoneQuery`.
 intents::ParameterDescriptor city(const std::string& key, const std::string& title);
 /// The background parameter every widget configuration ends with.

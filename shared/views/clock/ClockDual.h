@@ -6,6 +6,7 @@
 #include "shared/foundation/WCtx.h"
 
 #include <string>
+#include <vector>
 
 namespace plyx {
 
