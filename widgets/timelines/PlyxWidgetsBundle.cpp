@@ -6,6 +6,7 @@
 #include "widgets/timelines/DailyWidgets.h"
 #include "widgets/timelines/EventWidgets.h"
 #include "widgets/timelines/FocusWidgets.h"
+#include "widgets/timelines/MediaWidgets.h"
 #include "widgets/timelines/NotesWidgets.h"
 #include "widgets/timelines/ScreenTimeWidgets.h"
 #include "widgets/timelines/StockWidgets.h"
@@ -30,6 +31,7 @@ const Declarations kDeclarations[] = {
     &notesWidgets,
     &screenTimeWidgets,
     &batteryWidgets,
+    &mediaWidgets,
     &clockWidgets,
     &weatherWidgets,
     &eventWidgets,
