@@ -107,7 +107,7 @@ TEST(NowPlayingView, NothingPausedAndPlayingStates) {
         }
         // The equaliser dims only for a paused track.
         const bool dimmed = std::any_of(lines.begin(), lines.end(), [](const DumpLine& l) {
-            return l.attrs.find("opacity=0.35") != std::string::npos;
+            return l.kind == "opacity" && l.attr("value") == "0.35";
         });
         EXPECT_EQ(dimmed, c.data && !c.data->isPlaying);
     }
