@@ -15,6 +15,8 @@
 
 #include <QGuiApplication>
 
+#include "bench/support/BenchApp.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -28,25 +30,7 @@ using namespace plyx;
 namespace {
 
 // A private data folder, so the benchmark never reads the user's theme.
-void setUp() {
-    static QGuiApplication* app = [] {
-        namespace fs = std::filesystem;
-        const auto root = fs::temp_directory_path() / ("plyx-bench-clock-" + std::to_string(::getpid()));
-        fs::create_directories(root);
-        static const std::string kept = root.string();
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(kept, ec);
-        });
-        ::setenv("XDG_DATA_HOME", root.c_str(), 1);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        static int argc = 1;
-        static char name[] = "bench_clock";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
-}
+void setUp() { bench::benchApp("bench_clock"); }
 
 using Face = std::function<ui::View(Date, const WCtx&)>;
 

@@ -13,6 +13,8 @@
 
 #include <QGuiApplication>
 
+#include "bench/support/BenchApp.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -28,23 +30,9 @@ namespace {
 // A private data folder with fresh charts and running timers, so the
 // benchmark never touches the user's suite or the network.
 void setUp() {
-    static QGuiApplication* app = [] {
-        namespace fs = std::filesystem;
-        const auto root = fs::temp_directory_path() / ("plyx-bench-everyday-" + std::to_string(::getpid()));
-        fs::create_directories(root);
-        static const std::string kept = root.string();
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(kept, ec);
-        });
-        ::setenv("XDG_DATA_HOME", root.c_str(), 1);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        // Nothing listens there: a cache miss would fail at once, not wait on the network.
+    static const bool ready = [] {
+        bench::benchApp("bench_everyday");
         ::setenv("PLYX_STOCKS_URL", "http://127.0.0.1:9", 1);
-        static int argc = 1;
-        static char name[] = "bench_everyday";
-        static char* argv[] = {name, nullptr};
-        auto* a = new QGuiApplication(argc, argv);
         const Date now = time::now();
         for (const char* symbol : {"AAPL", "MSFT", "NVDA"}) {
             auto s = StockSnapshot::sample();
@@ -57,9 +45,9 @@ void setUp() {
             return f;
         });
         ExtrasStore::setStopwatch(StopwatchState{now - 287.3, {61.1, 133.4, 214.5}});
-        return a;
+        return true;
     }();
-    (void)app;
+    (void)ready;
 }
 
 struct Widget {

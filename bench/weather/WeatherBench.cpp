@@ -11,6 +11,8 @@
 
 #include <QGuiApplication>
 
+#include "bench/support/BenchApp.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -28,24 +30,8 @@ constexpr const char* kPlace = "Oslo|59.91|10.75";
 // forecast address nothing answers: a cache miss would show as an error,
 // never as a trip to the real service.
 void setUp() {
-    static QGuiApplication* app = [] {
-        namespace fs = std::filesystem;
-        const auto root = fs::temp_directory_path() / ("plyx-bench-weather-" + std::to_string(::getpid()));
-        fs::create_directories(root);
-        static const std::string kept = root.string();
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(kept, ec);
-        });
-        ::setenv("XDG_DATA_HOME", root.c_str(), 1);
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::setenv("PLYX_FORECAST_URL", "http://127.0.0.1:9", 1);
-        static int argc = 1;
-        static char name[] = "bench_weather";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    bench::benchApp("bench_weather");
+    ::setenv("PLYX_FORECAST_URL", "http://127.0.0.1:9", 1);
 }
 
 void cacheForecast() {
