@@ -110,3 +110,53 @@ TEST(PlyxWidgetsBundle, TheSystemGroupStandsTogetherOnTheSurfaceIntentWithItsRef
     // The group stands together, in this order.
     EXPECT_EQ(found, (std::vector<const DeclaredWidget*>{found[0], found[0] + 1, found[0] + 2}));
 }
+
+// The whole bundle as the gallery lists it, written out independently of the
+// groups' rows: every widget once, in this order, at this family.
+TEST(PlyxWidgetsBundle, HoldsTheFiftyThreeWidgetsInTheirOrderWithTheirNamesAndFamilies) {
+    struct Row {
+        const char* kind;
+        const char* displayName;
+        char family; // S, M, L
+    };
+    const Row table[] = {
+        {"plyx.clock.analogClassic", "Analog Classic", 'S'}, {"plyx.clock.analogMinimal", "Analog Minimal", 'S'},
+        {"plyx.clock.hybridClassic", "Hybrid Classic", 'S'}, {"plyx.clock.hybridMinimal", "Hybrid Minimal", 'S'},
+        {"plyx.clock.matrixSmall", "Matrix Digital", 'S'},   {"plyx.clock.stacked", "Stacked", 'S'},
+        {"plyx.clock.matrixMedium", "Matrix Digital", 'M'},  {"plyx.clock.world", "World Clock", 'M'},
+        {"plyx.clock.dotDial", "Dot Dial", 'S'},             {"plyx.clock.dual", "Dual Time", 'M'},
+        {"plyx.weather.current", "Conditions", 'S'},         {"plyx.weather.night", "Feels Like", 'S'},
+        {"plyx.weather.forecast", "6-Day Forecast", 'M'},    {"plyx.weather.rain", "Rain Radar", 'M'},
+        {"plyx.battery.ring", "Battery Ring", 'S'},          {"plyx.battery.percent", "Battery", 'S'},
+        {"plyx.battery.devices", "Devices", 'M'},            {"plyx.battery.log", "Power Log", 'M'},
+        {"plyx.reminders.checklist", "Checklist", 'M'},      {"plyx.reminders.nextUp", "Next Up", 'S'},
+        {"plyx.reminders.single", "Single Focus", 'S'},      {"plyx.reminders.today", "Today List", 'L'},
+        {"plyx.calendar.bigDate", "Big Date", 'S'},          {"plyx.calendar.monthGrid", "Month Grid", 'S'},
+        {"plyx.calendar.dayEvents", "Day + Events", 'M'},    {"plyx.calendar.agenda", "Agenda", 'L'},
+        {"plyx.notes.quick", "Quick Note", 'M'},             {"plyx.notes.single", "Single Note", 'S'},
+        {"plyx.notes.list", "Notes List", 'S'},              {"plyx.notes.pinned", "Pinned", 'M'},
+        {"plyx.screentime.total", "Screen Time", 'S'},       {"plyx.screentime.elapsed", "Elapsed", 'S'},
+        {"plyx.screentime.apps", "Top Apps", 'M'},           {"plyx.screentime.weekly", "Weekly", 'M'},
+        {"plyx.nowplaying", "Now Playing", 'M'},             {"plyx.remote", "Remote", 'S'},
+        {"plyx.stock", "Ticker", 'M'},                       {"plyx.focus.timer", "Focus", 'S'},
+        {"plyx.stopwatch", "Stopwatch", 'S'},                {"plyx.habits.week", "Habits", 'M'},
+        {"plyx.countdown", "Countdown", 'S'},                {"plyx.steps", "Steps", 'S'},
+        {"plyx.water", "Water", 'S'},                        {"plyx.stock.watchlist", "Watchlist", 'M'},
+        {"plyx.system.monitor", "System", 'M'},              {"plyx.system.network", "Network", 'S'},
+        {"plyx.system.storage", "Storage", 'S'},             {"plyx.weather.moon", "Moon", 'S'},
+        {"plyx.weather.daylight", "Daylight", 'M'},          {"plyx.weather.airquality", "Air Quality", 'S'},
+        {"plyx.quote", "Daily Quote", 'M'},                  {"plyx.year", "Year Progress", 'M'},
+        {"plyx.inbox", "Inbox", 'S'},
+    };
+    const auto familyOf = [](char f) {
+        return f == 'S' ? WidgetFamily::systemSmall : f == 'M' ? WidgetFamily::systemMedium : WidgetFamily::systemLarge;
+    };
+    const auto& declared = PlyxWidgetsBundle::declarations();
+    ASSERT_EQ(declared.size(), std::size(table));
+    for (std::size_t i = 0; i < declared.size(); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_STREQ(declared[i].row.kind, table[i].kind);
+        EXPECT_STREQ(declared[i].row.displayName, table[i].displayName);
+        EXPECT_EQ(declared[i].row.family, familyOf(table[i].family));
+    }
+}
