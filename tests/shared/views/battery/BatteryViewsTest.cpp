@@ -5,7 +5,7 @@
 
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,17 +17,6 @@ using test::DumpLine;
 
 namespace {
 
-WCtx context() {
-    WCtx ctx;
-    ctx.theme.labels = ThemeSettings::LabelStyle::monoCaps;
-    ctx.pal.ink = ui::Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = ui::Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = ui::Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = ui::Color::rgb(1, 0, 0);
-    ctx.pal.track = ui::Color::rgb(0, 0, 1);
-    ctx.pal.fill = ui::Color::rgb(0, 1, 0);
-    return ctx;
-}
 
 PowerSnapshot power(std::int64_t percent, bool charging = false, std::optional<std::string> remaining = {}) {
     PowerSnapshot p;
@@ -37,11 +26,6 @@ PowerSnapshot power(std::int64_t percent, bool charging = false, std::optional<s
     return p;
 }
 
-const DumpLine* textNamed(const std::vector<DumpLine>& lines, const std::string& text) {
-    for (const auto& l : lines)
-        if (l.kind == "Text" && l.attrs.find("text=\"" + text + "\"") != std::string::npos) return &l;
-    return nullptr;
-}
 
 int dotsIn(const std::vector<DumpLine>& lines, const ui::Color& c) {
     const auto want = test::hex(c);
@@ -55,7 +39,7 @@ constexpr ui::Size kMedium{344, 160};
 } // namespace
 
 TEST(BatteryRing, ArcFollowsTheChargeFromEmptyToClosed) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     // A whole circle dumps no trim.
     const std::pair<std::int64_t, const char*> cases[] = {{0, "0,0"}, {68, "0,0.68"}, {100, ""}};
     for (const auto& [percent, trim] : cases) {
@@ -68,8 +52,8 @@ TEST(BatteryRing, ArcFollowsTheChargeFromEmptyToClosed) {
         EXPECT_EQ(rings[0].attr("stroke"), test::hex(ctx.pal.track));
         EXPECT_EQ(rings[1].attr("stroke"), test::hex(ctx.pal.fill));
         EXPECT_EQ(rings[1].attr("trim"), trim);
-        EXPECT_NE(textNamed(lines, std::to_string(percent)), nullptr);
-        EXPECT_NE(textNamed(lines, "LAPTOP"), nullptr);
+        EXPECT_NE(test::textLine(lines, std::to_string(percent)), nullptr);
+        EXPECT_NE(test::textLine(lines, "LAPTOP"), nullptr);
     }
 }
 
@@ -83,14 +67,14 @@ TEST(BatteryPercent, StatusIsChargingElseTheTimeRemaining) {
         {power(68, false, "2H 40M"), "2H 40M remaining"},
         {power(68, false), "\u2014 remaining"},
     };
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         EXPECT_EQ(BatteryPercent::status(c.data), c.status);
         const auto lines = test::dumpLines(BatteryPercent{c.data, ctx}.body(), kSmall);
         std::string upper = c.status;
         std::transform(upper.begin(), upper.end(), upper.begin(), [](char ch) { return char(std::toupper(ch)); });
-        EXPECT_NE(textNamed(lines, upper), nullptr);
+        EXPECT_NE(test::textLine(lines, upper), nullptr);
         const int dots = int(test::ofKind(lines, "Circle").size());
         ASSERT_GT(dots, 0);
         EXPECT_EQ(dotsIn(lines, ctx.pal.fill), std::lround(c.data.percent / 100.0 * dots));
@@ -98,54 +82,54 @@ TEST(BatteryPercent, StatusIsChargingElseTheTimeRemaining) {
 }
 
 TEST(BatteryDevices, DevicesAtTwentyPercentOrLessTurnToTheAccent) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     auto data = power(50);
     data.devices = {{"Mouse", 21}, {"Keyboard", 20}};
     const auto lines = test::dumpLines(BatteryDevices{data, ctx}.body(), kMedium);
-    ASSERT_NE(textNamed(lines, "MOUSE"), nullptr);
-    EXPECT_EQ(textNamed(lines, "MOUSE")->attr("color"), test::hex(ctx.pal.ink));
-    EXPECT_EQ(textNamed(lines, "21")->attr("color"), test::hex(ctx.pal.ink));
-    EXPECT_EQ(textNamed(lines, "KEYBOARD")->attr("color"), test::hex(ctx.pal.accent));
-    EXPECT_EQ(textNamed(lines, "20")->attr("color"), test::hex(ctx.pal.accent));
+    ASSERT_NE(test::textLine(lines, "MOUSE"), nullptr);
+    EXPECT_EQ(test::textLine(lines, "MOUSE")->attr("color"), test::hex(ctx.pal.ink));
+    EXPECT_EQ(test::textLine(lines, "21")->attr("color"), test::hex(ctx.pal.ink));
+    EXPECT_EQ(test::textLine(lines, "KEYBOARD")->attr("color"), test::hex(ctx.pal.accent));
+    EXPECT_EQ(test::textLine(lines, "20")->attr("color"), test::hex(ctx.pal.accent));
     // The low row's bar is lit in the accent, the other's in the fill.
     EXPECT_GT(dotsIn(lines, ctx.pal.accent), 0);
     EXPECT_GT(dotsIn(lines, ctx.pal.fill), 0);
     // Rows in the order given, the first above.
-    EXPECT_LT(textNamed(lines, "MOUSE")->y, textNamed(lines, "KEYBOARD")->y);
+    EXPECT_LT(test::textLine(lines, "MOUSE")->y, test::textLine(lines, "KEYBOARD")->y);
 }
 
 TEST(BatteryLog, ShowsTheLastThreeEntriesTheCurrentOneInTheAccent) {
     test::FreshStorage fresh;
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     auto data = power(55, true);
     for (int i = 1; i <= 5; ++i)
         data.log.push_back({time::dateFrom(2026, 3, 9, 8 + i, 5, 0, "UTC"), "entry " + std::to_string(i), i == 5});
     for (const int hourForm : {24, 12}) {
         SharedStorage::setInteger(StorageKeys::timeFormat, hourForm);
         const auto lines = test::dumpLines(BatteryLog{data, ctx}.body(), kMedium);
-        EXPECT_EQ(textNamed(lines, "ENTRY 2"), nullptr);
-        ASSERT_NE(textNamed(lines, "ENTRY 3"), nullptr);
-        ASSERT_NE(textNamed(lines, "ENTRY 5"), nullptr);
-        EXPECT_LT(textNamed(lines, "ENTRY 3")->y, textNamed(lines, "ENTRY 4")->y);
-        EXPECT_LT(textNamed(lines, "ENTRY 4")->y, textNamed(lines, "ENTRY 5")->y);
-        EXPECT_EQ(textNamed(lines, "ENTRY 5")->attr("color"), test::hex(ctx.pal.accent));
-        EXPECT_EQ(textNamed(lines, "ENTRY 4")->attr("color"), test::hex(ctx.pal.ink));
-        EXPECT_NE(textNamed(lines, "11:05"), nullptr);
-        EXPECT_NE(textNamed(lines, "CHARGING"), nullptr);
+        EXPECT_EQ(test::textLine(lines, "ENTRY 2"), nullptr);
+        ASSERT_NE(test::textLine(lines, "ENTRY 3"), nullptr);
+        ASSERT_NE(test::textLine(lines, "ENTRY 5"), nullptr);
+        EXPECT_LT(test::textLine(lines, "ENTRY 3")->y, test::textLine(lines, "ENTRY 4")->y);
+        EXPECT_LT(test::textLine(lines, "ENTRY 4")->y, test::textLine(lines, "ENTRY 5")->y);
+        EXPECT_EQ(test::textLine(lines, "ENTRY 5")->attr("color"), test::hex(ctx.pal.accent));
+        EXPECT_EQ(test::textLine(lines, "ENTRY 4")->attr("color"), test::hex(ctx.pal.ink));
+        EXPECT_NE(test::textLine(lines, "11:05"), nullptr);
+        EXPECT_NE(test::textLine(lines, "CHARGING"), nullptr);
     }
     // Afternoon entries: the 12-hour form has no day-period marker.
     SharedStorage::setInteger(StorageKeys::timeFormat, 12);
     data.log = {{time::dateFrom(2026, 3, 9, 14, 5, 0, "UTC"), "late", true}};
     data.isCharging = false;
     const auto pm = test::dumpLines(BatteryLog{data, ctx}.body(), kMedium);
-    EXPECT_NE(textNamed(pm, "2:05"), nullptr);
-    EXPECT_NE(textNamed(pm, "ON BATTERY"), nullptr);
+    EXPECT_NE(test::textLine(pm, "2:05"), nullptr);
+    EXPECT_NE(test::textLine(pm, "ON BATTERY"), nullptr);
     SharedStorage::setInteger(StorageKeys::timeFormat, 24);
-    EXPECT_NE(textNamed(test::dumpLines(BatteryLog{data, ctx}.body(), kMedium), "14:05"), nullptr);
+    EXPECT_NE(test::textLine(test::dumpLines(BatteryLog{data, ctx}.body(), kMedium), "14:05"), nullptr);
 
     // An empty log still draws the header and the bar.
     data.log.clear();
     const auto empty = test::dumpLines(BatteryLog{data, ctx}.body(), kMedium);
-    EXPECT_NE(textNamed(empty, "POWER LOG"), nullptr);
+    EXPECT_NE(test::textLine(empty, "POWER LOG"), nullptr);
     EXPECT_GT(test::ofKind(empty, "Circle").size(), 2u);
 }

@@ -4,7 +4,7 @@
 
 #include "platform/intents/AppIntent.h"
 #include "shared/intents/MediaCommandIntent.h"
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 
 #include <gtest/gtest.h>
 
@@ -17,26 +17,11 @@ namespace {
 
 constexpr Date kNow{800'000'000};
 
-WCtx context() {
-    WCtx ctx;
-    ctx.theme.labels = ThemeSettings::LabelStyle::systemSans;
-    ctx.pal.ink = ui::Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = ui::Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = ui::Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = ui::Color::rgb(1, 0, 0);
-    ctx.pal.track = ui::Color::rgb(0, 0, 1);
-    return ctx;
-}
 
 NowPlayingSnapshot track(std::int64_t position, std::int64_t duration, bool playing) {
     return NowPlayingSnapshot{"Song", "A", position, duration, playing, kNow};
 }
 
-const DumpLine* textNamed(const std::vector<DumpLine>& lines, const std::string& text) {
-    for (const auto& l : lines)
-        if (l.kind == "Text" && l.attrs.find("text=\"" + text + "\"") != std::string::npos) return &l;
-    return nullptr;
-}
 
 std::vector<std::string> symbols(const std::vector<DumpLine>& lines) {
     std::vector<std::string> out;
@@ -73,7 +58,7 @@ TEST(NowPlayingView, SubtitleShowsThePositionOnlyOnceSomethingHasPlayed) {
 }
 
 TEST(NowPlayingView, NothingPausedAndPlayingStates) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     constexpr ui::Size size{344, 160};
     struct Case {
         const char* name;
@@ -95,7 +80,7 @@ TEST(NowPlayingView, NothingPausedAndPlayingStates) {
         ui::Environment env;
         env.now = kNow;
         const auto lines = test::dumpLines(NowPlayingView{c.data, ctx}.body(), size, env);
-        const auto* title = textNamed(lines, c.title);
+        const auto* title = test::textLine(lines, c.title);
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->attr("color"), test::hex(c.data ? ctx.pal.ink : ctx.pal.inkDim));
         EXPECT_EQ(symbols(lines), (std::vector<std::string>{"backward.fill", c.middle, "forward.fill"}));
@@ -114,7 +99,7 @@ TEST(NowPlayingView, NothingPausedAndPlayingStates) {
 }
 
 TEST(MediaButtons, EachButtonCarriesItsCommand) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     EXPECT_STREQ(MediaButton::symbol("shuffle", true), "pause.fill");
     EXPECT_STREQ(MediaButton::symbol("shuffle", false), "play.fill");
     const auto lines = test::dumpLines(RemoteView{true, ctx}.body(), {160, 160});

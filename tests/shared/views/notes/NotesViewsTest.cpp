@@ -5,7 +5,7 @@
 
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/FakeClock.h"
 
@@ -18,19 +18,6 @@ using test::DumpLine;
 
 namespace {
 
-// Every role a colour of its own, so dumps tell them apart.
-WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoCaps) {
-    WCtx ctx;
-    ctx.theme.labels = labels;
-    ctx.pal.ink = ui::Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = ui::Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = ui::Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = ui::Color::rgb(1, 0, 0);
-    ctx.pal.chip = ui::Color::rgb(0, 0, 0.5);
-    ctx.pal.track = ui::Color::rgb(0, 0, 1);
-    ctx.pal.fill = ui::Color::rgb(0, 1, 0);
-    return ctx;
-}
 
 // 2026-03-09 09:05 in the test zone (UTC), a Monday; "now" is that afternoon.
 const Date kEdited = time::dateFrom(2026, 3, 9, 9, 5, 0, "UTC");
@@ -41,7 +28,6 @@ NoteItem note(const std::string& text, bool pinned = false, Date edited = kEdite
     return NoteItem{Uuid::random(), text, edited, pinned};
 }
 
-std::vector<DumpLine> texts(const std::vector<DumpLine>& lines) { return test::ofKind(lines, "Text"); }
 
 long lineBreaks(const std::string& shown) {
     long n = 0;
@@ -49,11 +35,6 @@ long lineBreaks(const std::string& shown) {
     return n;
 }
 
-const DumpLine* textNamed(const std::vector<DumpLine>& lines, const std::string& text) {
-    for (const auto& l : lines)
-        if (l.kind == "Text" && l.attrs.find("text=\"" + text + "\"") != std::string::npos) return &l;
-    return nullptr;
-}
 
 bool hasText(const std::vector<DumpLine>& lines, const std::string& part) {
     return std::any_of(lines.begin(), lines.end(),
@@ -83,16 +64,16 @@ TEST(NotesQuickNote, EmptyStateAndEditedFooterInEitherHourFormAndLabelStyle) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.footer);
         SharedStorage::setInteger(StorageKeys::timeFormat, c.hourForm);
-        const auto ctx = context(c.labels);
+        const auto ctx = test::viewContext(c.labels);
 
         const auto filled = test::dumpLines(NotesQuickNote{note("Buy milk"), ctx}.body(), kMedium);
-        const auto* title = textNamed(filled, c.title);
+        const auto* title = test::textLine(filled, c.title);
         ASSERT_NE(title, nullptr);
         EXPECT_EQ(title->attr("tracking"), c.tracking);
-        const auto* footer = textNamed(filled, c.footer);
+        const auto* footer = test::textLine(filled, c.footer);
         ASSERT_NE(footer, nullptr);
         EXPECT_EQ(footer->attr("color"), test::hex(ctx.pal.inkFaint));
-        const auto* text = textNamed(filled, "Buy milk");
+        const auto* text = test::textLine(filled, "Buy milk");
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(text->attr("color"), test::hex(ctx.pal.ink.opacity(0.92)));
         // The footer sits below the card, which sits below the header.
@@ -100,7 +81,7 @@ TEST(NotesQuickNote, EmptyStateAndEditedFooterInEitherHourFormAndLabelStyle) {
         EXPECT_GT(text->y, title->y);
 
         const auto empty = test::dumpLines(NotesQuickNote{std::nullopt, ctx}.body(), kMedium);
-        const auto* invite = textNamed(empty, "Tap + to jot something down.");
+        const auto* invite = test::textLine(empty, "Tap + to jot something down.");
         ASSERT_NE(invite, nullptr);
         EXPECT_EQ(invite->attr("color"), test::hex(ctx.pal.inkDim));
         EXPECT_FALSE(hasText(empty, "dited"));
@@ -115,16 +96,16 @@ TEST(NotesSingle, EditDateIsTodayWithTimeElseMonthAndDay) {
     EXPECT_EQ(NotesSingle::relative(time::dateFrom(2026, 3, 8, 23, 59, 0, "UTC")), "Mar 8");
     EXPECT_EQ(NotesSingle::relative(time::dateFrom(2025, 12, 3, 10, 0, 0, "UTC")), "Dec 3");
 
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     const auto yesterday = test::dumpLines(
         NotesSingle{note("x", false, time::dateFrom(2026, 3, 3, 12, 0, 0, "UTC")), ctx}.body(), kSmall);
-    EXPECT_NE(textNamed(yesterday, "MAR 3"), nullptr);
+    EXPECT_NE(test::textLine(yesterday, "MAR 3"), nullptr);
 }
 
 TEST(NotesSingle, LongNoteIsCutAfterFourLinesAndEmptyStateHasNoFooter) {
     test::FreshStorage fresh;
     test::FakeClock clock(kNow);
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     std::string longText;
     for (int i = 0; i < 60; ++i) longText += "word ";
     const auto lines = test::dumpLines(NotesSingle{note(longText), ctx}.body(), kSmall);
@@ -137,24 +118,24 @@ TEST(NotesSingle, LongNoteIsCutAfterFourLinesAndEmptyStateHasNoFooter) {
     EXPECT_NE(shown.find("…"), std::string::npos);
 
     const auto empty = test::dumpLines(NotesSingle{std::nullopt, ctx}.body(), kSmall);
-    ASSERT_NE(textNamed(empty, "No notes yet."), nullptr);
-    EXPECT_EQ(textNamed(empty, "No notes yet.")->attr("color"), test::hex(ctx.pal.inkDim));
-    EXPECT_EQ(texts(empty).size(), 2u); // the caption and the empty text, no footer
+    ASSERT_NE(test::textLine(empty, "No notes yet."), nullptr);
+    EXPECT_EQ(test::textLine(empty, "No notes yet.")->attr("color"), test::hex(ctx.pal.inkDim));
+    EXPECT_EQ(test::texts(empty).size(), 2u); // the caption and the empty text, no footer
 }
 
 TEST(NotesList, CountsEveryNoteAndShowsTheFirstThreeAsRows) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     std::vector<NoteItem> five;
     for (int i = 0; i < 5; ++i) five.push_back(note("note " + std::to_string(i) + " with a rather long line of text"));
     const auto lines = test::dumpLines(NotesList{five, ctx}.body(), kSmall);
-    EXPECT_NE(textNamed(lines, "5"), nullptr);
+    EXPECT_NE(test::textLine(lines, "5"), nullptr);
     const auto dots = test::ofKind(lines, "Circle");
     ASSERT_EQ(dots.size(), 3u);
     EXPECT_EQ(dots[0].attr("fill"), test::hex(ctx.pal.accent));
     EXPECT_EQ(dots[1].attr("fill"), test::hex(ctx.pal.inkFaint));
     EXPECT_EQ(dots[2].attr("fill"), test::hex(ctx.pal.inkFaint));
     std::vector<DumpLine> rows;
-    for (const auto& t : texts(lines))
+    for (const auto& t : test::ofKind(lines, "Text"))
         if (t.attrs.find("note ") != std::string::npos) rows.push_back(t);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].attr("color"), test::hex(ctx.pal.ink));
@@ -164,16 +145,16 @@ TEST(NotesList, CountsEveryNoteAndShowsTheFirstThreeAsRows) {
     EXPECT_EQ(rows[2].text().rfind("note 2", 0), 0u);
 
     const auto empty = test::dumpLines(NotesList{{}, ctx}.body(), kSmall);
-    EXPECT_NE(textNamed(empty, "0"), nullptr);
+    EXPECT_NE(test::textLine(empty, "0"), nullptr);
     EXPECT_TRUE(test::ofKind(empty, "Circle").empty());
-    const auto* footer = textNamed(empty, "ALL NOTES →");
+    const auto* footer = test::textLine(empty, "ALL NOTES →");
     ASSERT_NE(footer, nullptr);
     // Pushed to the bottom inset.
     EXPECT_NEAR(footer->y + footer->height, 160 - 20, 1.0);
 }
 
 TEST(NotesPinned, PicksPinnedNotesElseTheFirstOnesAndDarkensTheSecondCard) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     struct Case {
         const char* name;
         std::vector<NoteItem> notes;
@@ -192,13 +173,13 @@ TEST(NotesPinned, PicksPinnedNotesElseTheFirstOnesAndDarkensTheSecondCard) {
         EXPECT_EQ(got, c.shown);
 
         const auto lines = test::dumpLines(NotesPinned{c.notes, ctx}.body(), kMedium);
-        EXPECT_NE(textNamed(lines, c.title), nullptr);
+        EXPECT_NE(test::textLine(lines, c.title), nullptr);
         const auto cards = test::ofKind(lines, "RoundedRectangle");
         ASSERT_EQ(cards.size(), c.shown.size());
         EXPECT_EQ(cards[0].attr("fill"), test::hex(ctx.pal.chip));
         if (cards.size() == 2) {
             EXPECT_EQ(cards[1].attr("fill"), test::hex(ui::Color::grey255(17)));
-            EXPECT_EQ(textNamed(lines, c.shown[1])->attr("color"), test::hex(ui::Color::grey255(245)));
+            EXPECT_EQ(test::textLine(lines, c.shown[1])->attr("color"), test::hex(ui::Color::grey255(245)));
             EXPECT_NEAR(cards[0].width, cards[1].width, 0.5); // the row shared evenly
         } else {
             EXPECT_NEAR(cards[0].width, 344 - 48, 0.5); // one card across the whole row
@@ -208,18 +189,18 @@ TEST(NotesPinned, PicksPinnedNotesElseTheFirstOnesAndDarkensTheSecondCard) {
 
 TEST(NotesPinned, PlaceholderWithoutNotesAndDatesAlwaysAsMonthAndDay) {
     test::FakeClock clock(kNow);
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     const auto empty = test::dumpLines(NotesPinned{{}, ctx}.body(), kMedium);
-    EXPECT_NE(textNamed(empty, "NOTES"), nullptr);
-    EXPECT_NE(textNamed(empty, "ADD A NOTE IN PLYX"), nullptr);
+    EXPECT_NE(test::textLine(empty, "NOTES"), nullptr);
+    EXPECT_NE(test::textLine(empty, "ADD A NOTE IN PLYX"), nullptr);
     EXPECT_EQ(test::ofKind(empty, "RoundedRectangle").size(), 1u);
 
     // Edited today, still dated "MMM d" on a card; the text stops after three lines.
     std::string longText;
     for (int i = 0; i < 40; ++i) longText += "word ";
     const auto lines = test::dumpLines(NotesPinned{{note(longText, true)}, ctx}.body(), kMedium);
-    EXPECT_NE(textNamed(lines, "MAR 9"), nullptr);
-    for (const auto& t : texts(lines)) {
+    EXPECT_NE(test::textLine(lines, "MAR 9"), nullptr);
+    for (const auto& t : test::ofKind(lines, "Text")) {
         const auto shown = t.text();
         if (shown.find("word") != std::string::npos) {
             EXPECT_EQ(lineBreaks(shown), 2) << shown;

@@ -4,7 +4,7 @@
 #include "shared/views/screentime/ScreenTimeTotal.h"
 #include "shared/views/screentime/ScreenTimeWeekly.h"
 
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +16,6 @@ using test::DumpLine;
 
 namespace {
 
-WCtx context() {
-    WCtx ctx;
-    ctx.theme.labels = ThemeSettings::LabelStyle::monoCaps;
-    ctx.pal.ink = ui::Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = ui::Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = ui::Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = ui::Color::rgb(1, 0, 0);
-    ctx.pal.track = ui::Color::rgb(0, 0, 1);
-    ctx.pal.fill = ui::Color::rgb(0, 1, 0);
-    return ctx;
-}
 
 UsageSnapshot usage(std::int64_t total, std::int64_t budget) {
     UsageSnapshot s;
@@ -41,11 +30,6 @@ int circlesFilled(const std::vector<DumpLine>& lines, const ui::Color& c) {
                              [&](const DumpLine& l) { return l.kind == "Circle" && l.attr("fill") == want; }));
 }
 
-const DumpLine* textNamed(const std::vector<DumpLine>& lines, const std::string& text) {
-    for (const auto& l : lines)
-        if (l.kind == "Text" && l.attrs.find("text=\"" + text + "\"") != std::string::npos) return &l;
-    return nullptr;
-}
 
 bool mentionsNaN(const std::vector<DumpLine>& lines) {
     return std::any_of(lines.begin(), lines.end(), [](const DumpLine& l) {
@@ -79,7 +63,7 @@ TEST(ScreenTimeTotal, BarAndStatusUnderAtAndOverTheBudget) {
         // A fresh install: nothing used, no budget. An empty bar, not 0 / 0.
         {0, 0, 0, 0, "0M left today", false},
     };
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.status);
         const auto data = usage(c.total, c.budget);
@@ -92,7 +76,7 @@ TEST(ScreenTimeTotal, BarAndStatusUnderAtAndOverTheBudget) {
         EXPECT_FALSE(mentionsNaN(lines));
         std::string upper = c.status;
         std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-        const auto* status = textNamed(lines, upper);
+        const auto* status = test::textLine(lines, upper);
         ASSERT_NE(status, nullptr);
         EXPECT_EQ(status->attr("color"), test::hex(c.accentStatus ? ctx.pal.accent : ctx.pal.inkDim));
         const int dots = int(test::ofKind(lines, "Circle").size());
@@ -113,14 +97,14 @@ TEST(ScreenTimeElapsed, PercentAndDotsOfTheBudget) {
         {0, 0, 100, 70},
         {0, 120, 0, 0},
     };
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.total) + " of " + std::to_string(c.budget));
         const auto data = usage(c.total, c.budget);
         EXPECT_EQ(ScreenTimeElapsed::percent(data), c.percent);
         EXPECT_EQ(ScreenTimeElapsed::filledDots(data), c.dots);
         const auto lines = test::dumpLines(ScreenTimeElapsed{data, ctx}.body(), kSmall);
-        EXPECT_NE(textNamed(lines, std::to_string(c.percent) + "%"), nullptr);
+        EXPECT_NE(test::textLine(lines, std::to_string(c.percent) + "%"), nullptr);
         EXPECT_EQ(circlesFilled(lines, ctx.pal.fill), c.dots);
         EXPECT_EQ(circlesFilled(lines, ctx.pal.track), 70 - c.dots);
     }
@@ -133,15 +117,15 @@ TEST(ScreenTimeApps, ThreeRowsMeasuredAgainstTheLargestOfAll) {
     EXPECT_DOUBLE_EQ(ScreenTimeApps::barFraction(data, data.apps[1]), 0.5 * 0.74);
     EXPECT_DOUBLE_EQ(ScreenTimeApps::barFraction(data, data.apps[3]), 0.74);
 
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     const auto lines = test::dumpLines(ScreenTimeApps{data, ctx}.body(), kMedium);
-    EXPECT_NE(textNamed(lines, "EDITOR"), nullptr);
-    EXPECT_EQ(textNamed(lines, "CHAT"), nullptr); // fourth: not shown
-    ASSERT_NE(textNamed(lines, "MAIL"), nullptr);
-    EXPECT_EQ(textNamed(lines, "MAIL")->attr("color"), test::hex(ctx.pal.accent));
-    EXPECT_EQ(textNamed(lines, "25M")->attr("color"), test::hex(ctx.pal.accent));
-    EXPECT_EQ(textNamed(lines, "EDITOR")->attr("color"), test::hex(ctx.pal.ink));
-    EXPECT_EQ(textNamed(lines, "50M")->attr("color"), test::hex(ctx.pal.inkDim));
+    EXPECT_NE(test::textLine(lines, "EDITOR"), nullptr);
+    EXPECT_EQ(test::textLine(lines, "CHAT"), nullptr); // fourth: not shown
+    ASSERT_NE(test::textLine(lines, "MAIL"), nullptr);
+    EXPECT_EQ(test::textLine(lines, "MAIL")->attr("color"), test::hex(ctx.pal.accent));
+    EXPECT_EQ(test::textLine(lines, "25M")->attr("color"), test::hex(ctx.pal.accent));
+    EXPECT_EQ(test::textLine(lines, "EDITOR")->attr("color"), test::hex(ctx.pal.ink));
+    EXPECT_EQ(test::textLine(lines, "50M")->attr("color"), test::hex(ctx.pal.inkDim));
     EXPECT_GT(circlesFilled(lines, ctx.pal.accent), 0);
 
     // Applications without minutes: empty bars.
@@ -154,7 +138,7 @@ TEST(ScreenTimeApps, ThreeRowsMeasuredAgainstTheLargestOfAll) {
 }
 
 TEST(ScreenTimeWeekly, AverageTruncatesAndBarsAreColouredByDay) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     auto data = usage(0, 0);
     data.week = {{"Mon", 0, false, false}, {"Tue", 61, false, true}, {"Wed", 30, true, false}};
     EXPECT_EQ(ScreenTimeWeekly::average(data), 30);
@@ -166,7 +150,7 @@ TEST(ScreenTimeWeekly, AverageTruncatesAndBarsAreColouredByDay) {
     EXPECT_EQ(bars[2].color, ctx.pal.accent);
     EXPECT_EQ(bars[2].labelColor, ctx.pal.accent);
     EXPECT_DOUBLE_EQ(bars[2].value, 30.0 / 61.0);
-    EXPECT_NE(textNamed(test::dumpLines(ScreenTimeWeekly{data, ctx}.body(), kMedium), "30M"), nullptr);
+    EXPECT_NE(test::textLine(test::dumpLines(ScreenTimeWeekly{data, ctx}.body(), kMedium), "30M"), nullptr);
 
     // A day both today and the busiest is drawn as today.
     data.week = {{"Mon", 10, false, false}, {"Tue", 20, true, true}};
@@ -179,5 +163,5 @@ TEST(ScreenTimeWeekly, AverageTruncatesAndBarsAreColouredByDay) {
     for (const auto& b : ScreenTimeWeekly{data, ctx}.bars()) EXPECT_EQ(b.value, 0.0);
     const auto zeros = test::dumpLines(ScreenTimeWeekly{data, ctx}.body(), kMedium);
     EXPECT_FALSE(mentionsNaN(zeros));
-    EXPECT_NE(textNamed(zeros, "0M"), nullptr);
+    EXPECT_NE(test::textLine(zeros, "0M"), nullptr);
 }
