@@ -128,6 +128,18 @@ TEST(ScreenTimeApps, ThreeRowsMeasuredAgainstTheLargestOfAll) {
     EXPECT_EQ(test::textLine(lines, "50M")->attr("color"), test::hex(ctx.pal.inkDim));
     EXPECT_GT(circlesFilled(lines, ctx.pal.accent), 0);
 
+    // A very long name is cut to its column and leaves the bar and the time in place.
+    auto longName = usage(0, 0);
+    longName.apps = {{"An Application With A Remarkably Long Name Indeed", 90, false}, {"Mail", 30, false}};
+    const auto longLines = test::dumpLines(ScreenTimeApps{longName, ctx}.body(), kMedium);
+    const auto longTexts = test::ofKind(longLines, "Text");
+    ASSERT_FALSE(longTexts.empty());
+    const auto* name = &longTexts.front();
+    EXPECT_NE(name->text().find("…"), std::string::npos) << *name;
+    EXPECT_LE(name->width, 70.0 + 0.01);
+    ASSERT_NE(test::textLine(longLines, "1H 30M"), nullptr);
+    EXPECT_LE(test::textLine(longLines, "1H 30M")->x + test::textLine(longLines, "1H 30M")->width, 344 - 26 + 0.01);
+
     // Applications without minutes: empty bars.
     auto idle = usage(0, 0);
     idle.apps = {{"Editor", 0, false}, {"Mail", 0, true}};
