@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
   libsqlite3-dev nlohmann-json3-dev libcurl4-openssl-dev libicu-dev
-  libical-dev libheif-dev libx11-dev libxss-dev
+  libical-dev libheif-dev libx11-dev libxss-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   dbus dbus-x11 xvfb xauth tzdata locales fonts-dejavu-core
 )

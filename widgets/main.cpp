@@ -1,4 +1,10 @@
 // PlyxWidgets: the widget extension's host.
+//   (no arguments)          the desktop mode: every placed widget in its own
+//                           window, live; one per session
+//   --add KIND [--config JSON] [--at X,Y]
+//                           places a widget and prints its id
+//   --remove ID             removes a placed widget
+//   --placed                the placed widgets: id, kind, X,Y and configuration
 //   --list                  every declared widget: kind, display name, family
 //                           and description, tab-separated, in bundle order
 //   --render KIND [options] asks the widget's provider for an entry on a
@@ -16,9 +22,17 @@
 #include "shared/identity/AppIdentity.h"
 #include "platform/time/Time.h"
 #include "platform/widgetkit/WidgetHost.h"
+#include "widgets/host/DesktopHost.h"
+#include "widgets/host/HostBus.h"
+#include "widgets/host/PlaceWidget.h"
+#include "widgets/host/PlacementStore.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
+#include "shared/intents/InteractiveIntents.h"
+#include "shared/intents/ToggleReminderIntent.h"
 
+#include <QApplication>
 #include <QBuffer>
+#include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -39,9 +53,14 @@ using namespace plyx;
 namespace {
 
 constexpr int kMaxImageSide = 16384;
+constexpr const char* kVersion = "1.0";
 
 constexpr const char* kUsage =
-    "usage: PlyxWidgets --list\n"
+    "usage: PlyxWidgets                 (the desktop mode)\n"
+    "       PlyxWidgets --add KIND [--config JSON] [--at X,Y]\n"
+    "       PlyxWidgets --remove ID\n"
+    "       PlyxWidgets --placed\n"
+    "       PlyxWidgets --list\n"
     "       PlyxWidgets --render KIND [--mode placeholder|snapshot|preview|timeline] [--config JSON]\n"
     "                   [--size WxH] [--dpr N] [--rendering-mode full|accented|vibrant] [--out FILE.png]\n";
 
@@ -210,40 +229,156 @@ int render(const std::map<std::string, std::string>& opts) {
     return 0;
 }
 
+std::optional<QPoint> pointNamed(const std::string& text) {
+    const auto comma = text.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    auto whole = [](const std::string& t) -> std::optional<int> {
+        int v = 0;
+        const char* end = t.data() + t.size();
+        const auto [at, ec] = std::from_chars(t.data(), end, v);
+        if (ec != std::errc() || at != end || v < -100000 || v > 100000) return std::nullopt;
+        return v;
+    };
+    auto x = whole(text.substr(0, comma));
+    auto y = whole(text.substr(comma + 1));
+    if (!x || !y) return std::nullopt;
+    return QPoint(*x, *y);
+}
+
+host::WidgetFinder bundleFinder() { return host::DesktopHost::bundleFinder(); }
+
+// Placing and removing go through a running host when there is one, so the
+// desktop shows the change at once and the file has one writer; otherwise the
+// file is changed here.
+int add(const std::string& kind, const std::string& config, const std::optional<std::string>& at) {
+    std::optional<QPoint> point;
+    if (at) {
+        point = pointNamed(*at);
+        if (!point) return fail("bad position \"" + shown(*at) + "\" (expected X,Y, e.g. 40,60)");
+    }
+    std::string error;
+    auto placed = host::placeWidget(bundleFinder(), kind, config, point, QPoint(0, 0), 0, &error);
+    if (!placed) return fail(error);
+    const auto answer = host::HostBus::add(kind, config, point);
+    if (answer.reached) {
+        if (!answer.ok || answer.text.empty()) return fail(answer.text.empty() ? "the host refused" : answer.text);
+        std::printf("%s\n", answer.text.c_str());
+        return 0;
+    }
+    const host::PlacementStore store;
+    auto placements = store.load();
+    placed = host::placeWidget(bundleFinder(), kind, config, point, QPoint(0, 0), placements.size(), &error);
+    placements.push_back(*placed);
+    if (auto problem = store.save(placements)) return fail("cannot write " + store.file().string() + ": " + *problem);
+    std::printf("%s\n", placed->id.c_str());
+    return 0;
+}
+
+int remove(const std::string& id) {
+    const auto answer = host::HostBus::remove(id);
+    if (answer.reached) {
+        if (!answer.ok) return fail(answer.text.empty() ? "no placed widget \"" + shown(id) + "\"" : answer.text);
+        return 0;
+    }
+    const host::PlacementStore store;
+    auto placements = store.load();
+    const auto before = placements.size();
+    std::erase_if(placements, [&](const host::Placement& p) { return p.id == id; });
+    if (placements.size() == before) return fail("no placed widget \"" + shown(id) + "\"");
+    if (auto problem = store.save(placements)) return fail("cannot write " + store.file().string() + ": " + *problem);
+    return 0;
+}
+
+int placed() {
+    for (const auto& p : host::PlacementStore().load())
+        std::printf("%s\t%s\t%d,%d\t%s\n", p.id.c_str(), p.kind.c_str(), p.x, p.y, p.configuration.dump().c_str());
+    return 0;
+}
+
+int desktop(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    registerInteractiveIntents();
+    registerToggleReminderIntent();
+    host::DesktopHost desktopHost{host::PlacementStore()};
+    if (!host::publishHost(desktopHost, &app)) return fail("a desktop host is already running in this session");
+    desktopHost.start();
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    // No display is needed: everything is drawn into images.
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     AppIdentity::configurePlatform(AppIdentity::Program::extension);
 
-    std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty()) return usage("nothing to do");
-
-    static const std::vector<std::string> valued = {"--render", "--mode", "--config", "--size",
-                                                    "--dpr", "--rendering-mode", "--out"};
-    std::map<std::string, std::string> opts;
-    bool listing = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const auto& a = args[i];
-        if (a == "--list") {
-            listing = true;
-        } else if (a == "--help" || a == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
-            if (i + 1 >= args.size()) return usage(a + " needs a value");
-            opts[a] = args[++i];
-        } else {
-            return usage("unknown argument \"" + shown(a) + "\"");
-        }
+    QStringList args{"PlyxWidgets"};
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({"h", "help"}, "Shows this help.");
+    const QCommandLineOption version("version", "Shows the version.");
+    const QCommandLineOption listOpt("list", "Lists every declared widget.");
+    const QCommandLineOption placedOpt("placed", "Lists the placed widgets.");
+    const QCommandLineOption addOpt("add", "Places a widget.", "KIND");
+    const QCommandLineOption removeOpt("remove", "Removes a placed widget.", "ID");
+    const QCommandLineOption atOpt("at", "Where --add places the widget.", "X,Y");
+    const QCommandLineOption renderOpt("render", "Draws a widget into a PNG.", "KIND");
+    const QCommandLineOption modeOpt("mode", "placeholder, snapshot, preview or timeline.", "MODE");
+    const QCommandLineOption configOpt("config", "The widget's configuration.", "JSON");
+    const QCommandLineOption sizeOpt("size", "Points offered.", "WxH");
+    const QCommandLineOption dprOpt("dpr", "Device pixels per point.", "N");
+    const QCommandLineOption renderingOpt("rendering-mode", "full, accented or vibrant.", "MODE");
+    const QCommandLineOption outOpt("out", "The PNG file.", "FILE.png");
+    for (const auto* o : {&help, &version, &listOpt, &placedOpt, &addOpt, &removeOpt, &atOpt, &renderOpt, &modeOpt,
+                          &configOpt, &sizeOpt, &dprOpt, &renderingOpt, &outOpt})
+        parser.addOption(*o);
+    if (!parser.parse(args)) return usage(parser.errorText().toStdString());
+    if (parser.isSet(help)) {
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    if (listing == (opts.count("--render") > 0)) return usage("give either --list or --render KIND");
-    if (listing && !opts.empty()) return usage("--list takes no options");
+    if (parser.isSet(version)) {
+        std::printf("PlyxWidgets %s\n", kVersion);
+        return 0;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usage("unknown argument \"" + parser.positionalArguments().front().toStdString() + "\"");
 
-    QGuiApplication app(argc, argv);
+    const QCommandLineOption* commands[] = {&listOpt, &placedOpt, &addOpt, &removeOpt, &renderOpt};
+    const QCommandLineOption* command = nullptr;
+    for (const auto* c : commands) {
+        if (!parser.isSet(*c)) continue;
+        if (command) return usage("give one of --list, --render, --add, --remove or --placed");
+        command = c;
+    }
+    // Which options each command takes.
+    auto onlyWith = [&](std::initializer_list<const QCommandLineOption*> opts,
+                        std::initializer_list<const QCommandLineOption*> owners) -> std::optional<std::string> {
+        for (const auto* o : opts)
+            if (parser.isSet(*o) && std::find(owners.begin(), owners.end(), command) == owners.end())
+                return "--" + o->names().back().toStdString() + " is not an option of this command";
+        return std::nullopt;
+    };
+    if (auto p = onlyWith({&modeOpt, &sizeOpt, &dprOpt, &renderingOpt, &outOpt}, {&renderOpt})) return usage(*p);
+    if (auto p = onlyWith({&configOpt}, {&renderOpt, &addOpt})) return usage(*p);
+    if (auto p = onlyWith({&atOpt}, {&addOpt})) return usage(*p);
+
+    auto value = [&](const QCommandLineOption& o) { return parser.value(o).toStdString(); };
     try {
-        return listing ? list() : render(opts);
+        if (!command) return desktop(argc, argv);
+        // Everything else draws into images or reads files: no display is needed.
+        if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        QGuiApplication app(argc, argv);
+        if (command == &listOpt) return list();
+        if (command == &placedOpt) return placed();
+        if (command == &removeOpt) return remove(value(removeOpt));
+        if (command == &addOpt)
+            return add(value(addOpt), value(configOpt),
+                       parser.isSet(atOpt) ? std::optional<std::string>(value(atOpt)) : std::nullopt);
+        std::map<std::string, std::string> opts{{"--render", value(renderOpt)}};
+        for (const auto* o : {&modeOpt, &configOpt, &sizeOpt, &dprOpt, &renderingOpt, &outOpt})
+            if (parser.isSet(*o)) opts["--" + o->names().back().toStdString()] = value(*o);
+        return render(opts);
     } catch (const std::bad_alloc&) {
         return fail("out of memory");
     }

@@ -157,8 +157,10 @@ TEST(PlyxWidgetsHost, ProblemsEndWithStatusOneAndALineNamingThem) {
     EXPECT_EQ(empty.status, 1);
     EXPECT_EQ(empty.err, "PlyxWidgets: no file name after --out\n");
     // A malformed command line shows the usage.
-    for (const QStringList& args : {QStringList{}, QStringList{"--list", "--render", "x"}, QStringList{"--bogus"},
-                                    QStringList{"--render"}}) {
+    for (const QStringList& args :
+         {QStringList{"--list", "--render", "x"}, QStringList{"--bogus"}, QStringList{"--render"},
+          QStringList{"--add", "a", "--remove", "b"}, QStringList{"--at", "1,2"}, QStringList{"--list", "--out", "x"},
+          QStringList{"--placed", "--config", "{}"}, QStringList{"stray"}}) {
         const auto r = host(args);
         EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
         EXPECT_NE(r.err.find("usage:"), std::string::npos);
@@ -248,4 +250,50 @@ TEST(PlyxWidgetsHost, WithoutHomeTheSuiteLiesInTheAccountsHomeInPrivateFolders) 
         ASSERT_EQ(::stat(folder.c_str(), &st), 0) << folder;
         EXPECT_EQ(st.st_mode & 0777, 0700u) << folder;
     }
+}
+
+TEST(PlyxWidgetsHost, AddPlacedAndRemoveChangeThePlacementsFileWithoutAHost) {
+    const auto a = host({"--add", "plyx.system.storage", "--config", R"({"surface":"glass"})", "--at", "40,-60"});
+    ASSERT_EQ(a.status, 0) << a.err;
+    const std::string first = a.out.substr(0, a.out.size() - 1);
+    EXPECT_EQ(first.size(), 36u) << a.out;
+    const auto b = host({"--add", "plyx.system.monitor"});
+    ASSERT_EQ(b.status, 0) << b.err;
+    const std::string second = b.out.substr(0, b.out.size() - 1);
+
+    auto placed = host({"--placed"});
+    ASSERT_EQ(placed.status, 0) << placed.err;
+    EXPECT_EQ(placed.out.rfind(first + "\tplyx.system.storage\t40,-60\t{\"surface\":\"glass\"}\n", 0), 0u) << placed.out;
+    EXPECT_NE(placed.out.find(second + "\tplyx.system.monitor\t"), std::string::npos) << placed.out;
+
+    EXPECT_EQ(host({"--remove", QString::fromStdString(first)}).status, 0);
+    placed = host({"--placed"});
+    EXPECT_EQ(placed.out.find(first), std::string::npos) << placed.out;
+    EXPECT_NE(placed.out.find(second), std::string::npos) << placed.out;
+
+    const auto again = host({"--remove", QString::fromStdString(first)});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "PlyxWidgets: no placed widget \"" + first + "\"\n");
+}
+
+TEST(PlyxWidgetsHost, AddProblemsEndWithStatusOneAndALineAndPlaceNothing) {
+    struct Case {
+        QStringList args;
+        const char* named;
+    };
+    const Case cases[] = {
+        {{"--add", "plyx.no.such"}, "unknown widget kind \"plyx.no.such\""},
+        {{"--add", "plyx.system.storage", "--config", "{oops"}, "not valid JSON"},
+        {{"--add", "plyx.system.storage", "--config", R"({"surface":"Solid"})"}, "parameter \"surface\""},
+        {{"--add", "plyx.system.storage", "--at", "12"}, "bad position \"12\""},
+        {{"--add", "plyx.system.storage", "--at", "1.5,2"}, "bad position"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const auto r = host(c.args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+    EXPECT_EQ(host({"--placed"}).out, "");
 }

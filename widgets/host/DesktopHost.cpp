@@ -1,0 +1,294 @@
+#include "widgets/host/DesktopHost.h"
+
+#include "platform/intents/AppIntent.h"
+#include "platform/time/Time.h"
+#include "platform/ui/Render.h"
+#include "widgets/host/PlaceWidget.h"
+#include "widgets/host/X11Hints.h"
+#include "widgets/timelines/PlyxWidgetsBundle.h"
+
+#include <QDesktopServices>
+#include <QFutureWatcher>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcHost, "com.zelvanedesigns.plyx.widgets.host")
+
+namespace plyx::host {
+
+namespace {
+// Timers wake at least this often, so a changed system clock is noticed.
+constexpr double kLongestSleep = 3600;
+// A timeline whose reload moment has already passed is asked for again no
+// sooner than this after the last answer: a provider that keeps answering
+// "after (a past date)" must not spin the host.
+constexpr double kShortestReload = 5;
+} // namespace
+
+struct DesktopHost::Shown {
+    std::string id;
+    const widgetkit::WidgetConfiguration* widget = nullptr;
+    std::optional<intents::Configuration> config;
+    ui::Size size;
+    std::unique_ptr<WidgetWindow> window;
+    std::optional<widgetkit::ProviderAnswer> answer;
+    Date answeredAt;
+    std::optional<Date> entryDate; // the date of the entry on show
+    bool pending = false, again = false, live = false;
+    int requests = 0;
+    QTimer wake;
+};
+
+DesktopHost::Finder DesktopHost::bundleFinder() {
+    return [](const std::string& kind) { return PlyxWidgetsBundle::bundle().find(kind); };
+}
+
+void DesktopHost::openWithDesktop(const QUrl& url) {
+    if (!QDesktopServices::openUrl(url)) qCWarning(lcHost).noquote() << "no handler opened" << url.toString();
+}
+
+DesktopHost::DesktopHost(PlacementStore store, Finder find, UrlOpener open, QObject* parent)
+    : QObject(parent), store_(std::move(store)), find_(std::move(find)), open_(std::move(open)) {
+    liveTimer_.setInterval(1000);
+    connect(&liveTimer_, &QTimer::timeout, this, [this] { repaintLive(); });
+}
+
+DesktopHost::~DesktopHost() = default;
+
+void DesktopHost::start() {
+    placements_ = store_.load();
+    for (const auto& p : placements_) show(p);
+    listener_ = std::make_unique<widgetkit::WidgetReloadListener>(
+        [this](const std::optional<std::string>& kind) { reload(kind); });
+    if (!listener_->isListening()) qCWarning(lcHost) << "no session bus: reload requests are not heard";
+}
+
+void DesktopHost::show(const Placement& p) {
+    const auto* widget = find_(p.kind);
+    if (!widget) {
+        qCWarning(lcHost).noquote() << "placed widget" << QString::fromStdString(p.id) << "has an unknown kind"
+                                    << QString::fromStdString(p.kind);
+        return;
+    }
+    std::string error;
+    auto config = intents::Configuration::make(widget->intent(), p.configuration, &error);
+    if (!config) {
+        qCWarning(lcHost).noquote() << "placed widget" << QString::fromStdString(p.id)
+                                    << "has a bad configuration, shown with the defaults:"
+                                    << QString::fromStdString(error);
+        config = intents::Configuration::defaults(widget->intent());
+    }
+    auto s = std::make_unique<Shown>();
+    s->id = p.id;
+    s->widget = widget;
+    s->config = std::move(config);
+    s->size = widgetkit::designSize(widget->supportedFamilies().front());
+    s->window = std::make_unique<WidgetWindow>();
+    const std::string id = p.id;
+    auto& w = *s->window;
+    w.setWindowTitle(QString::fromStdString(widget->displayName()));
+    w.setFixedSize(int(std::lround(s->size.width)), int(std::lround(s->size.height)));
+    w.move(p.x, p.y);
+    w.setOnTap([this, id](const ui::Hit& hit) { onTap(id, hit); });
+    w.setOnMoved([this, id](QPoint at) {
+        if (auto* placed = findPlacement(placements_, id)) {
+            placed->x = at.x();
+            placed->y = at.y();
+            saveOrLog();
+        }
+    });
+    w.setOnRemove([this, id] { QMetaObject::invokeMethod(this, [this, id] { remove(id); }, Qt::QueuedConnection); });
+    s->wake.setSingleShot(true);
+    Shown* raw = s.get();
+    connect(&s->wake, &QTimer::timeout, this, [this, raw] {
+        if (raw->answer) display(*raw);
+        schedule(*raw);
+    });
+    shown_[id] = std::move(s);
+    if (p.configuration.contains("surface") && p.configuration["surface"] == "glass") setBlurBehind(w, true);
+    request(*raw);
+}
+
+void DesktopHost::request(Shown& s) {
+    if (s.pending) {
+        s.again = true; // asked while a request runs: ask once more when it answers
+        return;
+    }
+    s.pending = true;
+    ++s.requests;
+    widgetkit::TimelineProviderContext ctx;
+    ctx.family = s.widget->supportedFamilies().front();
+    ctx.displaySize = s.size;
+    auto* watcher = new QFutureWatcher<widgetkit::ProviderAnswer>(this);
+    const std::string id = s.id;
+    connect(watcher, &QFutureWatcher<widgetkit::ProviderAnswer>::finished, this, [this, watcher, id] {
+        watcher->deleteLater();
+        auto it = shown_.find(id);
+        if (it == shown_.end()) return; // removed meanwhile
+        Shown& s = *it->second;
+        s.pending = false;
+        s.answer = watcher->result();
+        s.answeredAt = time::now();
+        s.entryDate.reset();
+        display(s);
+        if (s.again) {
+            s.again = false;
+            request(s);
+        }
+        schedule(s);
+    });
+    watcher->setFuture(widgetkit::requestAsync(*s.widget, widgetkit::RequestMode::timeline, *s.config, ctx));
+}
+
+void DesktopHost::display(Shown& s) {
+    const Date now = time::now();
+    const auto entry = widgetkit::currentEntry(*s.answer, now);
+    if (!entry) return;
+    ui::Environment env;
+    env.now = now;
+    if (s.entryDate && s.entryDate->sinceReferenceDate == entry->date.sinceReferenceDate && !s.live) return;
+    s.entryDate = entry->date;
+    ui::View view = s.widget->content(*entry);
+    // A view counts time when a second's difference changes what it shows;
+    // only those are repainted every second.
+    ui::Environment later = env;
+    later.now = Date{now.sinceReferenceDate + 1};
+    s.live = ui::dump(view, s.size, env) != ui::dump(view, s.size, later);
+    s.window->setView(std::move(view));
+    s.window->setEnvironment(env);
+    if (!s.window->isVisible()) s.window->show();
+    if (s.live && !liveTimer_.isActive()) liveTimer_.start();
+    emit shown(QString::fromStdString(s.id));
+}
+
+void DesktopHost::schedule(Shown& s) {
+    s.wake.stop();
+    if (!s.answer) return;
+    const Date now = time::now();
+    std::optional<double> at;
+    auto sooner = [&](double t) { at = at ? std::min(*at, t) : t; };
+    for (const auto& e : s.answer->entries)
+        if (e.date.sinceReferenceDate > now.sinceReferenceDate) {
+            sooner(e.date.sinceReferenceDate);
+            break;
+        }
+    if (const auto& policy = s.answer->policy) {
+        std::optional<double> reloadAt;
+        if (policy->kind() == widgetkit::TimelineReloadPolicy::Kind::after) reloadAt = policy->date().sinceReferenceDate;
+        if (policy->kind() == widgetkit::TimelineReloadPolicy::Kind::atEnd && !s.answer->entries.empty())
+            reloadAt = s.answer->entries.back().date.sinceReferenceDate;
+        if (reloadAt) {
+            const double earliest = s.answeredAt.sinceReferenceDate + kShortestReload;
+            const double when = std::max(*reloadAt, earliest);
+            if (when <= now.sinceReferenceDate && !s.pending) {
+                request(s);
+                return;
+            }
+            sooner(when);
+        }
+    }
+    if (!at) return;
+    const double wait = std::clamp(*at - now.sinceReferenceDate, 0.0, kLongestSleep);
+    s.wake.start(int(std::ceil(wait * 1000)));
+}
+
+void DesktopHost::checkTime() {
+    for (auto& [id, s] : shown_) {
+        if (s->answer) display(*s);
+        schedule(*s);
+    }
+}
+
+void DesktopHost::repaintLive() {
+    bool any = false;
+    ui::Environment env;
+    env.now = time::now();
+    for (auto& [id, s] : shown_) {
+        if (!s->live || !s->window->isVisible()) continue;
+        any = true;
+        s->window->setEnvironment(env);
+    }
+    if (!any) liveTimer_.stop();
+}
+
+void DesktopHost::reload(const std::optional<std::string>& kind) {
+    for (auto& [id, s] : shown_)
+        if (!kind || s->widget->kind() == *kind) request(*s);
+}
+
+void DesktopHost::onTap(const std::string& id, const ui::Hit& hit) {
+    if (hit.kind == ui::HitKind::link) {
+        open_(QUrl(QString::fromStdString(hit.payload)));
+        return;
+    }
+    std::string error;
+    auto intent = intents::IntentRegistry::shared().rebuild(hit.payload, &error);
+    if (!intent) {
+        qCWarning(lcHost).noquote() << "a button's intent could not be rebuilt:" << QString::fromStdString(error);
+        return;
+    }
+    auto* watcher = new QFutureWatcher<void>(this);
+    connect(watcher, &QFutureWatcher<void>::finished, this, [this, watcher, id] {
+        watcher->deleteLater();
+        // The intent asks for its own kinds' reloads; the tapped widget is
+        // asked again here too, so it shows the change even without a bus.
+        auto it = shown_.find(id);
+        if (it != shown_.end()) request(*it->second);
+        emit performed(QString::fromStdString(id));
+    });
+    watcher->setFuture(intents::performOnWorker(std::move(intent)));
+}
+
+std::optional<std::string> DesktopHost::add(const std::string& kind, const std::string& configJson,
+                                            std::optional<QPoint> at, std::string* error) {
+    QPoint area;
+    if (auto* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry().topLeft();
+    auto placed = placeWidget(find_, kind, configJson, at, area, placements_.size(), error);
+    if (!placed) return std::nullopt;
+    const Placement& p = *placed;
+    auto next = placements_;
+    next.push_back(p);
+    if (auto problem = store_.save(next)) {
+        if (error) *error = "cannot write " + store_.file().string() + ": " + *problem;
+        return std::nullopt;
+    }
+    placements_ = std::move(next);
+    show(p);
+    return p.id;
+}
+
+bool DesktopHost::remove(const std::string& id) {
+    auto it = std::find_if(placements_.begin(), placements_.end(), [&](const Placement& p) { return p.id == id; });
+    if (it == placements_.end()) return false;
+    placements_.erase(it);
+    shown_.erase(id);
+    saveOrLog();
+    if (std::none_of(shown_.begin(), shown_.end(), [](const auto& s) { return s.second->live; })) liveTimer_.stop();
+    return true;
+}
+
+void DesktopHost::saveOrLog() {
+    if (auto problem = store_.save(placements_))
+        qCWarning(lcHost).noquote() << "placements not saved:" << QString::fromStdString(*problem);
+}
+
+WidgetWindow* DesktopHost::window(const std::string& id) const {
+    auto it = shown_.find(id);
+    return it == shown_.end() ? nullptr : it->second->window.get();
+}
+
+int DesktopHost::requestCount(const std::string& id) const {
+    auto it = shown_.find(id);
+    return it == shown_.end() ? 0 : it->second->requests;
+}
+
+bool DesktopHost::isLive(const std::string& id) const {
+    auto it = shown_.find(id);
+    return it != shown_.end() && it->second->live;
+}
+
+} // namespace plyx::host
