@@ -131,10 +131,16 @@ void DesktopHost::request(Shown& s) {
         if (it == shown_.end()) return; // removed meanwhile
         Shown& s = *it->second;
         s.pending = false;
-        s.answer = watcher->result();
+        try {
+            s.answer = watcher->result();
+        } catch (const std::exception& e) {
+            // The widget keeps what it showed; the policy of the last answer still holds.
+            qCWarning(lcHost).noquote() << "provider of" << QString::fromStdString(s.widget->kind())
+                                        << "failed:" << e.what();
+        }
         s.answeredAt = time::now();
         s.entryDate.reset();
-        display(s);
+        if (s.answer) display(s);
         if (s.again) {
             s.again = false;
             request(s);
@@ -284,6 +290,16 @@ WidgetWindow* DesktopHost::window(const std::string& id) const {
 int DesktopHost::requestCount(const std::string& id) const {
     auto it = shown_.find(id);
     return it == shown_.end() ? 0 : it->second->requests;
+}
+
+std::optional<Date> DesktopHost::shownEntryDate(const std::string& id) const {
+    auto it = shown_.find(id);
+    return it == shown_.end() ? std::nullopt : it->second->entryDate;
+}
+
+bool DesktopHost::isPending(const std::string& id) const {
+    auto it = shown_.find(id);
+    return it != shown_.end() && it->second->pending;
 }
 
 bool DesktopHost::isLive(const std::string& id) const {

@@ -57,6 +57,10 @@ public:
     WidgetWindow* window(const std::string& id) const;
     /// How often the provider of `id` has been asked (tests).
     int requestCount(const std::string& id) const;
+    /// The date of the entry `id` shows, if any.
+    std::optional<Date> shownEntryDate(const std::string& id) const;
+    /// Whether a provider request for `id` is running.
+    bool isPending(const std::string& id) const;
     /// Whether `id` is being repainted every second.
     bool isLive(const std::string& id) const;
 

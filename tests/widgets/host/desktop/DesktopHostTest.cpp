@@ -1,0 +1,201 @@
+// The desktop host as a user meets it, in this process on an X display of its
+// own: widgets placed, shown, kept on their timelines, reloaded, and tapped.
+#include "platform/widgetkit/WidgetCenter.h"
+#include "shared/intents/InteractiveIntents.h"
+#include "shared/stores/ExtrasStore.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/host/DesktopHost.h"
+#include "widgets/timelines/PlyxWidgetsBundle.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace plyx;
+
+namespace {
+
+const Date kNow = Date::fromUnix(1778180400); // 2026-05-07T19:00:00Z
+
+// One Xvfb for the process, and the application on it. Tests skip where no
+// X server can be started.
+QApplication* desktopApp() {
+    static QProcess* xvfb = nullptr;
+    static QApplication* app = nullptr;
+    if (app || xvfb) return app;
+    xvfb = new QProcess;
+    // -displayfd 1: the server picks a free display and writes its number to us.
+    xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+    if (!xvfb->waitForStarted(10000) || !xvfb->waitForReadyRead(20000)) return nullptr;
+    const QString display = ":" + QString::fromUtf8(xvfb->readLine()).trimmed();
+    ::setenv("DISPLAY", display.toUtf8().constData(), 1);
+    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    app = new QApplication(argc, argv);
+    return app;
+}
+
+// A widget whose entries show their own number, with a link over the whole widget.
+struct Numbered {
+    int n;
+};
+
+const intents::IntentDescriptor& noParameters() {
+    static const intents::IntentDescriptor d{"TestIntent", "Test", {}};
+    return d;
+}
+
+// `timeline` answers entries at the given dates (numbered 0, 1, ...) and `policy`.
+widgetkit::WidgetConfiguration numberedWidget(std::string kind, std::vector<Date> dates,
+                                              widgetkit::TimelineReloadPolicy policy) {
+    auto entry = [](Date d, int n) { return widgetkit::AnyEntry{d, std::any(Numbered{n})}; };
+    return widgetkit::WidgetConfiguration(
+               kind, noParameters(), [=](const auto&) { return entry(kNow, -1); },
+               [=](const auto&, const auto&) { return entry(kNow, -1); },
+               [=](const auto&, const auto&) {
+                   widgetkit::AnyTimeline t;
+                   for (size_t i = 0; i < dates.size(); ++i) t.entries.push_back(entry(dates[i], int(i)));
+                   t.policy = policy;
+                   return t;
+               },
+               [](const widgetkit::AnyEntry& e) {
+                   return ui::Text(std::to_string(std::any_cast<const Numbered&>(e.entry).n))
+                       .frame(100, 100)
+                       .background(ui::Rectangle().fill(ui::Color::black()))
+                       .widgetURL("plyxwidgets://test/" + std::to_string(std::any_cast<const Numbered&>(e.entry).n));
+               })
+        .supportedFamilies({widgetkit::WidgetFamily::systemSmall});
+}
+
+class DesktopHostTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!desktopApp()) GTEST_SKIP() << "no X server (Xvfb) could be started";
+        registerInteractiveIntents();
+        widgetkit::WidgetCenter::setBusNames({"/test/WidgetCenter", "test.WidgetCenter"});
+    }
+
+    std::unique_ptr<host::DesktopHost> makeHost() {
+        auto find = [this](const std::string& kind) -> const widgetkit::WidgetConfiguration* {
+            auto it = testWidgets.find(kind);
+            if (it != testWidgets.end()) return &it->second;
+            return PlyxWidgetsBundle::bundle().find(kind);
+        };
+        auto h = std::make_unique<host::DesktopHost>(host::PlacementStore(config.path() / "placements.json"), find,
+                                                     [this](const QUrl& url) { opened.push_back(url.toString()); });
+        h->start();
+        return h;
+    }
+
+    std::string place(host::DesktopHost& h, const std::string& kind, QPoint at) {
+        std::string error;
+        auto id = h.add(kind, "", at, &error);
+        EXPECT_TRUE(id) << error;
+        return id.value_or("");
+    }
+
+    // Waits until the window of `id` shows an entry and has been painted.
+    static bool painted(host::DesktopHost& h, const std::string& id) {
+        return QTest::qWaitFor([&] {
+            auto* w = h.window(id);
+            return w && w->isVisible() && !w->hits().empty();
+        }, 10000);
+    }
+
+    static QPoint centreOf(const ui::Hit& hit) {
+        return QPoint(int(hit.rect.x + hit.rect.width / 2), int(hit.rect.y + hit.rect.height / 2));
+    }
+
+    test::FreshStorage storage;
+    test::TempDir config;
+    test::FakeClock clock{kNow};
+    std::map<std::string, widgetkit::WidgetConfiguration> testWidgets;
+    std::vector<QString> opened;
+};
+
+} // namespace
+
+TEST_F(DesktopHostTest, AClickRunsTheButtonsIntentOrOpensTheLinkUnderIt) {
+    testWidgets.emplace("test.link", numberedWidget("test.link", {kNow}, widgetkit::TimelineReloadPolicy::never()));
+    auto h = makeHost();
+    const auto focus = place(*h, "plyx.focus.timer", {40, 40});
+    const auto link = place(*h, "test.link", {400, 40});
+    ASSERT_TRUE(painted(*h, focus));
+    ASSERT_TRUE(painted(*h, link));
+    auto* window = h->window(focus);
+    EXPECT_EQ(window->size(), QSize(170, 170)) << "the family's design size";
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(h->isLive(focus)) << "a stopped session does not count time";
+    EXPECT_FALSE(ExtrasStore::focus().endDate);
+
+    // The START button: its intent runs, the store changes, the widget is drawn again.
+    const auto hits = window->hits();
+    auto start = std::find_if(hits.begin(), hits.end(), [](const ui::Hit& x) { return x.kind == ui::HitKind::action; });
+    ASSERT_NE(start, hits.end());
+    const int before = h->requestCount(focus);
+    QTest::mouseClick(window, Qt::LeftButton, {}, centreOf(*start));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ExtrasStore::focus().endDate.has_value(); }, 10000));
+    EXPECT_EQ(*ExtrasStore::focus().endDate, kNow + 25 * 60);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->isLive(focus); }, 10000)) << "the running session counts time";
+    EXPECT_GT(h->requestCount(focus), before);
+    EXPECT_TRUE(opened.empty());
+
+    // The widget URL of the other widget goes to the URL opener.
+    auto* linkWindow = h->window(link);
+    QTest::mouseClick(linkWindow, Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(opened, (std::vector<QString>{"plyxwidgets://test/0"}));
+
+    // A drag moves the widget and saves where it went; it is not a click.
+    QTest::mousePress(linkWindow, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(linkWindow, QPoint(60, 30));
+    QTest::mouseRelease(linkWindow, Qt::LeftButton, {}, QPoint(60, 30));
+    EXPECT_EQ(opened.size(), 1u);
+    const auto saved = host::PlacementStore(config.path() / "placements.json").load();
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(QPoint(saved[1].x, saved[1].y), linkWindow->pos());
+    EXPECT_NE(linkWindow->pos(), QPoint(400, 40));
+
+    // Removing closes the window and forgets the placement.
+    EXPECT_TRUE(h->remove(link));
+    EXPECT_EQ(h->window(link), nullptr);
+    EXPECT_EQ(host::PlacementStore(config.path() / "placements.json").load().size(), 1u);
+}
+
+TEST_F(DesktopHostTest, EntriesSwitchAtTheirDatesAndTimelinesReloadAsTheirPolicySays) {
+    testWidgets.emplace("test.a", numberedWidget("test.a", {kNow, kNow + 60},
+                                                 widgetkit::TimelineReloadPolicy::after(kNow + 120)));
+    testWidgets.emplace("test.b", numberedWidget("test.b", {kNow}, widgetkit::TimelineReloadPolicy::never()));
+    auto h = makeHost();
+    const auto a = place(*h, "test.a", {40, 40});
+    const auto b = place(*h, "test.b", {300, 40});
+    ASSERT_TRUE(painted(*h, a));
+    ASSERT_TRUE(painted(*h, b));
+    EXPECT_EQ(h->shownEntryDate(a), kNow);
+
+    clock.advance(59);
+    h->checkTime();
+    EXPECT_EQ(h->shownEntryDate(a), kNow);
+    clock.advance(1);
+    h->checkTime();
+    EXPECT_EQ(h->shownEntryDate(a), kNow + 60);
+    EXPECT_EQ(h->requestCount(a), 1);
+
+    clock.advance(60); // the `after` date
+    h->checkTime();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h->requestCount(a) == 2 && !h->isPending(a); }, 10000));
+    EXPECT_EQ(h->requestCount(b), 1) << "never: asked only when told";
+
+    // A reload message for one kind reaches only the widgets of that kind.
+    ASSERT_TRUE(widgetkit::WidgetCenter::reloadTimelines("test.b"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h->requestCount(b) == 2 && !h->isPending(b); }, 10000));
+    EXPECT_EQ(h->requestCount(a), 2);
+    ASSERT_TRUE(widgetkit::WidgetCenter::reloadAllTimelines());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h->requestCount(a) == 3 && h->requestCount(b) == 3; }, 10000));
+}
