@@ -28,6 +28,7 @@
 #include "widgets/host/PlacementStore.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 #include "shared/intents/InteractiveIntents.h"
+#include "shared/intents/MediaCommandIntent.h"
 #include "shared/intents/ToggleReminderIntent.h"
 
 #include <QApplication>
@@ -300,6 +301,7 @@ int desktop(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     registerInteractiveIntents();
     registerToggleReminderIntent();
+    registerMediaCommandIntent();
     host::DesktopHost desktopHost{host::PlacementStore()};
     if (!host::publishHost(desktopHost, &app)) return fail("a desktop host is already running in this session");
     desktopHost.start();

@@ -130,7 +130,8 @@ TEST_F(DesktopHostTest, AClickRunsTheButtonsIntentOrOpensTheLinkUnderIt) {
     ASSERT_TRUE(painted(*h, focus));
     ASSERT_TRUE(painted(*h, link));
     auto* window = h->window(focus);
-    EXPECT_EQ(window->size(), QSize(170, 170)) << "the family's design size";
+    const auto design = PlyxWidgetsBundle::find("plyx.focus.timer")->designSize();
+    EXPECT_EQ(window->size(), QSize(int(design.width), int(design.height))) << "the family's design size";
     EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_FALSE(h->isLive(focus)) << "a stopped session does not count time";
     EXPECT_FALSE(ExtrasStore::focus().endDate);
