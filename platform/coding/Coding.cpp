@@ -1,5 +1,7 @@
 #include "platform/coding/Coding.h"
 
+#include "platform/base/Numbers.h"
+
 #include <charconv>
 #include <cstdio>
 #include <limits>
@@ -114,30 +116,42 @@ void writeValue(std::string& out, const Json& j) {
 }
 
 template <class I> void decodeInteger(const Json& j, I& v) {
-    if (j.is_number_integer()) {
-        if (j.is_number_unsigned()) {
-            const auto u = j.get<std::uint64_t>();
-            if (u > static_cast<std::uint64_t>(std::numeric_limits<I>::max())) throw DecodeError("integer out of range");
-            v = static_cast<I>(u);
-            return;
-        }
-        const auto s = j.get<std::int64_t>();
-        if (s < static_cast<std::int64_t>(std::numeric_limits<I>::min()) ||
-            s > static_cast<std::int64_t>(std::numeric_limits<I>::max()))
-            throw DecodeError("integer out of range");
-        v = static_cast<I>(s);
+    using Limits = std::numeric_limits<I>;
+    if (j.is_number_unsigned()) {
+        const auto u = j.get<std::uint64_t>();
+        if (u > static_cast<std::uint64_t>(Limits::max())) throw DecodeError("integer out of range");
+        v = static_cast<I>(u);
         return;
     }
-    if (j.is_number_float()) {
-        const double d = j.get<double>();
+    std::optional<std::int64_t> s;
+    if (j.is_number_integer()) s = j.get<std::int64_t>();
+    else if (j.is_number_float()) {
         // 34.0 reads as 34; 34.5 is not an integer.
-        if (!std::isfinite(d) || std::trunc(d) != d || d < static_cast<double>(std::numeric_limits<I>::min()) ||
-            d >= -static_cast<double>(std::numeric_limits<I>::min()))
-            throw DecodeError("number is not an integer");
-        v = static_cast<I>(d);
+        s = num::exactInt64(j.get<double>());
+        if (!s) throw DecodeError("number is not an integer");
+    } else {
+        throw DecodeError("expected an integer");
+    }
+    if constexpr (Limits::is_signed) {
+        if (*s < static_cast<std::int64_t>(Limits::min()) || *s > static_cast<std::int64_t>(Limits::max()))
+            throw DecodeError("integer out of range");
+    } else {
+        if (*s < 0 || static_cast<std::uint64_t>(*s) > static_cast<std::uint64_t>(Limits::max()))
+            throw DecodeError("integer out of range");
+    }
+    v = static_cast<I>(*s);
+}
+
+// A whole double beyond the signed range still names an unsigned 64-bit
+// counter (as a writer that knew only doubles would have stored it).
+void decodeUnsigned64(const Json& j, std::uint64_t& v) {
+    if (j.is_number_float()) {
+        const auto u = num::exactUInt64(j.get<double>());
+        if (!u) throw DecodeError("number is not an unsigned integer");
+        v = *u;
         return;
     }
-    throw DecodeError("expected an integer");
+    decodeInteger(j, v);
 }
 
 } // namespace
@@ -170,6 +184,9 @@ void encodeJSON(Json& j, bool v) { j = v; }
 void encodeJSON(Json& j, int v) { j = v; }
 void encodeJSON(Json& j, long v) { j = v; }
 void encodeJSON(Json& j, long long v) { j = v; }
+void encodeJSON(Json& j, unsigned v) { j = v; }
+void encodeJSON(Json& j, unsigned long v) { j = v; }
+void encodeJSON(Json& j, unsigned long long v) { j = v; }
 void encodeJSON(Json& j, double v) {
     if (!std::isfinite(v)) throw EncodeError("non-finite number");
     j = v;
@@ -185,6 +202,17 @@ void decodeJSON(const Json& j, bool& v) {
 void decodeJSON(const Json& j, int& v) { decodeInteger(j, v); }
 void decodeJSON(const Json& j, long& v) { decodeInteger(j, v); }
 void decodeJSON(const Json& j, long long& v) { decodeInteger(j, v); }
+void decodeJSON(const Json& j, unsigned& v) { decodeInteger(j, v); }
+void decodeJSON(const Json& j, unsigned long& v) {
+    std::uint64_t u = 0;
+    decodeUnsigned64(j, u);
+    v = u;
+}
+void decodeJSON(const Json& j, unsigned long long& v) {
+    std::uint64_t u = 0;
+    decodeUnsigned64(j, u);
+    v = u;
+}
 void decodeJSON(const Json& j, double& v) {
     if (!j.is_number()) throw DecodeError("expected a number");
     v = j.get<double>();

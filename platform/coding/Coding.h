@@ -8,7 +8,8 @@
 //
 // Reading is strict: a missing or mistyped required member, or one bad array
 // element, fails the whole record; null and missing both mean "none" for an
-// optional; unknown members are ignored; an integer accepts 34.0 but not 34.5.
+// optional; unknown members are ignored; an integer accepts 34.0 but not 34.5,
+// and an unsigned one no negative value.
 //
 // A record joins in with two functions found by argument-dependent lookup:
 //     void encodeJSON(coding::Json&, const T&);
@@ -57,6 +58,9 @@ void encodeJSON(Json& j, bool v);
 void encodeJSON(Json& j, int v);
 void encodeJSON(Json& j, long v);
 void encodeJSON(Json& j, long long v);
+void encodeJSON(Json& j, unsigned v);
+void encodeJSON(Json& j, unsigned long v);
+void encodeJSON(Json& j, unsigned long long v);
 void encodeJSON(Json& j, double v);
 void encodeJSON(Json& j, const std::string& v);
 void encodeJSON(Json& j, const Date& v);
@@ -66,6 +70,10 @@ void decodeJSON(const Json& j, bool& v);
 void decodeJSON(const Json& j, int& v);
 void decodeJSON(const Json& j, long& v);
 void decodeJSON(const Json& j, long long& v);
+/// Unsigned integers read like signed ones, and refuse a negative value.
+void decodeJSON(const Json& j, unsigned& v);
+void decodeJSON(const Json& j, unsigned long& v);
+void decodeJSON(const Json& j, unsigned long long& v);
 void decodeJSON(const Json& j, double& v);
 void decodeJSON(const Json& j, std::string& v);
 void decodeJSON(const Json& j, Date& v);
@@ -119,6 +127,23 @@ template <class T> void decodeJSON(const Json& j, std::map<std::string, T>& v) {
         out.emplace(it.key(), std::move(item));
     }
     v = std::move(out);
+}
+
+/// An optional element of an array: null stands for none, read and written,
+/// since leaving it out would move every later element. (An optional member
+/// of a record is left out instead; ObjectWriter and ObjectReader see to it.)
+template <class T> void encodeJSON(Json& j, const std::optional<T>& v) {
+    if (v) j = toJson(*v);
+    else j = nullptr;
+}
+template <class T> void decodeJSON(const Json& j, std::optional<T>& v) {
+    if (j.is_null()) {
+        v.reset();
+        return;
+    }
+    T item{};
+    fromJson(j, item);
+    v = std::move(item);
 }
 
 template <class T> Json toJson(const T& v) {

@@ -1,5 +1,7 @@
 #include "platform/intents/Intent.h"
 
+#include "platform/base/Numbers.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -37,12 +39,7 @@ bool fitsKind(const ParameterDescriptor& p, const Json& v) {
         // only what a signed 64-bit integer holds, so no reader wraps around.
         if (v.is_number_unsigned()) return v.get<std::uint64_t>() <= std::uint64_t(INT64_MAX);
         if (v.is_number_integer()) return true;
-        if (v.is_number_float()) {
-            const double d = v.get<double>();
-            // [-2^63, 2^63): outside it the conversion below is undefined.
-            return d >= -9223372036854775808.0 && d < 9223372036854775808.0 &&
-                   d == static_cast<double>(static_cast<long long>(d));
-        }
+        if (v.is_number_float()) return num::exactInt64(v.get<double>()).has_value();
         return false;
     case ParameterKind::boolean: return v.is_boolean();
     case ParameterKind::real:

@@ -1,5 +1,7 @@
 #include "shared/models/WeatherSnapshot.h"
 
+#include "platform/base/Numbers.h"
+
 #include "platform/time/Time.h"
 
 #include <cmath>
@@ -26,12 +28,7 @@ namespace {
 // A cached record can hold any integer; results beyond the integer range are
 // held at its ends rather than converted out of range.
 std::int64_t toFahrenheit(std::int64_t celsius) {
-    const double c = static_cast<double>(celsius);
-    const double f = std::round(c * 9.0 / 5.0 + 32.0);
-    constexpr double kLimit = 9223372036854775808.0;  // 2^63
-    if (f >= kLimit) return std::numeric_limits<std::int64_t>::max();
-    if (f < -kLimit) return std::numeric_limits<std::int64_t>::min();
-    return static_cast<std::int64_t>(f);
+    return num::roundHalfAway(static_cast<double>(celsius) * 9.0 / 5.0 + 32.0);
 }
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "shared/sources/WeatherProvider.h"
 
+#include "platform/base/Numbers.h"
 #include "platform/net/Http.h"
 #include "platform/net/Url.h"
 #include "platform/time/Time.h"
@@ -23,11 +24,7 @@ constexpr const char* kForecastPath = "/v1/forecast";
 
 // Hundredths of a degree, truncated toward zero; nothing when the value
 // cannot be an integer of 64 bits.
-std::optional<long long> hundredths(double degrees) {
-    const double v = std::trunc(degrees * 100.0);
-    if (!std::isfinite(v) || v >= 9223372036854775808.0 || v < -9223372036854775808.0) return std::nullopt;
-    return static_cast<long long>(v);
-}
+std::optional<long long> hundredths(double degrees) { return num::truncatedInt64(degrees * 100.0); }
 
 void store(const WeatherSnapshot& snap, const Place& place) {
     const auto suffix = place.cacheSuffix();

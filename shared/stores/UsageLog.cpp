@@ -1,5 +1,7 @@
 #include "shared/stores/UsageLog.h"
 
+#include "platform/base/Numbers.h"
+
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 
@@ -23,13 +25,7 @@ constexpr std::size_t kTopApps = 3;
 
 /// Whole minutes of `seconds`, truncated; a count past the integer range
 /// (no writer produces one) is held at its end rather than overflowing.
-std::int64_t minutesOf(double seconds) {
-    const double m = std::trunc(seconds / 60.0);
-    if (std::isnan(m)) return 0;
-    if (m >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
-    if (m <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
-    return static_cast<std::int64_t>(m);
-}
+std::int64_t minutesOf(double seconds) { return num::saturatedInt64(seconds / 60.0); }
 
 double totalSeconds(const std::map<std::string, double>& apps) {
     double sum = 0;

@@ -1,8 +1,7 @@
 #include "shared/views/kit/Caption.h"
 
+#include "platform/base/TextCase.h"
 #include "shared/foundation/PlyxFonts.h"
-
-#include <QString>
 
 namespace plyx {
 namespace {
@@ -11,10 +10,8 @@ constexpr double kDotGap = 6;
 constexpr double kNumeralMinimumScale = 0.55;
 } // namespace
 
-std::string upperCased(const std::string& text) { return QString::fromStdString(text).toUpper().toStdString(); }
-
 std::string Caption::displayText() const {
-    return ctx.theme.labels == ThemeSettings::LabelStyle::monoCaps ? upperCased(text) : text;
+    return ctx.theme.labels == ThemeSettings::LabelStyle::monoCaps ? text::upperCased(text) : text;
 }
 
 ui::View Caption::body() const {

@@ -36,9 +36,6 @@ struct DotCaption {
     operator ui::View() const { return body(); }
 };
 
-/// Upper case with the full Unicode mapping ("ß" becomes "SS").
-std::string upperCased(const std::string& text);
-
 /// Figures and large titles: one line, shrinking to 0.55 of the size at most.
 ui::View numeralFit(const ui::View& view);
 

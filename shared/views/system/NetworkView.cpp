@@ -1,5 +1,7 @@
 #include "shared/views/system/NetworkView.h"
 
+#include "platform/base/Numbers.h"
+
 #include "shared/foundation/PlyxFonts.h"
 #include "shared/views/kit/Caption.h"
 
@@ -15,8 +17,6 @@ constexpr const char* kUpLabel = "↑ Up";
 constexpr const char* kDash = "—";
 constexpr const char* kUnit = " MB/s";
 constexpr const char* kUnitCaps = " MB/S";
-// 2^63: the first double past the largest 64-bit integer.
-constexpr double kBeyondInt64 = 9223372036854775808.0;
 } // namespace
 
 std::string NetworkView::valueText(std::optional<double> value) {
@@ -24,9 +24,9 @@ std::string NetworkView::valueText(std::optional<double> value) {
     const double v = *value;
     char buf[64];
     if (v >= 10) {
-        const double whole = std::round(v);  // halves away from zero
-        if (whole >= kBeyondInt64) return kDash;
-        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(whole));
+        const auto whole = num::truncatedInt64(std::round(v));  // halves away from zero
+        if (!whole) return kDash;
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, *whole);
         return ec == std::errc() ? std::string(buf, end) : kDash;
     }
     // One decimal, always with a full stop whatever the process locale.

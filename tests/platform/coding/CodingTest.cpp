@@ -154,6 +154,36 @@ TEST(StoredForms, DecodeTable) {
     EXPECT_FALSE(missing->note);
 }
 
+// Unsigned counters (kernel tick and byte counts) span the whole 64 bits.
+TEST(StoredForms, UnsignedIntegers) {
+    const std::pair<const char*, std::optional<std::uint64_t>> cases[] = {
+        {"0", 0},
+        {"18446744073709551615", UINT64_MAX},
+        {"9223372036854775808", 9223372036854775808ull},
+        {"34.0", 34},
+        {"1e19", 10000000000000000000ull}, // whole, past the signed range
+        {"-1", std::nullopt},
+        {"-0.5", std::nullopt},
+        {"34.5", std::nullopt},
+        {"18446744073709551616.0", std::nullopt},
+        {"\"7\"", std::nullopt},
+        {"true", std::nullopt},
+    };
+    for (const auto& [text, want] : cases) EXPECT_EQ(coding::decode<std::uint64_t>(text), want) << text;
+    EXPECT_EQ(coding::encode(std::uint64_t{18446744073709551615ull}), "18446744073709551615");
+    EXPECT_EQ(coding::decode<unsigned>("4294967296"), std::nullopt);
+    EXPECT_EQ(coding::decode<unsigned>("4294967295"), 4294967295u);
+}
+
+// Null elements of an array are none, kept in their places.
+TEST(StoredForms, OptionalArrayElements) {
+    using Values = std::vector<std::optional<double>>;
+    EXPECT_EQ(coding::decode<Values>("[1.5,null,3]"), (Values{1.5, std::nullopt, 3.0}));
+    EXPECT_EQ(coding::encode(Values{1.5, std::nullopt, 3.0}), "[1.5,null,3]");
+    EXPECT_EQ(coding::decode<Values>(R"([1,"2"])"), std::nullopt);
+    EXPECT_EQ(coding::decode<Values>("null"), std::nullopt);
+}
+
 TEST(StoredForms, TextThatIsNotUtf8StaysReadable) {
     // Bytes that are not UTF-8 are written as U+FFFD (one per maximal ill-formed
     // prefix); written raw, the reader would reject the whole record.

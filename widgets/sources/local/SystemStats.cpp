@@ -1,5 +1,6 @@
 #include "widgets/sources/local/SystemStats.h"
 
+#include "platform/base/Numbers.h"
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 
@@ -19,65 +20,7 @@ constexpr std::uint64_t kBytesPerGigabyte = 1'000'000'000;
 /// A rate over a second or less is too noisy to show.
 constexpr double kMinimumInterval = 1.0;
 
-std::int64_t roundHalfAway(double v) { return static_cast<std::int64_t>(std::round(v)); }
-
-void putCounter(coding::Json& j, const char* key, std::uint64_t v) { j[key] = v; }
-
-/// An unsigned 64-bit counter; like every stored integer, a whole float reads too.
-std::uint64_t takeCounter(const coding::Json& j, const char* key) {
-    auto it = j.find(key);
-    if (it == j.end() || it->is_null()) throw coding::DecodeError(std::string("missing member ") + key);
-    if (it->is_number_unsigned()) return it->get<std::uint64_t>();
-    if (it->is_number_integer()) {
-        const auto v = it->get<std::int64_t>();
-        if (v >= 0) return static_cast<std::uint64_t>(v);
-    } else if (it->is_number_float()) {
-        const double v = it->get<double>();
-        if (v >= 0 && v < 18446744073709551616.0 && std::trunc(v) == v) return static_cast<std::uint64_t>(v);
-    }
-    throw coding::DecodeError(std::string(key) + ": expected an unsigned integer");
-}
-
-Date takeDate(const coding::Json& j, const char* key) {
-    Date d;
-    const coding::ObjectReader reader(j);
-    reader(key, d);
-    return d;
-}
-
 } // namespace
-
-void encodeJSON(coding::Json& j, const CPUTicks& v) {
-    j = coding::Json::object();
-    putCounter(j, "user", v.user);
-    putCounter(j, "system", v.system);
-    putCounter(j, "idle", v.idle);
-    putCounter(j, "nice", v.nice);
-    j["at"] = coding::toJson(v.at);
-}
-
-void decodeJSON(const coding::Json& j, CPUTicks& v) {
-    if (!j.is_object()) throw coding::DecodeError("expected an object");
-    v.user = takeCounter(j, "user");
-    v.system = takeCounter(j, "system");
-    v.idle = takeCounter(j, "idle");
-    v.nice = takeCounter(j, "nice");
-    v.at = takeDate(j, "at");
-}
-
-void encodeJSON(coding::Json& j, const NetCounters& v) {
-    j = coding::Json::object();
-    putCounter(j, "inBytes", v.inBytes);
-    putCounter(j, "outBytes", v.outBytes);
-    j["at"] = coding::toJson(v.at);
-}
-
-void decodeJSON(const coding::Json& j, NetCounters& v) {
-    if (!j.is_object()) throw coding::DecodeError("expected an object");
-    v.inBytes = takeCounter(j, "inBytes");
-    v.outBytes = takeCounter(j, "outBytes");
-    v.at = takeDate(j, "at");
-}
 
 std::optional<std::int64_t> cpuPercent(const fs::path& root) {
     const auto ticks = sys::readCpuTicks(root);
@@ -97,7 +40,7 @@ std::optional<std::int64_t> cpuPercent(const fs::path& root) {
         (current.user - previous->user) + (current.system - previous->system) + (current.nice - previous->nice);
     const std::uint64_t total = busy + (current.idle - previous->idle);
     if (total == 0) return std::nullopt;
-    return roundHalfAway(static_cast<double>(busy) / static_cast<double>(total) * 100.0);
+    return num::roundHalfAway(static_cast<double>(busy) / static_cast<double>(total) * 100.0);
 }
 
 std::optional<std::int64_t> memoryPercent(const fs::path& root) {
@@ -105,7 +48,7 @@ std::optional<std::int64_t> memoryPercent(const fs::path& root) {
     // A total of zero would divide by zero; no reading is better than a wrong one.
     if (!mem || mem->totalBytes == 0 || mem->availableBytes > mem->totalBytes) return std::nullopt;
     const double used = static_cast<double>(mem->totalBytes - mem->availableBytes);
-    return roundHalfAway(used / static_cast<double>(mem->totalBytes) * 100.0);
+    return num::roundHalfAway(used / static_cast<double>(mem->totalBytes) * 100.0);
 }
 
 std::optional<std::int64_t> gpuPercent(const fs::path& root) { return sys::readGpuBusyPercent(root); }

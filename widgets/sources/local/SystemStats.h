@@ -5,6 +5,7 @@
 // whose raw sample is kept in the shared suite; the first call after the
 // sample is gone gives nothing and stores one. Nothing here fails loudly: a
 // value that cannot be had is absent.
+#include "platform/coding/Coding.h"
 #include "platform/system/SystemReaders.h"
 #include "platform/time/Date.h"
 #include "shared/models/NetworkSnapshot.h"
@@ -25,8 +26,7 @@ struct CPUTicks {
     Date at;
     bool operator==(const CPUTicks&) const = default;
 };
-void encodeJSON(coding::Json& j, const CPUTicks& v);
-void decodeJSON(const coding::Json& j, CPUTicks& v);
+PLYX_CODABLE(CPUTicks, user, system, idle, nice, at)
 
 /// The previous network sample, stored under "plyx.sys.netbytes.v1".
 struct NetCounters {
@@ -35,8 +35,7 @@ struct NetCounters {
     Date at;
     bool operator==(const NetCounters&) const = default;
 };
-void encodeJSON(coding::Json& j, const NetCounters& v);
-void decodeJSON(const coding::Json& j, NetCounters& v);
+PLYX_CODABLE(NetCounters, inBytes, outBytes, at)
 
 /// Processor load in percent since the previous call. Stores the current
 /// ticks whenever they could be read. Absent on the first call, when no

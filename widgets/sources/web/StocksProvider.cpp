@@ -1,5 +1,6 @@
 #include "widgets/sources/web/StocksProvider.h"
 
+#include "platform/base/TextCase.h"
 #include "platform/coding/Coding.h"
 #include "platform/net/Http.h"
 #include "platform/net/Url.h"
@@ -88,14 +89,6 @@ void decodeJSON(const coding::Json& j, API& api) {
     api.result = std::move(chart.result);
 }
 
-std::string upper(const std::string& text) {
-    auto u = icu::UnicodeString::fromUTF8(text);
-    u.toUpper(icu::Locale::getRoot());
-    std::string out;
-    u.toUTF8String(out);
-    return out;
-}
-
 bool isEdgeSpace(UChar32 c) { return c == '\t' || u_charType(c) == U_SPACE_SEPARATOR; }
 
 // One bar: its close and, when the timestamps reach that far, its start.
@@ -107,7 +100,7 @@ struct Bar {
 } // namespace
 
 std::string normalise(const std::string& symbol) {
-    auto u = icu::UnicodeString::fromUTF8(upper(symbol));
+    auto u = icu::UnicodeString::fromUTF8(text::upperCased(symbol));
     int32_t begin = 0;
     int32_t end = u.length();
     while (begin < end && isEdgeSpace(u.char32At(begin))) begin = u.moveIndex32(begin, 1);
@@ -170,7 +163,7 @@ StockSnapshot fetch(const std::string& normalisedSymbol) {
             StockSnapshot::Point point;
             point.value = bars[i].close;
             if (k % 2 == 0 && bars[i].start)
-                point.label = upper(time::format(Date::fromUnix(static_cast<double>(*bars[i].start)), "ha", {}, locale));
+                point.label = text::upperCased(time::format(Date::fromUnix(static_cast<double>(*bars[i].start)), "ha", {}, locale));
             snap.points.push_back(std::move(point));
         }
     }

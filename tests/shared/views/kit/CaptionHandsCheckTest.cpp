@@ -50,7 +50,7 @@ TEST(Caption, FollowsTheLabelStyle) {
     EXPECT_EQ(sansText[0].attr("font"), "system");
     EXPECT_EQ(sansText[0].attr("size"), "10");
 
-    EXPECT_EQ(upperCased("straße über"), "STRASSE ÜBER");
+    EXPECT_EQ((Caption{"straße über", 10, 0.1, kInk, caps}.displayText()), "STRASSE ÜBER");
 }
 
 TEST(Caption, CapitalsAreLetterSpaced) {
