@@ -8,6 +8,7 @@
 #include <unicode/timezone.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <cmath>
 #include <memory>
@@ -16,6 +17,11 @@
 
 namespace plyx::time {
 namespace {
+
+// The C locale writes English names and a 24-hour clock (its "%X" is
+// "%H:%M:%S"); ICU's nearest locale would prefer 12-hour times, so the hour
+// cycle is set explicitly.
+constexpr const char* kPosixTimeLocale = "en_US_POSIX@hours=h23";
 
 struct Environment {
     std::mutex mutex;
@@ -44,15 +50,6 @@ const std::string& defaultZone() {
         return s.empty() ? std::string("UTC") : s;
     }();
     return zone;
-}
-
-const std::string& defaultLocale() {
-    static const std::string locale = [] {
-        std::string name = icu::Locale::getDefault().getName();
-        if (name.empty() || name == "c" || name == "C") return std::string("en_US_POSIX");
-        return name;
-    }();
-    return locale;
 }
 
 std::unique_ptr<icu::TimeZone> zoneFor(const std::string& zoneId) {
@@ -104,12 +101,29 @@ void setCurrentZone(const std::string& zoneId) {
     env().zoneOverride = zoneId;
 }
 
+std::string localeFromPosixName(std::string_view name) {
+    // language[_territory][.codeset][@modifier]: ICU wants neither of the last two.
+    const std::string_view base = name.substr(0, name.find_first_of(".@"));
+    if (base.empty() || base == "C" || base == "POSIX") return kPosixTimeLocale;
+    return std::string(base);
+}
+
+std::string environmentTimeLocale() {
+    // The categories in the order the C library consults them for LC_TIME;
+    // LC_MESSAGES, which ICU's own default follows, has no say in dates.
+    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) return localeFromPosixName(value);
+    }
+    return kPosixTimeLocale;
+}
+
 std::string currentLocale() {
     {
         std::lock_guard lock(env().mutex);
         if (!env().localeOverride.empty()) return env().localeOverride;
     }
-    return defaultLocale();
+    return environmentTimeLocale();
 }
 
 void setCurrentLocale(const std::string& localeId) {

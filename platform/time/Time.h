@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace plyx::time {
 
@@ -24,10 +25,18 @@ std::string currentZone();
 void setCurrentZone(const std::string& zoneId);
 
 /// The current locale identifier in ICU form ("en_US", "de_DE@calendar=buddhist");
-/// by default the process's (LC_ALL, LC_TIME, LANG), read once.
+/// by default the environment's time locale, read at each call.
 std::string currentLocale();
 /// Overrides the current locale; an empty string restores the default.
 void setCurrentLocale(const std::string& localeId);
+
+/// The ICU locale of a POSIX locale name: "en_GB.UTF-8" and "en_GB@euro"
+/// give "en_GB". The C and POSIX locales (and an empty name) give English
+/// with a 24-hour clock, as the C library formats times there.
+std::string localeFromPosixName(std::string_view name);
+/// The locale dates and times are written in by the environment: the first
+/// of LC_ALL, LC_TIME and LANG that is set and not empty, else C.
+std::string environmentTimeLocale();
 
 /// Whether a zone identifier names a zone ICU knows.
 bool isKnownZone(const std::string& zoneId);

@@ -35,6 +35,43 @@ TEST(ClockFormat, SettingOverridesTheLocaleOnlyFor12And24) {
     }
 }
 
+// With no setting, the locale for times decides: LC_ALL, then LC_TIME, then
+// LANG. The locale for messages has no say, and the C locale is 24-hour.
+TEST(ClockFormat, TheTimeLocaleOfTheEnvironmentDecides) {
+    test::FreshStorage fresh;
+    LocaleGuard environment(""); // no override: the environment's locale
+    struct Case {
+        std::optional<std::string> lcAll, lcTime, lang;
+        bool want24;
+    };
+    using std::nullopt;
+    const Case cases[] = {
+        {nullopt, "en_GB.UTF-8", "en_US.UTF-8", true},
+        {nullopt, "en_US.UTF-8", "en_GB.UTF-8", false},
+        {"", "en_GB.UTF-8", "en_US.UTF-8", true},     // an empty variable is not set
+        {"en_US.UTF-8", "en_GB.UTF-8", "de_DE.UTF-8", false},
+        {"de_DE.UTF-8", "en_US.UTF-8", "en_US.UTF-8", true},
+        {nullopt, nullopt, "en_US.UTF-8", false},
+        {nullopt, nullopt, "C.UTF-8", true},
+        {nullopt, "C", "en_US.UTF-8", true},
+        {"POSIX", nullopt, nullopt, true},
+        {nullopt, nullopt, nullopt, true},            // nothing set is the C locale
+        {nullopt, "de_DE@euro", "en_US.UTF-8", true},
+        {nullopt, "ja_JP.eucJP", "C.UTF-8", true},
+        {nullopt, "ko_KR.UTF-8", "C.UTF-8", false},
+    };
+    for (const auto& c : cases) {
+        test::ScopedEnv all("LC_ALL", c.lcAll), timeCategory("LC_TIME", c.lcTime), lang("LANG", c.lang);
+        test::ScopedEnv messages("LC_MESSAGES", c.want24 ? "en_US.UTF-8" : "en_GB.UTF-8");
+        EXPECT_EQ(ClockFormat::uses24Hour(), c.want24)
+            << c.lcAll.value_or("-") << " " << c.lcTime.value_or("-") << " " << c.lang.value_or("-");
+    }
+    // The setting still wins over the environment.
+    test::ScopedEnv timeCategory("LC_TIME", "C.UTF-8");
+    SharedStorage::setInteger(StorageKeys::timeFormat, 12);
+    EXPECT_FALSE(ClockFormat::uses24Hour());
+}
+
 TEST(ClockFormat, StringsIn12And24HourForm) {
     test::FreshStorage fresh;
     const Date t1307 = time::dateFrom(2026, 3, 9, 13, 7, 0, "UTC");
