@@ -1,12 +1,7 @@
 #include "shared/foundation/ThemeSettings.h"
 
 #include "shared/foundation/PlyxTokens.h"
-
-#include <QColor>
-#include <QCoreApplication>
-#include <QGuiApplication>
-#include <QPalette>
-
+#include "shared/foundation/SystemAccent.h"
 
 namespace plyx {
 namespace {
@@ -37,17 +32,6 @@ constexpr auto kSurfaces = coding::makeStringEnum<ThemeSettings::SurfaceStyle>({
     {ThemeSettings::SurfaceStyle::glass, "glass"},
     {ThemeSettings::SurfaceStyle::accent, "accent"},
 });
-
-ui::Color paletteHighlight() {
-    // Without a GUI application there is no desktop palette to ask; Qt's
-    // built-in palette is what an application would see on a bare desktop.
-    // A plain core application counts as none: the GUI palette would be read
-    // through an application object that is not one, and crash.
-    const bool gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
-    const QColor c = gui ? QGuiApplication::palette().color(QPalette::Highlight) : QPalette().color(QPalette::Highlight);
-    const QColor s = c.toRgb();
-    return ui::Color::rgb(s.redF(), s.greenF(), s.blueF(), s.alphaF());
-}
 
 } // namespace
 
@@ -129,7 +113,5 @@ void decodeJSON(const coding::Json& j, ThemeSettings& t) {
         "labels", out.labels)("surface", out.surface);
     t = std::move(out);
 }
-
-ui::Color systemAccentColor() { return paletteHighlight(); }
 
 } // namespace plyx

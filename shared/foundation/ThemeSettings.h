@@ -71,8 +71,4 @@ void decodeJSON(const coding::Json& j, ThemeSettings::SurfaceStyle& s);
 void encodeJSON(coding::Json& j, const ThemeSettings& t);
 void decodeJSON(const coding::Json& j, ThemeSettings& t);
 
-/// The desktop's accent colour: the highlight colour of the application's
-/// palette, read afresh on every call.
-ui::Color systemAccentColor();
-
 } // namespace plyx
