@@ -1,5 +1,6 @@
 // Turning the forecast service's answer into the snapshot the weather
 // widgets draw.
+#include "platform/base/Numbers.h"
 #include "platform/time/Time.h"
 #include "shared/sources/WeatherProvider.h"
 
@@ -14,11 +15,16 @@ constexpr const char* kUnknownCondition = "\u2014";
 
 // Whole degrees, halves away from zero. decodeAnswer has already refused
 // temperatures that do not fit.
-std::int64_t rounded(double v) { return static_cast<std::int64_t>(std::round(v)); }
+std::int64_t rounded(double v) { return num::roundHalfAway(v); }
 
-bool fitsWholeDegrees(double v) {
-    const double r = std::round(v);
-    return std::isfinite(r) && r < 9223372036854775808.0 && r >= -9223372036854775808.0;
+bool fitsWholeDegrees(double v) { return num::fitsInt64(std::round(v)); }
+bool fitsWholeDegrees(const std::optional<double>& v) { return !v || fitsWholeDegrees(*v); }
+
+/// Entry `i` of a parallel array; none when the service sent null there or
+/// the array is shorter.
+template <class T> const std::optional<T>& entry(const std::vector<std::optional<T>>& values, size_t i) {
+    static const std::optional<T> none;
+    return i < values.size() ? values[i] : none;
 }
 
 // Reads `count` ASCII digits at `pos`; nothing on any other character.
@@ -64,8 +70,8 @@ APIResponse decodeAnswer(std::string_view body) {
     coding::fromJson(*json, answer);
     bool fits = fitsWholeDegrees(answer.current.temperature_2m) &&
                 fitsWholeDegrees(answer.current.apparent_temperature);
-    for (const double v : answer.daily.temperature_2m_max) fits = fits && fitsWholeDegrees(v);
-    for (const double v : answer.daily.temperature_2m_min) fits = fits && fitsWholeDegrees(v);
+    for (const auto& v : answer.daily.temperature_2m_max) fits = fits && fitsWholeDegrees(v);
+    for (const auto& v : answer.daily.temperature_2m_min) fits = fits && fitsWholeDegrees(v);
     if (!fits) throw coding::DecodeError("a temperature out of range");
     return answer;
 }
@@ -114,16 +120,18 @@ WeatherSnapshot deriveSnapshot(const APIResponse& answer, const std::string& pla
     WeatherSnapshot snap;
     snap.place = placeName;
 
-    // Days after today, at most six. A day whose high or low is missing from
-    // a short array is left out.
+    // Days after today, at most six. A day whose date, high or low is null
+    // or missing from a short array is left out.
     const auto& daily = answer.daily;
     const size_t dayCount = std::min<size_t>(daily.time.size(), 7);
     for (size_t i = 1; i < dayCount; ++i) {
-        if (i >= daily.temperature_2m_max.size() || i >= daily.temperature_2m_min.size()) continue;
-        const auto day = parseDay(daily.time[i]);
+        const auto& text = entry(daily.time, i);
+        const auto& high = entry(daily.temperature_2m_max, i);
+        const auto& low = entry(daily.temperature_2m_min, i);
+        if (!text || !high || !low) continue;
+        const auto day = parseDay(*text);
         if (!day) continue;
-        snap.days.push_back({time::format(*day, "EEE"), rounded(daily.temperature_2m_max[i]),
-                             rounded(daily.temperature_2m_min[i]), false});
+        snap.days.push_back({time::format(*day, "EEE"), rounded(*high), rounded(*low), false});
     }
     if (!snap.days.empty()) {
         const auto peak = std::max_element(snap.days.begin(), snap.days.end(),
@@ -135,21 +143,25 @@ WeatherSnapshot deriveSnapshot(const APIResponse& answer, const std::string& pla
     const auto& hourly = answer.hourly;
     size_t start = 0;
     for (size_t i = 0; i < hourly.time.size(); ++i) {
-        const auto t = parseHour(hourly.time[i], hourZone);
+        if (!hourly.time[i]) continue;
+        const auto t = parseHour(*hourly.time[i], hourZone);
         if (t && *t >= now) {
             start = i;
             break;
         }
     }
     // Every second hour over thirteen hours: at most seven bars. An hour
-    // whose chance is missing from a short array makes no bar.
+    // whose time or chance is null or missing from a short array makes no bar.
     const size_t end = std::min(hourly.time.size(), start + 13);
     double rainChance = 0;
     for (size_t i = start; i < end; i += 2) {
-        const auto t = parseHour(hourly.time[i], hourZone);
-        if (!t || i >= hourly.precipitation_probability.size()) continue;
+        const auto& text = hourly.time[i];
+        const auto& chance = entry(hourly.precipitation_probability, i);
+        if (!text || !chance) continue;
+        const auto t = parseHour(*text, hourZone);
+        if (!t) continue;
         // A percentage outside 0...100 is no chance; hold it to the scale.
-        const double p = static_cast<double>(std::clamp<std::int64_t>(hourly.precipitation_probability[i], 0, 100)) / 100.0;
+        const double p = static_cast<double>(std::clamp<std::int64_t>(*chance, 0, 100)) / 100.0;
         rainChance = std::max(rainChance, p);
         snap.rainHours.push_back({time::format(*t, hourPattern, hourZone), std::max(p, 0.06), false});
     }
@@ -162,8 +174,9 @@ WeatherSnapshot deriveSnapshot(const APIResponse& answer, const std::string& pla
     const auto& cur = answer.current;
     snap.temperature = rounded(cur.temperature_2m);
     snap.feelsLike = rounded(cur.apparent_temperature);
-    snap.high = daily.temperature_2m_max.empty() ? 0 : rounded(daily.temperature_2m_max.front());
-    snap.low = daily.temperature_2m_min.empty() ? 0 : rounded(daily.temperature_2m_min.front());
+    // Today's high and low: 0 when the service has none for today.
+    snap.high = rounded(entry(daily.temperature_2m_max, 0).value_or(0));
+    snap.low = rounded(entry(daily.temperature_2m_min, 0).value_or(0));
     snap.condition = conditionText(cur.weather_code, cur.is_day == 1);
     snap.isNight = cur.is_day == 0;
     // A code the service does not define is kept as unknown, not stored as sent.

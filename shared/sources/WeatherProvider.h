@@ -55,7 +55,9 @@ std::vector<Place> searchPlaces(const std::string& text);
 std::string searchURL(const std::string& text);
 
 /// The forecast service's answer, as far as the snapshot needs it. Every
-/// member is required; a null anywhere, arrays included, fails the decoding.
+/// member is required and strictly typed. The service writes null for a
+/// value it lacks inside its arrays, so an array element may be none; the
+/// day or hour it belongs to is then left out, as for a short array.
 struct APIResponse {
     struct Current {
         double temperature_2m = 0;
@@ -64,13 +66,13 @@ struct APIResponse {
         std::int64_t is_day = 0;
     };
     struct Daily {
-        std::vector<std::string> time; ///< "yyyy-MM-dd", today first
-        std::vector<double> temperature_2m_max;
-        std::vector<double> temperature_2m_min;
+        std::vector<std::optional<std::string>> time; ///< "yyyy-MM-dd", today first
+        std::vector<std::optional<double>> temperature_2m_max;
+        std::vector<std::optional<double>> temperature_2m_min;
     };
     struct Hourly {
-        std::vector<std::string> time; ///< "yyyy-MM-dd'T'HH:mm" in the place's zone
-        std::vector<std::int64_t> precipitation_probability; ///< percent
+        std::vector<std::optional<std::string>> time; ///< "yyyy-MM-dd'T'HH:mm" in the place's zone
+        std::vector<std::optional<std::int64_t>> precipitation_probability; ///< percent
     };
     Current current;
     Daily daily;
@@ -89,10 +91,10 @@ APIResponse decodeAnswer(std::string_view body);
 
 /// The snapshot of a decoded answer for the place named `placeName`, at the
 /// current moment, in the current zone and locale, with rain-hour labels in
-/// 24-hour ("HH") or 12-hour ("h") form. Arrays shorter than their `time`
-/// array leave the unmatched days or hours out. A rain chance is held to
-/// 0...100 percent, and a weather code outside the service's table gives no
-/// code.
+/// 24-hour ("HH") or 12-hour ("h") form. A day or hour whose entry is none,
+/// or missing from an array shorter than its `time` array, is left out. A
+/// rain chance is held to 0...100 percent, and a weather code outside the
+/// service's table gives no code.
 WeatherSnapshot deriveSnapshot(const APIResponse& answer, const std::string& placeName, bool uses24Hour);
 
 /// The condition in words for a weather code by day or by night; "—" for a

@@ -15,8 +15,8 @@ namespace {
 
 Date utc(int y, int mo, int d, int h = 0, int mi = 0) { return plyx::time::dateFrom(y, mo, d, h, mi, 0, "UTC"); }
 
-std::vector<std::string> hoursFrom(int firstHour, int count) {
-    std::vector<std::string> out;
+std::vector<std::optional<std::string>> hoursFrom(int firstHour, int count) {
+    std::vector<std::optional<std::string>> out;
     for (int h = firstHour; h < firstHour + count; ++h) {
         char buf[32];
         std::snprintf(buf, sizeof buf, "2026-05-05T%02d:00", h);
@@ -244,10 +244,20 @@ TEST(ForecastAnswer, DecodesTheServiceFormStrictly) {
         "",
         "<html>busy</html>",
         "[]",
-        // a null hour chance
+        // a null outside the arrays
+        R"({"current":{"temperature_2m":null,"apparent_temperature":1,"weather_code":0,"is_day":1},
+            "daily":{"time":[],"temperature_2m_max":[],"temperature_2m_min":[]},
+            "hourly":{"time":[],"precipitation_probability":[]},"timezone":"GMT"})",
+        R"({"current":{"temperature_2m":1,"apparent_temperature":1,"weather_code":0,"is_day":1},
+            "daily":null,"hourly":{"time":[],"precipitation_probability":[]},"timezone":"GMT"})",
+        // an array element of the wrong type
         R"({"current":{"temperature_2m":1,"apparent_temperature":1,"weather_code":0,"is_day":1},
             "daily":{"time":[],"temperature_2m_max":[],"temperature_2m_min":[]},
-            "hourly":{"time":["2026-05-05T00:00"],"precipitation_probability":[null]},"timezone":"GMT"})",
+            "hourly":{"time":["2026-05-05T00:00"],"precipitation_probability":["5"]},"timezone":"GMT"})",
+        // a null array in place of an array
+        R"({"current":{"temperature_2m":1,"apparent_temperature":1,"weather_code":0,"is_day":1},
+            "daily":{"time":[],"temperature_2m_max":null,"temperature_2m_min":[]},
+            "hourly":{"time":[],"precipitation_probability":[]},"timezone":"GMT"})",
         // no timezone
         R"({"current":{"temperature_2m":1,"apparent_temperature":1,"weather_code":0,"is_day":1},
             "daily":{"time":[],"temperature_2m_max":[],"temperature_2m_min":[]},
@@ -262,4 +272,40 @@ TEST(ForecastAnswer, DecodesTheServiceFormStrictly) {
             "hourly":{"time":[],"precipitation_probability":[]},"timezone":"GMT"})",
     };
     for (const char* b : bad) EXPECT_THROW(wp::decodeAnswer(b), plyx::coding::DecodeError) << b;
+}
+
+// The service writes null where its models have no value, keeping every
+// array at full length. Those days and hours are left out; the rest of the
+// answer still makes a snapshot.
+TEST(ForecastAnswer, NullsInTheArraysLeaveThoseDaysAndHoursOut) {
+    FakeClock clock(utc(2026, 5, 5, 10, 30));
+    const std::string body = plyx::test::readFile(std::filesystem::path(PLYX_FIXTURES) / "forecast-nulls.json");
+    const auto a = wp::decodeAnswer(body);
+    ASSERT_EQ(a.hourly.precipitation_probability.size(), 24u);
+    EXPECT_EQ(a.hourly.precipitation_probability[13], std::nullopt);
+    EXPECT_EQ(a.daily.temperature_2m_max[2], std::nullopt);
+
+    const auto s = wp::deriveSnapshot(a, "London", false);
+    // Thursday lacks its high, Sunday its low, Monday both.
+    const std::vector<WeatherSnapshot::Day> days = {
+        {"Wed", 20, 9, false}, {"Fri", 22, 11, true}, {"Sat", 19, -3, false}};
+    EXPECT_EQ(s.days, days);
+    EXPECT_EQ(s.high, 17);
+    EXPECT_EQ(s.low, 9);
+    // From 11:00 every second hour; 13:00, 21:00 and 23:00 have no chance.
+    EXPECT_EQ(labelsOf(s), (std::vector<std::string>{"11", "3", "5", "7"}));
+    EXPECT_EQ(chancesOf(s), (std::vector<double>{0.45, 0.8, 0.06, 0.06}));
+    EXPECT_DOUBLE_EQ(s.rainChance, 0.8);
+    EXPECT_EQ(peakIndex(s.rainHours), 1);
+
+    // Null dates pass unseen too, and a null first entry gives today 0.
+    auto b = a;
+    b.daily.time[1] = std::nullopt;
+    b.daily.temperature_2m_max[0] = std::nullopt;
+    b.hourly.time[11] = std::nullopt;
+    const auto t = wp::deriveSnapshot(b, "London", false);
+    EXPECT_EQ(t.days.front().label, "Fri");
+    EXPECT_EQ(t.high, 0);
+    EXPECT_EQ(t.low, 9);
+    EXPECT_EQ(labelsOf(t), (std::vector<std::string>{"12", "2", "4", "6", "8", "10"}));
 }

@@ -211,6 +211,20 @@ TEST_F(WeatherProviderTest, FailedFetchWithoutUsableEntryGivesNothing) {
     EXPECT_EQ(wp::cached(london)->temperature, 15);
 }
 
+// Nulls inside the arrays are the service's way of saying "no value": the
+// fetch still succeeds and replaces a stale entry instead of serving it.
+TEST_F(WeatherProviderTest, AnAnswerWithNullsIsFetchedNotStale) {
+    putCache("5150,0", old("London", kNow - 3 * 3600));
+    server.answer(kForecastPath, HttpServer::Answer::text(fixture("forecast-nulls.json")));
+    const auto s = wp::snapshot(london);
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->temperature, 15);
+    EXPECT_EQ(s->updated, kNow);
+    EXPECT_EQ(s->days.size(), 3u);
+    EXPECT_EQ(wp::cached(london), s);
+    EXPECT_EQ(server.requestCount(), 1u);
+}
+
 TEST_F(WeatherProviderTest, PlacesWithOneSuffixShareTheEntry) {
     const wp::Place a{"Alpha", 9.876, -8.259};
     const wp::Place b{"Beta", 9.871, -8.251};
