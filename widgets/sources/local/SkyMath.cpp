@@ -1,5 +1,6 @@
 #include "widgets/sources/local/SkyMath.h"
 
+#include "platform/base/Numbers.h"
 #include "platform/time/Time.h"
 
 #include <cmath>
@@ -53,17 +54,20 @@ double wrap(double v, double range) {
     return r;
 }
 
-std::int64_t roundHalfAway(double v) { return static_cast<std::int64_t>(std::round(v)); }
-
 } // namespace
 
 std::optional<Date> solarEvent(bool rise, Date date, double latitude, double longitude) {
-    // The local day of the given instant decides both the day number the
-    // almanac uses and the day the event is placed on.
-    const time::Components local = time::components(date);
-    const double n = local.dayOfYear;
-
+    if (!std::isfinite(latitude) || !std::isfinite(longitude)) return std::nullopt;
+    // The day is the place's own: the mean solar day at its longitude, which
+    // begins lngHour hours before (east) or after (west) Greenwich midnight.
+    // It decides both the day number the almanac uses and the day the event
+    // is placed on, so sunrise and sunset belong to one day at the place
+    // wherever it lies, and whatever zone this computer is set to.
     const double lngHour = longitude / kDegreesPerHour;
+    const Date solar = date + lngHour * 3600;  // read as UTC, the place's mean solar time
+    const time::Components day = time::components(solar, "UTC");
+    const double n = day.dayOfYear;
+
     const double t = n + ((rise ? kRiseHour : kSetHour) - lngHour) / 24.0;
     const double m = kAnomalyRate * t + kAnomalyOffset;
     const double l = wrap(m + kCentre1 * sinDeg(m) + kCentre2 * sinDeg(2 * m) + kLongitudeOffset, 360);
@@ -85,13 +89,14 @@ std::optional<Date> solarEvent(bool rise, Date date, double latitude, double lon
     const double minute = std::trunc((ut - hour) * 60);
     if (!std::isfinite(ut)) return std::nullopt;
 
-    // UT is a time of day in Greenwich. Put it on the UTC date of the local
-    // day, then move it by a whole day when that lands outside the local
+    // UT is a time of day in Greenwich. Put it on the UTC date of the solar
+    // day, then move it by a whole day when that lands outside the solar
     // day: west of Greenwich an evening sunset falls on the next UTC date,
     // east of it a morning sunrise on the previous one.
-    Date event = time::dateFrom(local.year, local.month, local.day, 0, 0, 0, "UTC") + hour * 3600 + minute * 60;
-    const Date dayStart = time::startOfDay(date);
-    const Date nextDay = time::addingDays(dayStart, 1);
+    const Date utcMidnight = time::dateFrom(day.year, day.month, day.day, 0, 0, 0, "UTC");
+    Date event = utcMidnight + hour * 3600 + minute * 60;
+    const Date dayStart = utcMidnight - lngHour * 3600;
+    const Date nextDay = dayStart + kSecondsPerDay;
     if (event < dayStart) event = event + kSecondsPerDay;
     else if (event >= nextDay) event = event - kSecondsPerDay;
     return event;
@@ -118,8 +123,8 @@ MoonInfo moon(Date on) {
     info.phaseName = phaseName(p);
     info.illuminated = (1 - std::cos(2 * std::numbers::pi * p)) / 2;
     info.waxing = p < 0.5;
-    info.daysToFull = roundHalfAway((p <= 0.5 ? 0.5 - p : 1.5 - p) * kSynodicMonth);
-    info.daysToNew = roundHalfAway((1 - p) * kSynodicMonth);
+    info.daysToFull = num::roundHalfAway((p <= 0.5 ? 0.5 - p : 1.5 - p) * kSynodicMonth);
+    info.daysToNew = num::roundHalfAway((1 - p) * kSynodicMonth);
     return info;
 }
 

@@ -43,42 +43,60 @@ TEST(SkyMath, PublishedSunExamples) {
     }
 }
 
-TEST(SkyMath, SunriseAndSunsetFallOnTheLocalDayOnBothSidesOfGreenwich) {
+// The day is the place's own, whatever zone this computer is set to: a
+// place in another zone must not get sunset before sunrise.
+TEST(SkyMath, SunriseAndSunsetFollowThePlacesOwnDaySeenFromAnyZone) {
     ZoneGuard g;
-    struct Case {
+    struct Place {
         const char* zone;
         double lat, lon;
-        int riseMinutes, setMinutes; // local wall-clock minutes of the real events
+        int riseMinutes, setMinutes; // local wall-clock minutes of the real events on 21 June
+        const char* length;          // the day's length, to the minute
     };
-    const Case cases[] = {
-        {"America/Los_Angeles", 34.05, -118.24, 5 * 60 + 42, 20 * 60 + 8},
-        {"Asia/Tokyo", 35.68, 139.69, 4 * 60 + 25, 19 * 60 + 0},
+    const Place places[] = {
+        {"America/Los_Angeles", 34.05, -118.24, 5 * 60 + 42, 20 * 60 + 8, "14H 2"},
+        {"Asia/Tokyo", 35.68, 139.69, 4 * 60 + 25, 19 * 60 + 0, "14H 3"},
     };
-    for (const auto& c : cases) {
-        time::setCurrentZone(c.zone);
-        // Early morning, midday and late evening of 21 June, local time: the
-        // first and last lie on another UTC day than the local one.
-        for (int hour : {0, 12, 23}) {
-            const Date instant = time::dateFrom(2026, 6, 21, hour, 30, 0, c.zone);
-            const auto rise = SkyMath::solarEvent(true, instant, c.lat, c.lon);
-            const auto set = SkyMath::solarEvent(false, instant, c.lat, c.lon);
-            ASSERT_TRUE(rise && set) << c.zone;
-            EXPECT_LT(*rise, *set) << c.zone << " " << hour;
-            for (Date event : {*rise, *set}) {
-                const auto local = time::components(event, c.zone);
-                EXPECT_EQ(local.day, 21) << c.zone << " " << hour;
-                EXPECT_EQ(local.second, 0);
+    for (const char* system : {"Europe/Berlin", "America/Los_Angeles"}) {
+        time::setCurrentZone(system);
+        for (const auto& p : places) {
+            // Moments early, in the middle and late in 21 June of the place's
+            // mean solar time; several lie on another day of the system zone.
+            const Date solarMidnight = utc(2026, 6, 21, 0, 0) - p.lon / 15 * 3600;
+            std::optional<Date> firstRise;
+            for (double hours : {0.25, 6.0, 12.0, 18.0, 23.75}) {
+                const Date instant = solarMidnight + hours * 3600;
+                const auto rise = SkyMath::solarEvent(true, instant, p.lat, p.lon);
+                const auto set = SkyMath::solarEvent(false, instant, p.lat, p.lon);
+                ASSERT_TRUE(rise && set) << system << " " << p.zone;
+                EXPECT_LT(*rise, *set) << system << " " << p.zone << " " << hours;
+                for (Date event : {*rise, *set}) {
+                    EXPECT_GE(event, solarMidnight) << system << " " << p.zone << " " << hours;
+                    EXPECT_LT(event, solarMidnight + 86400) << system << " " << p.zone << " " << hours;
+                    EXPECT_EQ(time::components(event, p.zone).day, 21) << p.zone;
+                    EXPECT_EQ(time::components(event, p.zone).second, 0);
+                }
+                auto minutes = [&](Date d) {
+                    const auto l = time::components(d, p.zone);
+                    return l.hour * 60 + l.minute;
+                };
+                EXPECT_NEAR(minutes(*rise), p.riseMinutes, 4) << p.zone;
+                EXPECT_NEAR(minutes(*set), p.setMinutes, 4) << p.zone;
+                const std::string length = DaylightInfo{*rise, *set, p.zone}.lengthLabel();
+                EXPECT_EQ(length.substr(0, 5), p.length) << system << " " << p.zone << " " << length;
+                // One answer for the whole day, from any moment of it.
+                if (!firstRise) firstRise = rise;
+                EXPECT_EQ(rise, firstRise) << system << " " << p.zone << " " << hours;
             }
-            auto minutes = [&](Date d) {
-                const auto l = time::components(d, c.zone);
-                return l.hour * 60 + l.minute;
-            };
-            EXPECT_NEAR(minutes(*rise), c.riseMinutes, 4) << c.zone;
-            EXPECT_NEAR(minutes(*set), c.setMinutes, 4) << c.zone;
-            const std::string length = DaylightInfo{*rise, *set, c.zone}.lengthLabel();
-            EXPECT_EQ(length.substr(0, 4), "14H ") << c.zone << " " << length; // a June day, not a negative one
         }
     }
+    // The case that went wrong: noon in Berlin, the place Los Angeles.
+    time::setCurrentZone("Europe/Berlin");
+    const Date berlinNoon = time::dateFrom(2026, 6, 21, 12, 0, 0, "Europe/Berlin");
+    const auto rise = SkyMath::solarEvent(true, berlinNoon, 34.05, -118.24);
+    const auto set = SkyMath::solarEvent(false, berlinNoon, 34.05, -118.24);
+    ASSERT_TRUE(rise && set);
+    EXPECT_EQ(DaylightInfo({*rise, *set, "Los Angeles"}).lengthLabel().substr(0, 4), "14H ");
 }
 
 TEST(SkyMath, MoonRows) {
