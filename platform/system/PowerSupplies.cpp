@@ -25,6 +25,7 @@ std::vector<PowerSupply> readPowerSupplies(const fs::path& root) {
         s.status = readLine(p / "status").value_or("");
         s.modelName = readLine(p / "model_name").value_or("");
         s.capacity = readInteger(p / "capacity");
+        s.online = readInteger(p / "online");
         s.energyNow = readInteger(p / "energy_now");
         s.energyFull = readInteger(p / "energy_full");
         s.powerNow = readInteger(p / "power_now");

@@ -96,6 +96,8 @@ TEST(SystemReaders, PowerSuppliesAsTheKernelListsThem) {
     ASSERT_EQ(charging.size(), 2u);
     EXPECT_EQ(charging[0].name, "AC");
     EXPECT_FALSE(charging[0].isBattery());
+    EXPECT_TRUE(charging[0].isAdapter());
+    EXPECT_EQ(charging[0].online, 1);
     const PowerSupply& bat = charging[1];
     EXPECT_EQ(bat.name, "BAT0");
     EXPECT_TRUE(bat.isBattery());
@@ -106,9 +108,13 @@ TEST(SystemReaders, PowerSuppliesAsTheKernelListsThem) {
     EXPECT_EQ(bat.energyFull, 50000000);
     EXPECT_EQ(bat.powerNow, 4000000);
     EXPECT_FALSE(bat.chargeNow);
+    EXPECT_FALSE(bat.online);
+    EXPECT_FALSE(bat.isAdapter());
 
     auto discharging = readPowerSupplies(kFixtures / "laptop-discharging");
     ASSERT_EQ(discharging.size(), 2u);
+    EXPECT_EQ(discharging[0].online, 0);
+    EXPECT_TRUE(discharging[0].isAdapter());
     EXPECT_EQ(discharging[1].scope, "System");
     EXPECT_FALSE(discharging[1].capacity);
     EXPECT_EQ(discharging[1].chargeNow, 4125000);

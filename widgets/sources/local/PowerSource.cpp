@@ -1,5 +1,6 @@
 #include "widgets/sources/local/PowerSource.h"
 
+#include "platform/base/Numbers.h"
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 
@@ -19,6 +20,7 @@ constexpr const char* kUnnamedDevice = "Device";
 
 constexpr const char* kStatusCharging = "Charging";
 constexpr const char* kStatusFull = "Full";
+constexpr const char* kStatusNotCharging = "Not charging";
 
 constexpr const char* kConnected = "Connected to power";
 constexpr const char* kDisconnected = "Disconnected from power";
@@ -34,8 +36,6 @@ constexpr const char* kRemainingSuffix = " remaining";
 constexpr double kMinimumDrainHours = 0.2;
 constexpr std::size_t kMaxEvents = 6;
 
-std::int64_t roundHalfAway(double v) { return static_cast<std::int64_t>(std::round(v)); }
-
 std::string lowercased(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
     return s;
@@ -46,13 +46,28 @@ struct Level {
     double max = 0;
 };
 
-/// The charge as "current of max": the kernel's percentage when it gives
-/// one, else the energy or charge counters.
+/// The charge as "current of max": the energy or charge counters where the
+/// battery has them, else the kernel's percentage, which it truncates
+/// (82.5 % reads 82 there).
 std::optional<Level> levelOf(const sys::PowerSupply& s) {
-    if (s.capacity) return Level{static_cast<double>(*s.capacity), 100};
     if (s.energyNow && s.energyFull) return Level{static_cast<double>(*s.energyNow), static_cast<double>(*s.energyFull)};
     if (s.chargeNow && s.chargeFull) return Level{static_cast<double>(*s.chargeNow), static_cast<double>(*s.chargeFull)};
+    if (s.capacity) return Level{static_cast<double>(*s.capacity), 100};
     return std::nullopt;
+}
+
+/// Whether the computer runs on its adapter. The adapter says so itself; a
+/// machine that lists none is on power unless its battery is discharging
+/// (a battery held at a charge limit reads "Not charging", a full one "Full").
+bool runsOnAdapter(const std::vector<sys::PowerSupply>& supplies, const sys::PowerSupply& battery) {
+    bool anyAdapter = false;
+    for (const auto& s : supplies) {
+        if (!s.isAdapter()) continue;
+        if (*s.online == 1) return true;
+        anyAdapter = true;
+    }
+    if (anyAdapter) return false;
+    return battery.status == kStatusCharging || battery.status == kStatusFull || battery.status == kStatusNotCharging;
 }
 
 /// Whole minutes to full (charging) or to empty, from the energy (or
@@ -90,11 +105,15 @@ std::optional<InternalBattery> internalBattery(const std::vector<sys::PowerSuppl
         const auto level = levelOf(s);
         if (!level || level->max <= 0) continue;
         InternalBattery b;
-        b.percent = roundHalfAway(level->current / level->max * 100.0);
-        // A full battery on the adapter counts as charging, so reaching full
-        // is not taken for a disconnection.
-        b.isCharging = s.status == kStatusCharging || s.status == kStatusFull;
-        if (auto m = remainingMinutes(s, b.isCharging)) b.remaining = remainingText(*m);
+        // Counters can run a little past full on some batteries; a charge
+        // is a percentage all the same.
+        b.percent = std::clamp<std::int64_t>(num::roundHalfAway(level->current / level->max * 100.0), 0, 100);
+        b.isCharging = s.status == kStatusCharging;
+        b.onPower = runsOnAdapter(supplies, s);
+        // On the adapter but not charging (full, or held at a limit) the
+        // battery neither fills nor drains: there is no time to tell.
+        const bool changing = b.isCharging || !b.onPower;
+        if (auto m = remainingMinutes(s, b.isCharging); m && changing) b.remaining = remainingText(*m);
         return b;
     }
     return std::nullopt;
@@ -178,12 +197,17 @@ Record next(std::optional<Record> stored, const PowerSource::InternalBattery& b,
         for (const auto& e : stored->entries)
             if (!e.isCurrent) events.push_back(e);
         auto add = [&](std::string message) { events.push_back({now, std::move(message), false}); };
-        if (!stored->lastCharging && b.isCharging) add(kConnected);
-        if (stored->lastCharging && !b.isCharging) {
+        // Plugging in and out is read from the adapter, not from charging:
+        // a battery that stops charging at full or at a limit is still on power.
+        if (!stored->lastCharging && b.onPower) add(kConnected);
+        if (stored->lastCharging && !b.onPower) {
             const double hours = (now - stored->lastAt) / 3600.0;
             if (hours > kMinimumDrainHours) {
-                const std::int64_t rate =
-                    std::max<std::int64_t>(0, roundHalfAway(static_cast<double>(stored->lastPercent - b.percent) / hours));
+                // In doubles: a damaged record can hold any 64-bit percent,
+                // and the difference of two must not overflow; the rate then
+                // saturates like every other stored number.
+                const double drained = static_cast<double>(stored->lastPercent) - static_cast<double>(b.percent);
+                const std::int64_t rate = std::max<std::int64_t>(0, num::roundHalfAway(drained / hours));
                 add(kDisconnectedDrainPrefix + std::to_string(rate) + kDrainSuffix);
             } else {
                 add(kDisconnected);
@@ -193,7 +217,7 @@ Record next(std::optional<Record> stored, const PowerSource::InternalBattery& b,
     }
     if (events.size() > kMaxEvents) events.erase(events.begin(), events.end() - kMaxEvents);
     events.push_back({now, presentLine(b), true});
-    return Record{std::move(events), b.percent, b.isCharging, now};
+    return Record{std::move(events), b.percent, b.onPower, now};
 }
 
 } // namespace

@@ -16,9 +16,13 @@ namespace plyx::PowerSource {
 /// A reading of the computer's own battery; never stored.
 struct InternalBattery {
     std::int64_t percent = 0;
+    /// Filling now; a full battery, or one held at a charge limit, is not.
     bool isCharging = false;
-    /// Time to full while charging, to empty otherwise ("2H 15M"); none without an estimate.
+    /// Time to full while charging, to empty on battery ("2H 15M"); none
+    /// without an estimate, and none on the adapter when not charging.
     std::optional<std::string> remaining;
+    /// The computer runs on its adapter (charging or not).
+    bool onPower = false;
     bool operator==(const InternalBattery&) const = default;
 };
 
@@ -26,7 +30,9 @@ struct InternalBattery {
 std::string remainingText(std::int64_t minutes);
 
 /// The computer's own battery among the supplies: the first battery that
-/// is not a device's, with a readable charge; nothing on a desktop.
+/// is not a device's, with a readable charge; nothing on a desktop. The
+/// charge comes from the energy or charge counters where present, rounded
+/// half away from zero; whether the computer is on power, from its adapter.
 std::optional<InternalBattery> internalBattery(const std::vector<sys::PowerSupply>& supplies);
 std::optional<InternalBattery> readInternalBattery(const std::filesystem::path& root = "/");
 
@@ -51,6 +57,8 @@ namespace plyx::PowerLog {
 struct Record {
     std::vector<PowerSnapshot::LogEntry> entries;
     std::int64_t lastPercent = 0;
+    /// Whether the computer was on power at the previous reading (the stored
+    /// name predates the adapter being read: it used to mean charging).
     bool lastCharging = false;
     Date lastAt;
     bool operator==(const Record&) const = default;
@@ -58,8 +66,8 @@ struct Record {
 PLYX_CODABLE(Record, entries, lastPercent, lastCharging, lastAt)
 
 /// Compares the reading with the stored previous one, appends the events
-/// that happened (connected, disconnected with the drain rate, fully
-/// charged), keeps the last six, adds the present-charge line, stores it
+/// that happened (connected to or disconnected from power, the latter with
+/// the drain rate; fully charged), keeps the last six, adds the present-charge line, stores it
 /// all and returns the log. The read and the write are one atomic store
 /// update, so widgets asking at the same moment neither lose nor double
 /// events. No reading: an empty log, and the store is left alone.

@@ -33,10 +33,18 @@ sys::PowerSupply battery(std::string status) {
     return s;
 }
 
+sys::PowerSupply adapter(std::int64_t online) {
+    sys::PowerSupply s;
+    s.name = "AC";
+    s.type = "Mains";
+    s.online = online;
+    return s;
+}
+
 TEST(PowerSource, InternalBatteryChargeAndRemainingTime) {
     struct Case {
         const char* what;
-        sys::PowerSupply supply;
+        std::vector<sys::PowerSupply> supplies;
         std::optional<Battery> expected;
     };
     auto energy = [](const char* status, std::int64_t now, std::int64_t full, std::optional<std::int64_t> power) {
@@ -57,37 +65,60 @@ TEST(PowerSource, InternalBatteryChargeAndRemainingTime) {
         s.scope = "Device";
         return s;
     };
+    auto onAdapter = [](sys::PowerSupply s) { return std::vector<sys::PowerSupply>{adapter(1), std::move(s)}; };
+    auto offAdapter = [](sys::PowerSupply s) { return std::vector<sys::PowerSupply>{adapter(0), std::move(s)}; };
+    auto alone = [](sys::PowerSupply s) { return std::vector<sys::PowerSupply>{std::move(s)}; };
     const Case cases[] = {
-        {"4120 of 5000", energy("Discharging", 4120, 5000, std::nullopt), Battery{82, false, {}}},
-        {"82.5 rounds up", energy("Discharging", 4125, 5000, std::nullopt), Battery{83, false, {}}},
-        {"12.5 rounds up", charge("Discharging", 1, 8, 0), Battery{13, false, {}}},
-        {"the kernel's percentage wins", withCapacity(energy("Discharging", 1, 8, std::nullopt), 40), Battery{40, false, {}}},
-        {"135 minutes to full", energy("Charging", 2'750'000, 5'000'000, 1'000'000), Battery{55, true, "2H 15M"}},
-        {"45 minutes to empty", energy("Discharging", 750'000, 5'000'000, 1'000'000), Battery{15, false, "45M"}},
-        {"60 minutes to empty, current signed by direction", charge("Discharging", 1'000'000, 5'000'000, -1'000'000),
-         Battery{20, false, "1H 0M"}},
-        {"under a minute left: no estimate", energy("Discharging", 10, 5'000'000, 1'000'000), Battery{0, false, {}}},
-        {"full on the adapter counts as charging", energy("Full", 5'000'000, 5'000'000, 0), Battery{100, true, {}}},
-        {"not charging on the adapter", energy("Not charging", 4'000'000, 5'000'000, 0), Battery{80, false, {}}},
-        {"a zero maximum is no battery", energy("Discharging", 0, 0, 0), std::nullopt},
-        {"a device's battery is not the computer's", deviceScope(withCapacity(battery("Discharging"), 50)), std::nullopt},
-        {"no charge reading", battery("Charging"), std::nullopt},
+        {"4120 of 5000", alone(energy("Discharging", 4120, 5000, std::nullopt)), Battery{82, false, {}, false}},
+        {"82.5 rounds up", alone(energy("Discharging", 4125, 5000, std::nullopt)), Battery{83, false, {}, false}},
+        {"12.5 rounds up", alone(charge("Discharging", 1, 8, 0)), Battery{13, false, {}, false}},
+        // The kernel truncates its percentage; the counters say 82.5.
+        {"the counters win over the kernel's percentage",
+         alone(withCapacity(energy("Discharging", 4125, 5000, std::nullopt), 82)), Battery{83, false, {}, false}},
+        {"the kernel's percentage without counters", alone(withCapacity(battery("Discharging"), 40)),
+         Battery{40, false, {}, false}},
+        {"counters past full read 100", onAdapter(energy("Full", 5100, 5000, 0)), Battery{100, false, {}, true}},
+        {"135 minutes to full", onAdapter(energy("Charging", 2'750'000, 5'000'000, 1'000'000)),
+         Battery{55, true, "2H 15M", true}},
+        {"45 minutes to empty", offAdapter(energy("Discharging", 750'000, 5'000'000, 1'000'000)),
+         Battery{15, false, "45M", false}},
+        {"60 minutes to empty, current signed by direction",
+         offAdapter(charge("Discharging", 1'000'000, 5'000'000, -1'000'000)), Battery{20, false, "1H 0M", false}},
+        {"under a minute left: no estimate", alone(energy("Discharging", 10, 5'000'000, 1'000'000)),
+         Battery{0, false, {}, false}},
+        // On the adapter and not charging: on power, with no time to tell
+        // although the driver reports a trickle.
+        {"full on the adapter", onAdapter(energy("Full", 5'000'000, 5'000'000, 1000)), Battery{100, false, {}, true}},
+        {"held at a limit on the adapter", onAdapter(energy("Not charging", 4'000'000, 5'000'000, 1000)),
+         Battery{80, false, {}, true}},
+        // Without an adapter in the list, the battery's status tells.
+        {"full, no adapter listed", alone(energy("Full", 5'000'000, 5'000'000, 0)), Battery{100, false, {}, true}},
+        {"not charging, no adapter listed", alone(energy("Not charging", 4'000'000, 5'000'000, 0)),
+         Battery{80, false, {}, true}},
+        {"the adapter outranks the status", offAdapter(energy("Not charging", 4'000'000, 5'000'000, 0)),
+         Battery{80, false, {}, false}},
+        {"a zero maximum is no battery", alone(energy("Discharging", 0, 0, 0)), std::nullopt},
+        {"a device's battery is not the computer's", alone(deviceScope(withCapacity(battery("Discharging"), 50))),
+         std::nullopt},
+        {"no charge reading", alone(battery("Charging")), std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(PowerSource::internalBattery({c.supply}), c.expected) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(PowerSource::internalBattery(c.supplies), c.expected) << c.what;
 
     // The first battery that passes is the one.
     auto broken = battery("Charging");
     auto second = withCapacity(battery("Discharging"), 64);
     second.name = "BAT1";
-    EXPECT_EQ(PowerSource::internalBattery({broken, second}), (Battery{64, false, {}}));
+    EXPECT_EQ(PowerSource::internalBattery({broken, second}), (Battery{64, false, {}, false}));
 }
 
 TEST(PowerSource, FixtureMachines) {
     // energy 41.2 of 50 Wh charging at 4 W: 8.8 Wh to go, 132 minutes.
-    EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "laptop-charging"), (Battery{82, true, "2H 12M"}));
+    EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "laptop-charging"), (Battery{82, true, "2H 12M", true}));
     // 4.125 of 5 Ah at 1.5 A: 165 minutes to empty.
-    EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "laptop-discharging"), (Battery{83, false, "2H 45M"}));
-    EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "laptop-full"), (Battery{100, true, {}}));
+    EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "laptop-discharging"), (Battery{83, false, "2H 45M", false}));
+    EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "laptop-full"), (Battery{100, false, {}, true}));
+    // Held at a charge limit: the kernel says 79, the counters 79.98.
+    EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "laptop-charge-limit"), (Battery{80, false, {}, true}));
     EXPECT_EQ(PowerSource::readInternalBattery(kFixtures / "desktop"), std::nullopt);
     EXPECT_EQ(PowerSource::readBluetoothDevices(kFixtures / "desktop"),
               (std::vector<PowerSnapshot::Device>{{"Mouse", 55}}));
@@ -167,25 +198,32 @@ TEST_F(PowerLogTest, EventsFromThePreviousReading) {
         double minutesAgo;
         std::int64_t percent;
         bool charging;
+        bool onPower;
         const char* remaining;
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {"connected", 50, false, 5, 51, true, nullptr, {"Connected to power", "51%"}},
-        {"disconnected after half an hour", 80, true, 30, 79, false, nullptr, {"Disconnected \u00B7 Drain 2%/h", "79%"}},
-        {"disconnected ten minutes after", 80, true, 10, 79, false, nullptr, {"Disconnected from power", "79%"}},
-        {"a charge that rose drains 0", 50, true, 60, 60, false, nullptr, {"Disconnected \u00B7 Drain 0%/h", "60%"}},
-        {"fully charged", 99, true, 5, 100, true, nullptr, {"Fully charged at 100%", "100%"}},
-        {"still full", 100, true, 5, 100, true, nullptr, {"100%"}},
-        {"unplugged as it reached full", 99, true, 60, 100, false, nullptr,
+        {"connected", 50, false, 5, 51, true, true, nullptr, {"Connected to power", "51%"}},
+        {"disconnected after half an hour", 80, true, 30, 79, false, false, nullptr,
+         {"Disconnected \u00B7 Drain 2%/h", "79%"}},
+        {"disconnected ten minutes after", 80, true, 10, 79, false, false, nullptr, {"Disconnected from power", "79%"}},
+        {"a charge that rose drains 0", 50, true, 60, 60, false, false, nullptr, {"Disconnected \u00B7 Drain 0%/h", "60%"}},
+        {"fully charged", 99, true, 5, 100, true, true, nullptr, {"Fully charged at 100%", "100%"}},
+        {"still full", 100, true, 5, 100, true, true, nullptr, {"100%"}},
+        {"unplugged as it reached full", 99, true, 60, 100, false, false, nullptr,
          {"Disconnected \u00B7 Drain 0%/h", "Fully charged at 100%", "100%"}},
-        {"no change", 68, false, 5, 67, false, "2H 40M", {"67% \u00B7 2H 40M remaining"}},
+        {"no change", 68, false, 5, 67, false, false, "2H 40M", {"67% \u00B7 2H 40M remaining"}},
+        // Charging stops on the adapter: "Full" and "Not charging" (a charge
+        // limit) are still on power, and nothing was disconnected.
+        {"full on power", 99, true, 60, 100, false, true, nullptr, {"Fully charged at 100%", "100%"}},
+        {"held at a limit on power", 80, true, 60, 80, false, true, nullptr, {"80%"}},
+        {"plugged in at the limit", 80, false, 60, 80, false, true, nullptr, {"Connected to power", "80%"}},
     };
     for (const auto& c : cases) {
         // The stored present-charge line is never carried over as an event.
         store({{{now - 600, "70%", true}}, c.lastPercent, c.lastCharging, now - c.minutesAgo * 60});
         const Battery reading{c.percent, c.charging,
-                              c.remaining ? std::optional<std::string>(c.remaining) : std::nullopt};
+                              c.remaining ? std::optional<std::string>(c.remaining) : std::nullopt, c.onPower};
         const auto log = PowerLog::record(reading);
         EXPECT_EQ(messages(log), c.expected) << c.what;
         ASSERT_FALSE(log.empty());
@@ -196,12 +234,12 @@ TEST_F(PowerLogTest, EventsFromThePreviousReading) {
         }
         const auto stored = SharedStorage::read<PowerLog::Record>(StorageKeys::powerLog);
         ASSERT_TRUE(stored) << c.what;
-        EXPECT_EQ(*stored, (PowerLog::Record{log, c.percent, c.charging, now})) << c.what;
+        EXPECT_EQ(*stored, (PowerLog::Record{log, c.percent, c.onPower, now})) << c.what;
     }
 }
 
 TEST_F(PowerLogTest, FirstReadingOfTheDayAndOfAllTime) {
-    const auto first = PowerLog::record(Battery{68, false, "2H 40M"});
+    const auto first = PowerLog::record(Battery{68, false, "2H 40M", false});
     EXPECT_EQ(first, (std::vector<Entry>{{now, "68% \u00B7 2H 40M remaining", true}}));
     EXPECT_EQ(SharedStorage::suite().data(StorageKeys::powerLog),
               R"({"entries":[{"time":)" + coding::numberText(now.sinceReferenceDate) +
@@ -212,7 +250,7 @@ TEST_F(PowerLogTest, FirstReadingOfTheDayAndOfAllTime) {
     // last reading although the charging state differs.
     const Date yesterday = now - 86400;
     store({{{yesterday, "Connected to power", false}, {yesterday, "90%", true}}, 90, false, yesterday});
-    EXPECT_EQ(messages(PowerLog::record(Battery{95, true, {}})), (std::vector<std::string>{"95%"}));
+    EXPECT_EQ(messages(PowerLog::record(Battery{95, true, {}, true})), (std::vector<std::string>{"95%"}));
 
     // The day is the local one: 23:30 in New York is still the 9th there.
     time::setCurrentZone("America/New_York");
@@ -220,7 +258,7 @@ TEST_F(PowerLogTest, FirstReadingOfTheDayAndOfAllTime) {
     store({{{late - 3600, "Disconnected from power", false}, {late - 3600, "90%", true}}, 90, false, late - 3600});
     now = late;
     clock.set(now);
-    EXPECT_EQ(messages(PowerLog::record(Battery{95, true, {}})),
+    EXPECT_EQ(messages(PowerLog::record(Battery{95, true, {}, true})),
               (std::vector<std::string>{"Disconnected from power", "Connected to power", "95%"}));
     time::setCurrentZone("UTC");
 }
@@ -233,7 +271,7 @@ TEST_F(PowerLogTest, KeepsTheLastSixEvents) {
     r.lastCharging = false;
     r.lastAt = now - 60;
     store(r);
-    EXPECT_EQ(messages(PowerLog::record(Battery{51, true, {}})),
+    EXPECT_EQ(messages(PowerLog::record(Battery{51, true, {}, true})),
               (std::vector<std::string>{"event 1", "event 2", "event 3", "event 4", "event 5", "Connected to power",
                                         "51%"}));
 }
@@ -243,8 +281,31 @@ TEST_F(PowerLogTest, NoReadingTouchesNothing) {
     EXPECT_TRUE(PowerLog::record(std::nullopt).empty());
     EXPECT_EQ(SharedStorage::suite().data(StorageKeys::powerLog), "not json");
     // An undecodable record counts as none and is replaced.
-    EXPECT_EQ(messages(PowerLog::record(Battery{40, false, {}})), (std::vector<std::string>{"40%"}));
+    EXPECT_EQ(messages(PowerLog::record(Battery{40, false, {}, false})), (std::vector<std::string>{"40%"}));
     EXPECT_TRUE(SharedStorage::read<PowerLog::Record>(StorageKeys::powerLog));
+}
+
+// A damaged record can hold any 64-bit percent: the drain rate saturates
+// instead of overflowing, and the log goes on.
+TEST_F(PowerLogTest, ADamagedRecordSaturatesTheDrainRate) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"9223372036854775807", "Disconnected \u00B7 Drain 9223372036854775807%/h"},
+        {"-9223372036854775808", "Disconnected \u00B7 Drain 0%/h"},
+        {"4611686018427387904", "Disconnected \u00B7 Drain 9223372036854775807%/h"},
+    };
+    for (const auto& [lastPercent, event] : cases) {
+        const std::string at = coding::numberText((now - 1800).sinceReferenceDate);
+        SharedStorage::suite().setData(StorageKeys::powerLog,
+                                       std::string(R"({"entries":[{"time":)") + at +
+                                           R"(,"message":"1%","isCurrent":true}],"lastPercent":)" + lastPercent +
+                                           R"(,"lastCharging":true,"lastAt":)" + at + "}");
+        EXPECT_EQ(messages(PowerLog::record(Battery{50, false, {}, false})),
+                  (std::vector<std::string>{event, "50%"}))
+            << lastPercent;
+        const auto stored = SharedStorage::read<PowerLog::Record>(StorageKeys::powerLog);
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->lastPercent, 50);
+    }
 }
 
 TEST_F(PowerLogTest, ReadAndWriteAreOneStoreUpdate) {
@@ -254,7 +315,7 @@ TEST_F(PowerLogTest, ReadAndWriteAreOneStoreUpdate) {
     std::vector<Entry> log;
     std::thread widget;
     SharedStorage::suite().update(StorageKeys::powerLog, [&](std::optional<std::string>) {
-        widget = std::thread([&] { log = PowerLog::record(Battery{50, true, {}}); });
+        widget = std::thread([&] { log = PowerLog::record(Battery{50, true, {}, true}); });
         // Give the other request time to reach its read; it must wait for us.
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         PowerLog::Record other{{{now - 1, "Disconnected from power", false}, {now - 1, "50%", true}}, 50, false, now - 1};
