@@ -1,5 +1,6 @@
 #include "platform/store/Defaults.h"
 
+#include "platform/base/Numbers.h"
 #include "platform/store/DataFolders.h"
 
 #include <sqlite3.h>
@@ -317,11 +318,7 @@ std::int64_t integerOf(sqlite3_stmt* s) {
     if (!s) return 0;
     switch (sqlite3_column_type(s, 0)) {
     case SQLITE_INTEGER: return sqlite3_column_int64(s, 0);
-    case SQLITE_FLOAT: {
-        const double d = sqlite3_column_double(s, 0);
-        if (!(d > -9.2e18 && d < 9.2e18)) return 0;
-        return static_cast<std::int64_t>(d);
-    }
+    case SQLITE_FLOAT: return num::truncatedInt64(sqlite3_column_double(s, 0)).value_or(0);
     case SQLITE_TEXT: {
         const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
         return t ? std::strtoll(t, nullptr, 10) : 0;

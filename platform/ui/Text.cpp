@@ -2,6 +2,8 @@
 // `layLines` and shrunk by `shrinkToFit` when it would be cut.
 #include "platform/ui/TextShrink.h"
 
+#include "platform/base/TextCase.h"
+
 #include <cmath>
 
 namespace plyx::ui::detail {
@@ -120,8 +122,7 @@ ElementPtr TextNode::build(const BuildContext& ctx) const {
     style.font.size = std::max(0.0, finiteOr(style.font.size, 0));
     style.tracking = finiteOr(style.tracking, 0);
     style.lineSpacing = finiteOr(style.lineSpacing, 0);
-    QString s = QString::fromStdString(text);
-    if (ctx.text.textCase == TextCase::uppercase) s = s.toUpper();
+    QString s = QString::fromStdString(ctx.text.textCase == TextCase::uppercase ? plyx::text::upperCased(text) : text);
     if (ctx.text.textCase == TextCase::lowercase) s = s.toLower();
     return std::make_unique<TextElement>(std::move(s), std::move(style), ctx.foreground);
 }
