@@ -1,7 +1,8 @@
 // The desktop's accent colour through the XDG desktop portal: a fake portal
-// on the test's private session bus answers the way the real one does.
+// on this test process's own session bus answers the way the real one does.
 #include "shared/foundation/SystemAccent.h"
 #include "shared/foundation/ThemeSettings.h"
+#include "tests/support/bus/PrivateBus.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -139,7 +140,8 @@ void setHighlight(const QColor& c) {
 }
 
 TEST(SystemAccent, ThePortalsAccentElseThePaletteHighlight) {
-    ASSERT_TRUE(QDBusConnection::sessionBus().isConnected()) << "tests run inside a private session bus";
+    ASSERT_FALSE(test::privateBusAddress().empty()) << "dbus-daemon could not be started";
+    ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
     setHighlight(QColor(12, 34, 200));
     const ui::Color highlight = ui::Color::rgb(12 / 255.0, 34 / 255.0, 200 / 255.0);
 
