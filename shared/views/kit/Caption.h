@@ -2,12 +2,16 @@
 // Every label of every widget: in the theme's label style, either
 // "Fragment Mono" in capitals with letter spacing, or the medium system face
 // as written. Always one line, cut at the end when too long.
+#include "platform/base/TextCase.h"
 #include "platform/ui/View.h"
 #include "shared/foundation/WCtx.h"
 
 #include <string>
 
 namespace plyx {
+
+/// Views upper-case what they draw in capitals with the one shared helper.
+using text::upperCased;
 
 struct Caption {
     std::string text;
