@@ -1,5 +1,6 @@
 #include "shared/views/screentime/ScreenTimeElapsed.h"
 
+#include "platform/base/Numbers.h"
 #include "shared/foundation/PlyxFonts.h"
 #include "shared/views/kit/Caption.h"
 #include "shared/views/kit/DotGrid.h"
@@ -22,7 +23,7 @@ double ScreenTimeElapsed::ratio(const UsageSnapshot& data) {
     return std::min(static_cast<double>(data.totalMinutes) / static_cast<double>(data.budgetMinutes), 1.0);
 }
 
-std::int64_t ScreenTimeElapsed::percent(const UsageSnapshot& data) { return std::llround(ratio(data) * 100); }
+std::int64_t ScreenTimeElapsed::percent(const UsageSnapshot& data) { return num::roundHalfAway(ratio(data) * 100); }
 
 int ScreenTimeElapsed::filledDots(const UsageSnapshot& data) {
     return static_cast<int>(std::lround(ratio(data) * kColumns * kRows));

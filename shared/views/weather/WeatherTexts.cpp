@@ -1,5 +1,7 @@
 #include "shared/views/weather/WeatherTexts.h"
 
+#include "platform/base/Numbers.h"
+
 #include "shared/foundation/PlyxFonts.h"
 #include "shared/views/kit/Caption.h"
 
@@ -18,10 +20,7 @@ std::string feels(std::int64_t feelsLike) { return "Feels " + std::to_string(fee
 std::int64_t rainPercent(double chance) {
     // The product is taken in doubles first, so 0.29 gives 28.999999999999996
     // and truncates to 28, as the forecast has always shown it.
-    const double hundredfold = std::trunc(chance * 100.0);
-    if (!std::isfinite(hundredfold) || hundredfold >= 9223372036854775808.0 || hundredfold < -9223372036854775808.0)
-        return 0;
-    return static_cast<std::int64_t>(hundredfold);
+    return num::truncatedInt64(chance * 100.0).value_or(0);
 }
 
 std::string symbolName(const WeatherSnapshot& data) {
