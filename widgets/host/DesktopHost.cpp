@@ -3,6 +3,7 @@
 #include "platform/intents/AppIntent.h"
 #include "platform/time/Time.h"
 #include "platform/ui/Render.h"
+#include "widgets/host/EditDialog.h"
 #include "widgets/host/PlaceWidget.h"
 #include "widgets/host/X11Hints.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
@@ -101,6 +102,8 @@ void DesktopHost::show(const Placement& p) {
             saveOrLog();
         }
     });
+    if (!widget->intent().parameters.empty())
+        w.setOnEdit([this, id] { QMetaObject::invokeMethod(this, [this, id] { edit(id); }, Qt::QueuedConnection); });
     w.setOnRemove([this, id] { QMetaObject::invokeMethod(this, [this, id] { remove(id); }, Qt::QueuedConnection); });
     s->wake.setSingleShot(true);
     Shown* raw = s.get();
@@ -219,6 +222,35 @@ void DesktopHost::repaintLive() {
         s->window->setEnvironment(env);
     }
     if (!any) liveTimer_.stop();
+}
+
+void DesktopHost::edit(const std::string& id) {
+    auto it = shown_.find(id);
+    if (it == shown_.end()) return;
+    auto* dialog = new EditDialog(it->second->widget->intent(), it->second->config->values());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog, id] {
+        std::string error;
+        if (!configure(id, dialog->values(), &error))
+            qCWarning(lcHost).noquote() << "edited configuration not taken:" << QString::fromStdString(error);
+    });
+    dialog->open();
+}
+
+bool DesktopHost::configure(const std::string& id, const intents::Json& values, std::string* error) {
+    auto it = shown_.find(id);
+    Placement* placed = findPlacement(placements_, id);
+    if (it == shown_.end() || !placed) {
+        if (error) *error = "no shown widget " + id;
+        return false;
+    }
+    auto config = intents::Configuration::make(it->second->widget->intent(), values, error);
+    if (!config) return false;
+    placed->configuration = values;
+    saveOrLog();
+    it->second->config = std::move(config);
+    request(*it->second);
+    return true;
 }
 
 void DesktopHost::reload(const std::optional<std::string>& kind) {

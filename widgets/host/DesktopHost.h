@@ -46,6 +46,11 @@ public:
                                    std::optional<QPoint> at, std::string* error);
     /// Removes a placed widget; whether it was there.
     bool remove(const std::string& id);
+    /// Opens the edit dialog of a placed widget; "Done" applies what it holds.
+    void edit(const std::string& id);
+    /// Gives a placed widget new configuration values: saved, then the widget
+    /// is asked for a new timeline. False (nothing changed) when they don't fit.
+    bool configure(const std::string& id, const intents::Json& values, std::string* error = nullptr);
     /// New timelines for every widget of `kind`, or of all widgets.
     void reload(const std::optional<std::string>& kind);
     /// Looks at the clock: entries whose date has come are shown, timelines

@@ -6,9 +6,11 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/host/DesktopHost.h"
+#include "widgets/host/EditDialog.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
 #include <QTest>
 
@@ -199,4 +201,37 @@ TEST_F(DesktopHostTest, EntriesSwitchAtTheirDatesAndTimelinesReloadAsTheirPolicy
     EXPECT_EQ(h->requestCount(a), 2);
     ASSERT_TRUE(widgetkit::WidgetCenter::reloadAllTimelines());
     EXPECT_TRUE(QTest::qWaitFor([&] { return h->requestCount(a) == 3 && h->requestCount(b) == 3; }, 10000));
+}
+
+TEST_F(DesktopHostTest, TheEditDialogsDoneSavesAndReloadsAndCancelChangesNothing) {
+    auto h = makeHost();
+    const auto id = place(*h, "plyx.system.storage", {40, 40});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->shownEntryDate(id).has_value(); }, 10000));
+    auto openDialog = [&]() -> host::EditDialog* {
+        h->edit(id);
+        for (auto* w : QApplication::topLevelWidgets())
+            if (auto* d = dynamic_cast<host::EditDialog*>(w); d && d->isVisible()) return d;
+        return nullptr;
+    };
+    auto stored = [&] { return host::PlacementStore(config.path() / "placements.json").load().at(0).configuration; };
+
+    auto* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QComboBox*>()->setCurrentIndex(dialog->findChild<QComboBox*>()->findData("glass"));
+    dialog->reject();
+    EXPECT_EQ(stored(), nlohmann::ordered_json::object());
+    EXPECT_EQ(h->requestCount(id), 1);
+
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QComboBox*>()->setCurrentIndex(dialog->findChild<QComboBox*>()->findData("glass"));
+    dialog->accept();
+    EXPECT_EQ(stored()["surface"], "glass");
+    EXPECT_EQ(h->requestCount(id), 2) << "asked again with the new configuration";
+
+    // Values that do not fit the intent change nothing.
+    std::string error;
+    EXPECT_FALSE(h->configure(id, {{"surface", "Glass"}}, &error));
+    EXPECT_NE(error.find("surface"), std::string::npos) << error;
+    EXPECT_EQ(stored()["surface"], "glass");
 }
