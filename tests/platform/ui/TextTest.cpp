@@ -5,9 +5,10 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
+#include "tests/support/dump/DumpLines.h"
+
 #include <gtest/gtest.h>
 
-#include <regex>
 
 using namespace plyx::ui;
 
@@ -45,13 +46,9 @@ struct TextLine {
 
 /// The text lines of a dump, in order.
 std::vector<TextLine> texts(const View& v, Size size) {
-    const std::string d = dump(v, size, Environment{});
-    static const std::regex re(R"re(Text ([-\d.]+),([-\d.]+) ([\d.]+)x([\d.]+) text="(.*)" color=\S+ font=.* size=([\d.]+))re");
     std::vector<TextLine> out;
-    for (auto it = std::sregex_iterator(d.begin(), d.end(), re); it != std::sregex_iterator(); ++it) {
-        const auto& m = *it;
-        out.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4]), m[5], std::stod(m[6])});
-    }
+    for (const auto& l : plyx::test::ofKind(plyx::test::dumpLines(v, size), "Text"))
+        out.push_back({l.x, l.y, l.width, l.height, l.text(), std::stod(l.attr("size"))});
     return out;
 }
 
@@ -99,7 +96,9 @@ TEST(Text, TruncationAndWrapping) {
         EXPECT_NEAR(t[0].h, double(shown) * lh, 0.02);
         if (!c.cut) {
             // Nothing lost: the words read back in order.
-            std::string joined = std::regex_replace(t[0].text, std::regex(R"(\\n)"), " ");
+            std::string joined = t[0].text;
+            for (auto at = joined.find("\\n"); at != std::string::npos; at = joined.find("\\n", at))
+                joined.replace(at, 2, " ");
             EXPECT_EQ(joined, c.lines == 1 ? std::string("fox") : s);
         }
     }
@@ -194,13 +193,11 @@ TEST(Text, BaselineAlignmentAcrossTwoFonts) {
     const auto last = texts(HStack({label("Big", 30), label("a\nb", 10)}, VerticalAlignment::lastTextBaseline), {300, 100});
     EXPECT_NEAR((first[1].y - first[0].y) - (last[1].y - last[0].y), gap, 0.02);
     // A shape sits with its bottom on the baseline.
-    const std::string d =
-        dump(HStack({label("Big", 30), Rectangle().frame(5, 5)}, VerticalAlignment::firstTextBaseline, 0), {300, 100}, {});
-    const auto t = texts(HStack({label("Big", 30), Rectangle().frame(5, 5)}, VerticalAlignment::firstTextBaseline, 0),
-                         {300, 100});
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(d, m, std::regex(R"(Rectangle [\d.]+,([\d.]+) 5x5)")));
-    EXPECT_NEAR(std::stod(m[1]) + 5, t[0].y + big.ascent(), 0.02);
+    const View row = HStack({label("Big", 30), Rectangle().frame(5, 5)}, VerticalAlignment::firstTextBaseline, 0);
+    const auto t = texts(row, {300, 100});
+    const auto shapes = plyx::test::ofKind(plyx::test::dumpLines(row, {300, 100}), "Rectangle");
+    ASSERT_EQ(shapes.size(), 1u);
+    EXPECT_NEAR(shapes[0].y + 5, t[0].y + big.ascent(), 0.02);
 }
 
 TEST(Text, DrawnInkSpansTheMeasuredWidth) {
