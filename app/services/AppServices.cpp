@@ -52,9 +52,12 @@ void AppServices::start() {
     started_ = true;
 
     if (ports_->startUsageTracker) ports_->startUsageTracker();
-    // The music listener, the mail poller (when "plyx.mail.enabled" is on in
-    // the standard defaults), the peripheral battery poller and the one-shot
-    // location request start here, in that order, once they exist.
+    if (ports_->startMusicListener) ports_->startMusicListener();
+    if (ports_->startMailPoller && store::Defaults::standard().boolean(StorageKeys::mailEnabled))
+        ports_->startMailPoller();
+    if (ports_->startBatteryPoller) ports_->startBatteryPoller();
+    // The one-shot location request would start here; there is no location
+    // service on Linux yet (see the README).
 
     syncEventData();
     restartStatsTimer();
@@ -85,8 +88,8 @@ void AppServices::restartStatsTimer() {
 }
 
 void AppServices::statsTick() {
-    // The music listener re-reads the player here, before the reloads, once
-    // it exists.
+    // The player is read again first, so the reloads show what it plays now.
+    if (ports_->syncFromMusic) ports_->syncFromMusic();
     for (const char* kind : kStatsKinds) ports_->reloadTimelines(kind);
 }
 

@@ -34,11 +34,17 @@ struct ServicePorts {
     std::function<void(const std::string& kind)> reloadTimelines;
     std::function<void()> reloadAllTimelines;
 
-    // Collectors started once by the hub.
+    // Collectors started once by the hub, in this order; any left empty is skipped.
     std::function<void()> startUsageTracker;
+    std::function<void()> startMusicListener;
+    /// Started only while "plyx.mail.enabled" is on in the standard defaults.
+    std::function<void()> startMailPoller;
+    std::function<void()> startBatteryPoller;
+    /// Re-reads the music player; the stats timer calls it before its reloads.
+    std::function<void()> syncFromMusic;
 
     /// The real ones: the configured calendar sources, the widget center on
-    /// the session bus. `startUsageTracker` is left for the caller.
+    /// the session bus. The collectors are left for the caller.
     static ServicePorts live();
 };
 

@@ -1,5 +1,9 @@
 #include "app/shell/PlyxApp.h"
 
+#include "app/music/MusicListener.h"
+#include "shared/collectors/MailPoller.h"
+#include "shared/collectors/PeripheralBatteryPoller.h"
+
 #include "app/services/AppServices.h"
 #include "app/services/ServicePorts.h"
 #include "app/services/UsageTracker.h"
@@ -58,6 +62,10 @@ PlyxApp::PlyxApp(bool loginItem, QObject* parent)
     auto ports = ServicePorts::live();
     tracker_ = std::make_unique<UsageTracker>(*desktop_, ports.reloadTimelines);
     ports.startUsageTracker = [this] { tracker_->start(); };
+    ports.startMusicListener = [] { MusicListener::shared().start(); };
+    ports.startMailPoller = [] { MailPoller::shared().start(false); };
+    ports.startBatteryPoller = [] { PeripheralBatteryPoller::shared().start(); };
+    ports.syncFromMusic = [] { MusicListener::shared().syncFromMusic(); };
     services_ = std::make_unique<AppServices>(std::move(ports));
 
     menu_ = std::make_unique<QMenu>();

@@ -37,6 +37,7 @@ struct World {
     std::vector<std::string> reloads;  // kinds, "*" for all
     std::function<void()> storeChanged;
     int trackerStarts = 0;
+    std::vector<std::string> started; // collectors, in the order started
 
     ServicePorts ports() {
         ServicePorts p;
@@ -64,7 +65,11 @@ struct World {
         p.observeEventStore = [this](QObject*, std::function<void()> onChange) { storeChanged = std::move(onChange); };
         p.reloadTimelines = [this](const std::string& k) { reloads.push_back(k); };
         p.reloadAllTimelines = [this] { reloads.push_back("*"); };
-        p.startUsageTracker = [this] { ++trackerStarts; };
+        p.startUsageTracker = [this] { ++trackerStarts; started.push_back("usage"); };
+        p.startMusicListener = [this] { started.push_back("music"); };
+        p.startMailPoller = [this] { started.push_back("mail"); };
+        p.startBatteryPoller = [this] { started.push_back("batteries"); };
+        p.syncFromMusic = [this] { reloads.push_back("music read"); };
         return p;
     }
     std::vector<std::string> storedNow() {
@@ -109,6 +114,33 @@ TEST_F(AppServicesTest, StartsOnceWithTwoObserversAndOneTimer) {
     hub.restartStatsTimer();
     EXPECT_EQ(hub.findChildren<QTimer*>().size(), 1);
     EXPECT_TRUE(hub.statsTimer()->isActive());
+}
+
+TEST_F(AppServicesTest, CollectorsStartOnceInOrderAndMailOnlyWhenSwitchedOn) {
+    auto defaults = store::Defaults::standard();
+    for (const bool mail : {false, true}) {
+        SCOPED_TRACE(mail);
+        defaults.setBool(StorageKeys::mailEnabled, mail);
+        World w;
+        AppServices hub(w.ports());
+        hub.start();
+        hub.start();
+        const std::vector<std::string> want =
+            mail ? std::vector<std::string>{"usage", "music", "mail", "batteries"}
+                 : std::vector<std::string>{"usage", "music", "batteries"};
+        EXPECT_EQ(w.started, want);
+    }
+    defaults.remove(StorageKeys::mailEnabled);
+}
+
+TEST_F(AppServicesTest, TheStatsTimerReadsThePlayerBeforeItsReloads) {
+    store::Defaults::standard().setInteger(StorageKeys::pollSeconds, 1);
+    AppServices hub(world.ports());
+    hub.restartStatsTimer();
+    ASSERT_TRUE(test::spinUntil([&] { return world.reloads.size() >= 5; }));
+    EXPECT_EQ(std::vector<std::string>(world.reloads.begin(), world.reloads.begin() + 5),
+              (std::vector<std::string>{"music read", "plyx.system.monitor", "plyx.system.network", "plyx.nowplaying",
+                                        "plyx.remote"}));
 }
 
 TEST_F(AppServicesTest, StatsIntervalFromThePollSetting) {
