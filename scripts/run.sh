@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds. With a display, starts the application
-# Plyx (its tray item and main window); without one, renders every declared
+# Installs what is missing and builds. With a display, starts the desktop
+# host PlyxWidgets (the placed widgets; one per session, so a running one is
+# kept) and the application Plyx (its tray item and main window); without
+# one, renders every declared
 # widget from its live timeline into a folder of PNGs (build/widget-pngs, or
 # $PLYX_PNG_DIR).
 set -euo pipefail
@@ -10,6 +12,8 @@ bash scripts/build.sh
 BUILD_DIR="${PLYX_BUILD_DIR:-build}"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  # A second host says so and exits at once; its output is not needed.
+  "$BUILD_DIR/widgets/PlyxWidgets" >/dev/null 2>&1 &
   exec "$BUILD_DIR/app/Plyx" "$@"
 fi
 
