@@ -4,7 +4,7 @@
 #include "shared/views/calendar/CalendarBigDate.h"
 #include "shared/views/calendar/CalendarDayEvents.h"
 #include "shared/views/calendar/CalendarMonthGrid.h"
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 
 #include <gtest/gtest.h>
 
@@ -14,31 +14,18 @@
 using namespace plyx;
 using test::DumpLine;
 using test::hex;
+using test::viewContext;
 
 namespace {
 
-// Roles far apart, so a dump tells them apart.
-WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoCaps, double u = 1) {
-    WCtx ctx;
-    ctx.theme.labels = labels;
-    ctx.pal.ink = ui::Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = ui::Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = ui::Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = ui::Color::rgb(1, 0, 0);
-    ctx.pal.track = ui::Color::rgb(0, 0, 1);
-    ctx.pal.fill = ui::Color::rgb(0, 1, 0);
-    ctx.pal.hairline = ui::Color::rgb(0.2, 0.8, 0.8);
-    ctx.u = u;
-    return ctx;
-}
 
 Date noon(int y, int m, int d) { return time::dateFrom(y, m, d, 12, 0); }
 
-std::vector<DumpLine> texts(const std::vector<DumpLine>& lines) { return test::ofKind(lines, "Text"); }
+std::vector<DumpLine> textLines(const std::vector<DumpLine>& lines) { return test::ofKind(lines, "Text"); }
 
 std::vector<std::string> textsOf(const std::vector<DumpLine>& lines) {
     std::vector<std::string> out;
-    for (const auto& l : texts(lines)) out.push_back(l.text());
+    for (const auto& l : textLines(lines)) out.push_back(l.text());
     return out;
 }
 
@@ -76,7 +63,7 @@ TEST(CalendarMonthGrid, DotsRunFromTheFirstOfTheMonthWithTodayHighlighted) {
         {noon(2028, 2, 29), "FEBRUARY", 29, 5, "0 DAYS LEFT"},   // 29 days: six dots after the month
         {noon(2026, 4, 1), "APRIL", 1, 5, "29 DAYS LEFT"},       // a Wednesday
     };
-    const auto ctx = context();
+    const auto ctx = viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.month) + " " + std::to_string(c.day));
         const auto lines = test::dumpLines(CalendarMonthGrid{c.date, ctx}.body(), {160, 160});
@@ -102,7 +89,7 @@ TEST(CalendarMonthGrid, DotsRunFromTheFirstOfTheMonthWithTodayHighlighted) {
 }
 
 TEST(CalendarMonthGrid, TheHighlightedDayIsDrawnLargerInTheAccent) {
-    const auto ctx = context();
+    const auto ctx = viewContext();
     const auto view = CalendarMonthGrid{noon(2026, 3, 10), ctx}.body();
     const auto lines = test::dumpLines(view, {160, 160});
     const auto circles = test::ofKind(lines, "Circle");
@@ -119,9 +106,9 @@ TEST(CalendarMonthGrid, TheHighlightedDayIsDrawnLargerInTheAccent) {
 TEST(CalendarBigDate, WeekdayNumeralAndMonthInTheirRolesAndCase) {
     for (auto labels : {ThemeSettings::LabelStyle::monoCaps, ThemeSettings::LabelStyle::systemSans}) {
         const bool caps = labels == ThemeSettings::LabelStyle::monoCaps;
-        const auto ctx = context(labels);
+        const auto ctx = viewContext(labels);
         const auto lines = test::dumpLines(CalendarBigDate{noon(2026, 3, 17), ctx}.body(), {160, 160});
-        const auto t = texts(lines);
+        const auto t = textLines(lines);
         ASSERT_EQ(t.size(), 3u);
         EXPECT_EQ(t[0].text(), caps ? "TUESDAY" : "Tuesday");
         EXPECT_EQ(t[0].attr("color"), hex(ctx.pal.accent));
@@ -153,7 +140,7 @@ TEST(CalendarDayEvents, TheNextTwoEventsNotOverOrANote) {
          {"17", "TUE", "10:30 \u2013 11:30", "Workshop", "12:00 \u2013 13:30", "Design review"}},
         {"no end", {later}, {"17", "TUE", "14:00", "Planning"}},
     };
-    const auto ctx = context();
+    const auto ctx = viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto lines =
@@ -164,7 +151,7 @@ TEST(CalendarDayEvents, TheNextTwoEventsNotOverOrANote) {
         EXPECT_EQ(countFill(lines, "Rectangle", ctx.pal.hairline), 1);
     }
     const auto lines =
-        test::dumpLines(CalendarDayEvents{noon(2026, 3, 17), {{now, next}, 0.5}, context()}.body(), {688, 320});
+        test::dumpLines(CalendarDayEvents{noon(2026, 3, 17), {{now, next}, 0.5}, viewContext()}.body(), {688, 320});
     EXPECT_EQ(findText(lines, "12:00 \u2013 13:30")->attr("color"), hex(ctx.pal.accent));
     EXPECT_EQ(findText(lines, "10:30 \u2013 11:30")->attr("color"), hex(ctx.pal.inkDim));
     const auto rules = test::ofKind(lines, "Rectangle");
@@ -177,7 +164,7 @@ TEST(CalendarAgenda, RowsRulesAndCountsFollowTheSnapshot) {
     for (int i = 0; i < 6; ++i)
         six.push_back(event("e" + std::to_string(i), std::to_string(10 + i) + ":00", std::to_string(11 + i) + ":00",
                             "Event " + std::to_string(i), std::nullopt, false, false));
-    const auto ctx = context();
+    const auto ctx = viewContext();
     struct Case {
         size_t events, rows, rules;
     };
@@ -187,7 +174,7 @@ TEST(CalendarAgenda, RowsRulesAndCountsFollowTheSnapshot) {
         const auto lines = test::dumpLines(CalendarAgenda{noon(2026, 3, 17), snap, ctx}.body(), {344, 344});
         ASSERT_NE(findText(lines, std::to_string(c.events) + " EVENTS"), nullptr);
         size_t rows = 0;
-        for (const auto& l : texts(lines))
+        for (const auto& l : textLines(lines))
             if (l.text().rfind("Event ", 0) == 0) ++rows;
         EXPECT_EQ(rows, c.rows);
         EXPECT_EQ(size_t(countFill(lines, "Rectangle", ctx.pal.hairline)), c.rules);
@@ -202,7 +189,7 @@ TEST(CalendarAgenda, PastNextAndDetailsAreDrawnApart) {
                                  event("b", "10:30", "11:30", "Workshop", std::nullopt, false, false),
                                  event("c", "12:00", "13:30", "Review", "Studio B \u00B7 90 min", true, true)},
                                 1.0};
-    const auto ctx = context();
+    const auto ctx = viewContext();
     const auto lines = test::dumpLines(CalendarAgenda{noon(2026, 3, 17), snap, ctx}.body(), {344, 344});
     // The past title is struck and faint; its detail faint at 70 %.
     const auto* standup = findText(lines, "Standup");
@@ -225,7 +212,7 @@ TEST(CalendarAgenda, PastNextAndDetailsAreDrawnApart) {
     EXPECT_NE(findText(lines, "TUESDAY"), nullptr);
 
     const auto sans = test::dumpLines(
-        CalendarAgenda{noon(2026, 3, 17), snap, context(ThemeSettings::LabelStyle::systemSans)}.body(), {344, 344});
+        CalendarAgenda{noon(2026, 3, 17), snap, viewContext(ThemeSettings::LabelStyle::systemSans)}.body(), {344, 344});
     const auto* plain = findText(sans, "Mar 17");
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->attr("tracking"), "");

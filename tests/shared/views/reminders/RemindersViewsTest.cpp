@@ -4,7 +4,7 @@
 #include "shared/views/reminders/RemindersNextUp.h"
 #include "shared/views/reminders/RemindersSingle.h"
 #include "shared/views/reminders/RemindersToday.h"
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,21 +13,10 @@
 using namespace plyx;
 using test::DumpLine;
 using test::hex;
+using test::viewContext;
 
 namespace {
 
-WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoCaps, double u = 1) {
-    WCtx ctx;
-    ctx.theme.labels = labels;
-    ctx.pal.ink = ui::Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = ui::Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = ui::Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = ui::Color::rgb(1, 0, 0);
-    ctx.pal.track = ui::Color::rgb(0, 0, 1);
-    ctx.pal.fill = ui::Color::rgb(0, 1, 0);
-    ctx.u = u;
-    return ctx;
-}
 
 std::vector<std::string> textsOf(const std::vector<DumpLine>& lines) {
     std::vector<std::string> out;
@@ -60,7 +49,7 @@ ReminderItem done(std::string id) { return {id, "Done " + id, std::nullopt, true
 } // namespace
 
 TEST(ReminderToggle, ARingOrADiscWithTheTickAsAButtonForThatReminder) {
-    auto ctx = context(ThemeSettings::LabelStyle::monoCaps, 1.5);
+    auto ctx = viewContext(ThemeSettings::LabelStyle::monoCaps, 1.5);
     for (const auto& item : {open("r-1"), done("r-2"), ReminderItem{}}) {
         SCOPED_TRACE(item.id);
         const auto lines = test::dumpLines(
@@ -105,7 +94,7 @@ TEST(RemindersChecklist, TheLatestDoneThenTheOpenOnesThreeRowsAtMost) {
         {"four open", {open("1"), open("2"), open("3"), open("4")}, {"1", "2", "3"}, "4"},
         {"empty", {}, {}, "0"},
     };
-    const auto ctx = context();
+    const auto ctx = viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto lines = test::dumpLines(RemindersChecklist{{c.items, std::nullopt, std::nullopt}, ctx}.body(),
@@ -132,7 +121,7 @@ TEST(RemindersChecklist, TicksAreWhiteOnlyOnTheExactNearBlackFill) {
     for (const auto& [fill, tick] : {std::pair{ui::Color::grey255(17), ui::Color::white()},
                                      std::pair{ui::Color::grey255(18), PlyxTokens::ink},
                                      std::pair{ui::Color::rgb(0, 1, 0), PlyxTokens::ink}}) {
-        auto ctx = context();
+        auto ctx = viewContext();
         ctx.pal.fill = fill;
         const RemindersSnapshot snap{{done("A")}, std::nullopt, std::nullopt};
         const auto checklist = test::ofKind(test::dumpLines(RemindersChecklist{snap, ctx}.body(), {344, 160}), "Image");
@@ -146,7 +135,7 @@ TEST(RemindersChecklist, TicksAreWhiteOnlyOnTheExactNearBlackFill) {
 }
 
 TEST(RemindersRows, DueTimesShowOnlyForOpenItemsInTheAccentWhenUrgent) {
-    const auto ctx = context();
+    const auto ctx = viewContext();
     const RemindersSnapshot snap{{{"d", "Done d", "8:00", true, false}, open("u", "9:30", true), open("n", "18:00"),
                                   open("none")},
                                  std::nullopt,
@@ -159,7 +148,7 @@ TEST(RemindersRows, DueTimesShowOnlyForOpenItemsInTheAccentWhenUrgent) {
 }
 
 TEST(RemindersToday, FiveRowsAndTheShareDoneOfAllItems) {
-    const auto ctx = context();
+    const auto ctx = viewContext();
     {
         const RemindersSnapshot snap{{done("A"), done("B"), open("1"), open("2"), open("3"), open("4"), open("5")},
                                      std::nullopt,
@@ -189,19 +178,19 @@ TEST(RemindersLabels, HeadingsAndTitlesFollowTheLabelStyle) {
     const RemindersSnapshot snap{{open("1", "9:30")}, std::nullopt, std::nullopt};
     {
         const auto lines = test::dumpLines(
-            RemindersChecklist{snap, context(ThemeSettings::LabelStyle::systemSans)}.body(), {344, 160});
+            RemindersChecklist{snap, viewContext(ThemeSettings::LabelStyle::systemSans)}.body(), {344, 160});
         EXPECT_EQ(findText(lines, "Reminders")->attr("tracking"), "");
         EXPECT_NE(findText(lines, "Open 1")->attrs.find("font=system"), std::string::npos);
         EXPECT_NE(findText(lines, "9:30"), nullptr);
     }
     {
-        const auto lines = test::dumpLines(RemindersChecklist{snap, context()}.body(), {344, 160});
+        const auto lines = test::dumpLines(RemindersChecklist{snap, viewContext()}.body(), {344, 160});
         EXPECT_EQ(findText(lines, "REMINDERS")->attr("tracking"), "0.96");
         EXPECT_EQ(findText(lines, "Open 1")->attrs.find("font=system"), std::string::npos);
     }
     {
         const auto lines = test::dumpLines(
-            RemindersToday{snap, context(ThemeSettings::LabelStyle::systemSans)}.body(), {344, 344});
+            RemindersToday{snap, viewContext(ThemeSettings::LabelStyle::systemSans)}.body(), {344, 344});
         EXPECT_EQ(textsOf(lines), (std::vector<std::string>{"Today", "+", "Open 1", "9:30", "0 of 1 done"}));
     }
 }
@@ -218,7 +207,7 @@ TEST(RemindersSingle, AnUrgentOpenReminderComesFirstElseTheFirstOpenElseAllDone)
         {"all done", {done("A")}, {"TODAY", "ALL DONE"}},
         {"empty", {}, {"TODAY", "ALL DONE"}},
     };
-    const auto ctx = context();
+    const auto ctx = viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const auto lines = test::dumpLines(RemindersSingle{{c.items, std::nullopt, std::nullopt}, ctx}.body(), {160, 160});
@@ -228,7 +217,7 @@ TEST(RemindersSingle, AnUrgentOpenReminderComesFirstElseTheFirstOpenElseAllDone)
         EXPECT_EQ(test::ofKind(lines, "Circle").size(), c.want.size() == 3 ? 1u : 0u);
     }
     const auto sans = test::dumpLines(
-        RemindersSingle{{{done("A")}, std::nullopt, std::nullopt}, context(ThemeSettings::LabelStyle::systemSans)}
+        RemindersSingle{{{done("A")}, std::nullopt, std::nullopt}, viewContext(ThemeSettings::LabelStyle::systemSans)}
             .body(),
         {160, 160});
     EXPECT_EQ(textsOf(sans), (std::vector<std::string>{"Today", "All done"}));
@@ -254,7 +243,7 @@ TEST(RemindersNextUp, CountdownInMinutesThenHours) {
 }
 
 TEST(RemindersNextUp, TheNextReminderOrClear) {
-    const auto ctx = context();
+    const auto ctx = viewContext();
     const ReminderItem timed{"3", "Call Maya", "17:00", false, false};
     const ReminderItem untimed{"4", "Water plants", std::nullopt, false, false};
     struct Case {
