@@ -1,6 +1,7 @@
 #include "shared/intents/WeatherConfigIntent.h"
 
 #include "platform/time/Time.h"
+#include "shared/intents/SurfaceConfigIntent.h"
 #include "shared/intents/WeatherPlaceQuery.h"
 #include "shared/sources/DefaultPlace.h"
 
@@ -48,17 +49,9 @@ const intents::IntentDescriptor& WeatherConfigIntent::descriptor() {
             unit.cases.push_back(
                 {std::string(TempUnitOptionInfo::rawValue(t)), std::string(TempUnitOptionInfo::displayText(t))});
 
-        intents::ParameterDescriptor surface;
-        surface.key = surfaceKey;
-        surface.title = surfaceTitle;
-        surface.kind = intents::ParameterKind::enumeration;
-        surface.defaultValue = std::string(SurfaceOptionInfo::rawValue(SurfaceOptionInfo::defaultValue));
-        surface.typeTitle = SurfaceOptionInfo::typeDisplayText;
-        for (auto s : SurfaceOptionInfo::allCases)
-            surface.cases.push_back(
-                {std::string(SurfaceOptionInfo::rawValue(s)), std::string(SurfaceOptionInfo::displayText(s))});
-
-        return intents::IntentDescriptor{"WeatherConfigIntent", title, {place, unit, surface}};
+        // The background is the widget options' own parameter, not a copy.
+        return intents::IntentDescriptor{"WeatherConfigIntent", title,
+                                         {place, unit, SurfaceConfigIntent::descriptor().parameters.front()}};
     }();
     return d;
 }
