@@ -5,7 +5,7 @@
 #include "shared/views/sky/AirQualityView.h"
 #include "shared/views/sky/DaylightView.h"
 #include "shared/views/sky/MoonView.h"
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -23,18 +23,6 @@ using ui::Color;
 constexpr ui::Size kSmall{160, 160};
 constexpr ui::Size kMedium{344, 160};
 
-WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoCaps) {
-    WCtx ctx;
-    ctx.theme.labels = labels;
-    ctx.pal.ink = Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = Color::rgb(1, 0, 0);
-    ctx.pal.track = Color::rgb(0, 0, 1);
-    ctx.pal.fill = Color::rgb(0, 1, 0);
-    ctx.u = 1;
-    return ctx;
-}
 
 std::vector<test::DumpLine> textLines(const ui::View& v, ui::Size size) {
     return test::ofKind(test::dumpLines(v, size), "Text");
@@ -65,7 +53,7 @@ Disc discOf(const ui::View& view) {
 }
 
 TEST(MoonView, TheLitSideFollowsFractionAndDirection) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     struct Case {
         double illuminated;
         bool waxing;
@@ -98,7 +86,7 @@ TEST(MoonView, TheLitSideFollowsFractionAndDirection) {
 }
 
 TEST(MoonView, CaptionsNamePhaseAndTheNextFullOrNewMoon) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     struct Case {
         bool waxing;
         std::int64_t toFull, toNew;
@@ -151,7 +139,7 @@ TEST(DaylightView, TheSunStepsAlongTheDay) {
         {kRise, kRise, kRise + 0.5, 3, 3, "ink"},
         {kSet, kRise, kSet + 10, 6, 6, "-"},
     };
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.at - c.sunrise);
         const DaylightView v{{c.sunrise, c.sunset, "Oslo"}, c.at, ctx};
@@ -184,7 +172,7 @@ TEST(DaylightView, DotsLieOnTheParabolaOfTheReader) {
     }
 
     // Drawn where computed: the sun at the top centre at midday.
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     const DaylightView v{{kRise, kSet, "Oslo"}, kRise + (kSet - kRise) / 2, ctx};
     const auto view = v.body();
     const auto lines = test::dumpLines(view, kMedium);
@@ -204,7 +192,7 @@ TEST(DaylightView, DotsLieOnTheParabolaOfTheReader) {
 TEST(DaylightView, HeaderAndTimes) {
     test::FreshStorage storage;
     SharedStorage::setInteger(StorageKeys::timeFormat, 24);
-    const auto ctx = context(ThemeSettings::LabelStyle::systemSans);
+    const auto ctx = test::viewContext(ThemeSettings::LabelStyle::systemSans);
     const auto texts = textLines(DaylightView{{kRise, kSet, "Oslo"}, kRise, ctx}.body(), kMedium);
     ASSERT_EQ(texts.size(), 4u);
     const char* want[] = {"Daylight", "15H 40M", "05:00 rise", "20:40 set"};
@@ -245,7 +233,7 @@ TEST(AirQualityView, TurnsToTheAccentFromOneHundredAndOne) {
         {400, true, 1, "Hazardous"},
     };
     // The system face, in which the longest band name fits the small card.
-    const auto ctx = context(ThemeSettings::LabelStyle::systemSans);
+    const auto ctx = test::viewContext(ThemeSettings::LabelStyle::systemSans);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.aqi);
         const auto lines = test::dumpLines(AirQualityView{{c.aqi, Date{}}, ctx}.body(), kSmall);

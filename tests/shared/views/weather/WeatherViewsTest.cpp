@@ -6,7 +6,7 @@
 #include "shared/views/weather/WeatherNight.h"
 #include "shared/views/weather/WeatherRain.h"
 #include "shared/views/weather/WeatherTexts.h"
-#include "tests/support/dump/DumpLines.h"
+#include "tests/shared/views/ViewTestContext.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
@@ -25,20 +25,6 @@ using ui::Color;
 constexpr ui::Size kSmall{160, 160};
 constexpr ui::Size kMedium{344, 160};
 
-// Colours far apart, so every role can be told from the others.
-WCtx context(ThemeSettings::LabelStyle labels = ThemeSettings::LabelStyle::monoCaps, double u = 1) {
-    WCtx ctx;
-    ctx.theme.labels = labels;
-    ctx.pal.ink = Color::rgb(1, 1, 1);
-    ctx.pal.inkDim = Color::rgb(0.6, 0.6, 0.6);
-    ctx.pal.inkFaint = Color::rgb(0.4, 0.4, 0.4);
-    ctx.pal.accent = Color::rgb(1, 0, 0);
-    ctx.pal.track = Color::rgb(0, 0, 1);
-    ctx.pal.fill = Color::rgb(0, 1, 0);
-    ctx.pal.hairline = Color::rgb(1, 1, 0);
-    ctx.u = u;
-    return ctx;
-}
 
 struct Shown {
     std::string text, color;
@@ -93,7 +79,7 @@ TEST(WeatherSymbols, TheCornerSymbolFollowsCodeAndNightFlagOnly) {
         {std::nullopt, false, "cloud.sun"}, {std::nullopt, true, "cloud.moon"}, {0, true, "moon.stars"},
         {0, false, "sun.max"},              {95, true, "cloud.bolt.rain"},
     };
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.symbol);
         auto s = snapshot();
@@ -127,7 +113,7 @@ TEST(WeatherTexts, NumbersAndLines) {
 TEST(WeatherCurrent, ColumnAndCornerSymbolSitAtTheirInsets) {
     for (const double u : {1.0, 1.5}) {
         SCOPED_TRACE(u);
-        const auto ctx = context(ThemeSettings::LabelStyle::monoCaps, u);
+        const auto ctx = test::viewContext(ThemeSettings::LabelStyle::monoCaps, u);
         const ui::Size size{160 * u, 160 * u};
         const auto shown = texts(WeatherCurrent{snapshot(), ctx}.body(), size);
         ASSERT_EQ(textsOnly(shown), (std::vector<std::string>{"OSLO", "-2°", "SNOW", "H -2° · L -9°"}));
@@ -151,7 +137,7 @@ TEST(WeatherCurrent, ColumnAndCornerSymbolSitAtTheirInsets) {
 }
 
 TEST(WeatherNight, DegreeSignInAccentAndTheSymbolCloserToTheCorner) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     const auto shown = texts(WeatherNight{snapshot(), ctx}.body(), kSmall);
     ASSERT_EQ(textsOnly(shown), (std::vector<std::string>{"OSLO", "-2", "°", "SNOW", "FEELS -7°"}));
     EXPECT_EQ(shown[1].color, hex(ctx.pal.ink));
@@ -171,7 +157,7 @@ TEST(WeatherNight, DegreeSignInAccentAndTheSymbolCloserToTheCorner) {
 }
 
 TEST(WeatherForecast, DaysShareTheWidthAndThePeakDayIsMarked) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     struct Case {
         std::vector<WeatherSnapshot::Day> days;
     };
@@ -219,7 +205,7 @@ TEST(WeatherForecast, DaysShareTheWidthAndThePeakDayIsMarked) {
 }
 
 TEST(WeatherRain, BarsTakeTheirColourFromPeakAndChance) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     auto s = snapshot();
     s.rainHours = {{"13", 0.2, true}, {"14", 0.5, false}, {"15", 0.49, false}, {"16", 0.9, false}, {"17", 0, false}};
     const auto bars = WeatherRain{s, ctx}.bars();
@@ -257,7 +243,7 @@ TEST(WeatherRain, BarsTakeTheirColourFromPeakAndChance) {
 
 TEST(WeatherRain, ChartLabelsFollowTheLabelStyleWhileFiguresFollowTheNumerals) {
     for (const auto labels : ThemeSettings::allLabelStyles) {
-        auto ctx = context(labels);
+        auto ctx = test::viewContext(labels);
         ctx.theme.numerals = ThemeSettings::NumeralStyle::mono;
         auto s = snapshot();
         s.rainHours = {{"9", 0.3, false}};
@@ -273,7 +259,7 @@ TEST(WeatherRain, ChartLabelsFollowTheLabelStyleWhileFiguresFollowTheNumerals) {
 }
 
 TEST(WeatherRain, LitDotsShowTheBarColours) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     auto s = snapshot();
     s.rainHours = {{"1", 1.0, true}, {"2", 1.0, false}, {"3", 0.25, false}};
     const auto view = WeatherRain{s, ctx}.body();
@@ -300,7 +286,7 @@ TEST(WeatherRain, LitDotsShowTheBarColours) {
 }
 
 TEST(WeatherViews, FahrenheitSnapshotsPrintTheirOwnNumbers) {
-    const auto ctx = context();
+    const auto ctx = test::viewContext();
     const auto f = WeatherSnapshot::sample().inFahrenheit();
     EXPECT_EQ(textsOnly(texts(WeatherCurrent{f, ctx}.body(), kSmall)),
               (std::vector<std::string>{"LONDON", "73°", "PARTLY CLOUDY", "H 81° · L 64°"}));
