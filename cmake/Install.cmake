@@ -1,7 +1,7 @@
 # cmake --install [--prefix DIR]: the programs under bin/, and the licences of
-# the fonts and icons they carry under share/doc/Plyx/. The fonts and icons
-# themselves are compiled into the programs as Qt resources, so nothing else
-# has to travel with them.
+# the fonts, icons and gazetteer they carry under share/doc/Plyx/. Those
+# files themselves are compiled into the programs as Qt resources, so nothing
+# else has to travel with them.
 include(GNUInstallDirs)
 foreach(_program PlyxWidgets Plyx)
   if(TARGET ${_program})
@@ -11,3 +11,4 @@ endforeach()
 install(FILES "${CMAKE_SOURCE_DIR}/resources/fonts/OFL-Doto.txt" "${CMAKE_SOURCE_DIR}/resources/fonts/OFL-FragmentMono.txt"
   DESTINATION "${CMAKE_INSTALL_DOCDIR}/fonts")
 install(FILES "${CMAKE_SOURCE_DIR}/resources/icons/LICENSE" DESTINATION "${CMAKE_INSTALL_DOCDIR}/icons")
+install(FILES "${CMAKE_SOURCE_DIR}/resources/gazetteer/LICENSE-GeoNames.txt" DESTINATION "${CMAKE_INSTALL_DOCDIR}/gazetteer")

@@ -56,8 +56,9 @@ void AppServices::start() {
     if (ports_->startMailPoller && store::Defaults::standard().boolean(StorageKeys::mailEnabled))
         ports_->startMailPoller();
     if (ports_->startBatteryPoller) ports_->startBatteryPoller();
-    // The one-shot location request would start here; there is no location
-    // service on Linux yet (see the README).
+    // Without access nothing is asked for, not even the permission.
+    if (ports_->locationAuthorized && ports_->requestOneLocation && ports_->locationAuthorized())
+        ports_->requestOneLocation();
 
     syncEventData();
     restartStatsTimer();

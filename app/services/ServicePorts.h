@@ -40,6 +40,10 @@ struct ServicePorts {
     /// Started only while "plyx.mail.enabled" is on in the standard defaults.
     std::function<void()> startMailPoller;
     std::function<void()> startBatteryPoller;
+    /// Whether location access is granted, and one location fix: asked for
+    /// at start only while access is granted.
+    std::function<bool()> locationAuthorized;
+    std::function<void()> requestOneLocation;
     /// Re-reads the music player; the stats timer calls it before its reloads.
     std::function<void()> syncFromMusic;
 

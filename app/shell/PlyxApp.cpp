@@ -5,6 +5,7 @@
 #include "shared/collectors/PeripheralBatteryPoller.h"
 
 #include "app/services/AppServices.h"
+#include "app/services/LocationService.h"
 #include "app/services/ServicePorts.h"
 #include "app/services/UsageTracker.h"
 #include "app/shell/DockPresence.h"
@@ -65,6 +66,8 @@ PlyxApp::PlyxApp(bool loginItem, QObject* parent)
     ports.startMusicListener = [] { MusicListener::shared().start(); };
     ports.startMailPoller = [] { MailPoller::shared().start(false); };
     ports.startBatteryPoller = [] { PeripheralBatteryPoller::shared().start(); };
+    ports.locationAuthorized = [] { return LocationService::shared().authorized(); };
+    ports.requestOneLocation = [] { LocationService::shared().manager().requestLocation(); };
     ports.syncFromMusic = [] { MusicListener::shared().syncFromMusic(); };
     services_ = std::make_unique<AppServices>(std::move(ports));
 

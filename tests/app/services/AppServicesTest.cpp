@@ -38,6 +38,7 @@ struct World {
     std::function<void()> storeChanged;
     int trackerStarts = 0;
     std::vector<std::string> started; // collectors, in the order started
+    bool locationAuthorized = false;
 
     ServicePorts ports() {
         ServicePorts p;
@@ -69,6 +70,8 @@ struct World {
         p.startMusicListener = [this] { started.push_back("music"); };
         p.startMailPoller = [this] { started.push_back("mail"); };
         p.startBatteryPoller = [this] { started.push_back("batteries"); };
+        p.locationAuthorized = [this] { return locationAuthorized; };
+        p.requestOneLocation = [this] { started.push_back("location fix"); };
         p.syncFromMusic = [this] { reloads.push_back("music read"); };
         return p;
     }
@@ -116,19 +119,23 @@ TEST_F(AppServicesTest, StartsOnceWithTwoObserversAndOneTimer) {
     EXPECT_TRUE(hub.statsTimer()->isActive());
 }
 
-TEST_F(AppServicesTest, CollectorsStartOnceInOrderAndMailOnlyWhenSwitchedOn) {
+TEST_F(AppServicesTest, CollectorsStartOnceInOrderMailOnlyWhenSwitchedOnAndAFixOnlyWithAccess) {
     auto defaults = store::Defaults::standard();
     for (const bool mail : {false, true}) {
-        SCOPED_TRACE(mail);
-        defaults.setBool(StorageKeys::mailEnabled, mail);
-        World w;
-        AppServices hub(w.ports());
-        hub.start();
-        hub.start();
-        const std::vector<std::string> want =
-            mail ? std::vector<std::string>{"usage", "music", "mail", "batteries"}
-                 : std::vector<std::string>{"usage", "music", "batteries"};
-        EXPECT_EQ(w.started, want);
+        for (const bool location : {false, true}) {
+            SCOPED_TRACE(std::string("mail ") + (mail ? "on" : "off") + ", location " + (location ? "granted" : "not"));
+            defaults.setBool(StorageKeys::mailEnabled, mail);
+            World w;
+            w.locationAuthorized = location;
+            AppServices hub(w.ports());
+            hub.start();
+            hub.start();
+            std::vector<std::string> want = {"usage", "music"};
+            if (mail) want.push_back("mail");
+            want.push_back("batteries");
+            if (location) want.push_back("location fix");
+            EXPECT_EQ(w.started, want);
+        }
     }
     defaults.remove(StorageKeys::mailEnabled);
 }
