@@ -217,8 +217,8 @@ void GeoClueLocationManager::failFix(const QDBusMessage& errorReply) {
     const QString name = errorReply.errorName();
     QString message = errorReply.errorMessage().isEmpty() ? name : errorReply.errorMessage();
     if (message.isEmpty()) message = "an answer GeoClue should not give";
+    finishFix(std::nullopt, message);  // stops the client while its path is still known
     if (name != kAccessDenied) clientPath_.clear();  // from a GeoClue since restarted, perhaps: made anew next time
-    finishFix(std::nullopt, message);
     if (name == kAccessDenied) setStatus(AuthorizationStatus::denied);
     else if (isAbsent(name)) setStatus(AuthorizationStatus::notDetermined);
 }
