@@ -1,7 +1,8 @@
 # cmake --install [--prefix DIR]: the programs under bin/, and the licences of
 # the fonts, icons and gazetteer they carry under share/doc/Plyx/. Those
-# files themselves are compiled into the programs as Qt resources, so nothing
-# else has to travel with them.
+# files themselves are compiled into the programs as Qt resources. The
+# wallpapers are files the desktop is pointed at, so they are installed as
+# files, under share/plyx/wallpapers/, where the programs look for them.
 include(GNUInstallDirs)
 foreach(_program PlyxWidgets Plyx)
   if(TARGET ${_program})
@@ -12,3 +13,5 @@ install(FILES "${CMAKE_SOURCE_DIR}/resources/fonts/OFL-Doto.txt" "${CMAKE_SOURCE
   DESTINATION "${CMAKE_INSTALL_DOCDIR}/fonts")
 install(FILES "${CMAKE_SOURCE_DIR}/resources/icons/LICENSE" DESTINATION "${CMAKE_INSTALL_DOCDIR}/icons")
 install(FILES "${CMAKE_SOURCE_DIR}/resources/gazetteer/LICENSE-GeoNames.txt" DESTINATION "${CMAKE_INSTALL_DOCDIR}/gazetteer")
+install(DIRECTORY "${CMAKE_SOURCE_DIR}/resources/wallpapers/" DESTINATION "${CMAKE_INSTALL_DATADIR}/plyx/wallpapers"
+  FILES_MATCHING PATTERN "*.heic" PATTERN "*-thumb.jpg")

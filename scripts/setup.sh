@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
   libsqlite3-dev nlohmann-json3-dev libcurl4-openssl-dev libicu-dev
   libical-dev libheif-dev libx11-dev libxss-dev libxcb1-dev
+  libglib2.0-bin gsettings-desktop-schemas heif-gdk-pixbuf
   libgtest-dev libgmock-dev libbenchmark-dev
   dbus dbus-x11 xvfb xauth tzdata locales fonts-dejavu-core
 )
