@@ -12,17 +12,22 @@ fs::path& overridden() {
 }
 } // namespace
 
-fs::path bundleDirectory() {
-    if (!overridden().empty()) return overridden();
+fs::path bundleDirectoryFor(const fs::path& program) {
     std::error_code ec;
-    // The program's own file, not the working folder: an installed program is
-    // started from anywhere.
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const fs::path installed = exe.parent_path().parent_path() / "share" / "plyx" / "wallpapers";
+    if (!program.empty()) {
+        const fs::path installed = program.parent_path().parent_path() / "share" / "plyx" / "wallpapers";
         if (fs::is_directory(installed, ec)) return installed;
     }
     return fs::path(PLYX_RESOURCES_DIR) / "wallpapers";
+}
+
+fs::path bundleDirectory() {
+    if (!overridden().empty()) return overridden();
+    // The program's own file, not the working folder: an installed program is
+    // started from anywhere.
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return bundleDirectoryFor(ec ? fs::path() : exe);
 }
 
 void setBundleDirectory(const fs::path& dir) { overridden() = dir; }

@@ -44,6 +44,10 @@ TEST(InstalledHost, RunFromAnotherFolderDrawsInDotoAndFragmentMono) {
     const fs::path exe = prefix.path() / "bin" / "PlyxWidgets";
     ASSERT_TRUE(fs::exists(exe));
     EXPECT_TRUE(fs::exists(prefix.path() / "share" / "doc" / "Plyx" / "fonts" / "OFL-Doto.txt"));
+    // The wallpapers are files the desktop is pointed at, installed beside the
+    // programs; the generator's sources stay behind.
+    for (const char* file : {"04-dark-night-grid.heic", "04-dark-night-grid-thumb.jpg"})
+        EXPECT_TRUE(fs::exists(prefix.path() / "share" / "plyx" / "wallpapers" / file)) << file;
 
     const fs::path out = elsewhere.path() / "installed.png";
     ASSERT_EQ(run(QString::fromStdString(exe.string()),
