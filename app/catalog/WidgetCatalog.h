@@ -11,6 +11,11 @@
 
 namespace plyx {
 
+struct WCtx;
+namespace ui {
+class View;
+}
+
 struct CatalogWidget {
     enum class Category {
         clocks, reminders, calendars, weather, battery, notes, screenTime, media, focus, health, system, extras
@@ -23,6 +28,10 @@ struct CatalogWidget {
     Category category;
     Size size;
     WidgetPalette::Tone tone;
+
+    /// The widget's own view with the catalog's sample data, for `ctx`
+    /// (CatalogPreview.cpp); an empty view for a kind the catalog does not list.
+    ui::View preview(const WCtx& ctx) const;
 };
 
 namespace WidgetCatalog {

@@ -1,5 +1,6 @@
 #include "app/shell/PlyxApp.h"
 
+#include "app/gallery/GalleryView.h"
 #include "app/music/MusicListener.h"
 #include "shared/collectors/MailPoller.h"
 #include "shared/collectors/PeripheralBatteryPoller.h"
@@ -21,6 +22,7 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QVBoxLayout>
 #include <QWidget>
 
 #include <filesystem>
@@ -119,6 +121,10 @@ void PlyxApp::openMain() {
         mainWindow_->setWindowTitle(kMainTitle);
         mainWindow_->setAttribute(Qt::WA_DeleteOnClose);
         mainWindow_->resize(kMainWidth, kMainHeight);
+        // Every widget's live preview, until the sidebar and detail pane hold it.
+        auto* content = new QVBoxLayout(mainWindow_);
+        content->setContentsMargins(0, 0, 0, 0);
+        content->addWidget(new GalleryView(*theme_, std::nullopt, QString(), mainWindow_));
     }
     mainWindow_->show();
     mainWindow_->raise();

@@ -1,10 +1,5 @@
-#include "app/catalog/CatalogPreview.h"
 #include "app/catalog/WidgetCatalog.h"
-#include "tests/support/TestSupport.h"
 #include "widgets/timelines/PlyxWidgetsBundle.h"
-
-#include <QDateTime>
-#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -126,31 +121,4 @@ TEST(WidgetCatalog, FilterBySizeAndSearch) {
     }
     EXPECT_EQ(WidgetCatalog::filtered(std::nullopt, std::nullopt, "clock").size(), 10u);
     EXPECT_EQ(WidgetCatalog::filtered(std::nullopt, std::nullopt, "").size(), 53u);
-}
-
-TEST(CatalogPreview, PreviewMomentIsFixedWhateverTheLocalZone) {
-    const Date first = WidgetCatalog::previewDate();
-    EXPECT_EQ(first.sinceReferenceDate, WidgetCatalog::previewDate().sinceReferenceDate);
-    const auto london = QDateTime::fromMSecsSinceEpoch(qint64(first.unixMillis()), QTimeZone("Europe/London"));
-    EXPECT_EQ(london.date(), QDate(2026, 7, 15));
-    EXPECT_EQ(london.time(), QTime(16, 32, 37));
-}
-
-// Every entry is drawn by its widget's own view at its design size, and draws
-// more than a plain background.
-TEST(CatalogPreview, EveryEntryDrawsItsDeclaredView) {
-    test::FreshStorage fresh;
-    for (const auto& w : WidgetCatalog::all()) {
-        SCOPED_TRACE(w.kind);
-        const auto drawn = WidgetCatalog::renderPreview(w, 2);
-        ASSERT_TRUE(drawn.has_value());
-        const auto size = WidgetCatalog::designSize(w.size);
-        EXPECT_EQ(drawn->image.width(), int(size.width * 2));
-        EXPECT_EQ(drawn->image.height(), int(size.height * 2));
-        std::set<QRgb> colours;
-        for (int y = 0; y < drawn->image.height() && colours.size() < 8; y += 3)
-            for (int x = 0; x < drawn->image.width(); x += 3) colours.insert(drawn->image.pixel(x, y));
-        EXPECT_GE(colours.size(), 8u);
-    }
-    EXPECT_FALSE(WidgetCatalog::renderPreview({"plyx.none", "None", C::extras, Z::small, WidgetPalette::Tone::dark}, 1));
 }
