@@ -3,6 +3,7 @@
 #include "app/gallery/GalleryGrid.h"
 #include "app/gallery/WidgetGalleryCard.h"
 #include "platform/ui/Symbols.h"
+#include "shared/foundation/SystemAccent.h"
 #include "shared/foundation/ThemeSettings.h"
 #include "shared/foundation/ThemeStore.h"
 
@@ -123,9 +124,12 @@ GalleryView::GalleryView(ThemeStore& theme, std::optional<Category> category, co
 
     // One card per catalog entry, made once; filters only show and hide them,
     // and a card's preview is painted only while it is on screen.
+    // The selected border is the desktop's accent, not the theme's; asked once.
+    const ui::Color selection = systemAccentColor();
     std::vector<QWidget*> cells;
     for (const auto& w : WidgetCatalog::all()) {
         auto* card = new WidgetGalleryCard(w, theme_.settings(), grid_);
+        card->setSelectionColor(selection);
         const std::string kind = w.kind;
         card->setOnTap([this, kind] { tap(kind); });
         cards_[kind] = card;

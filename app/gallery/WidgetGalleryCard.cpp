@@ -5,7 +5,6 @@
 #include "platform/time/Time.h"
 #include "platform/ui/widget/ViewWidget.h"
 #include "shared/foundation/PlyxFonts.h"
-#include "shared/foundation/SystemAccent.h"
 
 #include <QCache>
 #include <QFontMetricsF>
@@ -111,8 +110,7 @@ QImage shadowImage(QSizeF size, double cornerRadius, double dpr) {
 } // namespace
 
 WidgetGalleryCard::WidgetGalleryCard(const CatalogWidget& widget, const ThemeSettings& theme, QWidget* parent)
-    : QWidget(parent), widget_(widget), theme_(theme), selectionColor_(systemAccentColor()),
-      preview_(new ui::ViewWidget(this)) {
+    : QWidget(parent), widget_(widget), theme_(theme), preview_(new ui::ViewWidget(this)) {
     setObjectName(QString::fromUtf8(widget.kind));
     setAccessibleName(QString::fromUtf8(widget.name));
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -239,7 +237,7 @@ void WidgetGalleryCard::paintEvent(QPaintEvent*) {
     const double line = selected_ ? 2 : 1;
     QColor border = text;
     border.setAlphaF(0.06f);
-    if (selected_) border = qcolor(selectionColor_);
+    if (selected_) border = selectionColor_ ? qcolor(*selectionColor_) : pal.color(QPalette::Highlight);
     p.setPen(QPen(border, line));
     p.setBrush(Qt::NoBrush);
     p.drawPath(ContinuousRoundedRectangle(kCornerRadius - line / 2)

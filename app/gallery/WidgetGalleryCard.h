@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace plyx {
 
@@ -82,7 +83,7 @@ private:
     ThemeSettings theme_;
     bool selected_ = false;
     bool pressed_ = false;
-    ui::Color selectionColor_;
+    std::optional<ui::Color> selectionColor_; ///< none: the palette's highlight
     ui::ViewWidget* preview_ = nullptr;
     std::function<void()> onTap_;
 };

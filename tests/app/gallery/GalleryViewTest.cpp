@@ -3,9 +3,9 @@
 #include "platform/ui/widget/ViewWidget.h"
 #include "shared/foundation/ThemeSettings.h"
 #include "shared/foundation/ThemeStore.h"
+#include "tests/app/gallery/GalleryTestApp.h"
 #include "tests/support/TestSupport.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -22,18 +22,10 @@ using Z = CatalogWidget::Size;
 
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static auto* a = new QApplication(argc, argv);
-    return *a;
-}
-
 class GalleryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
+        test::widgetsApp();
         theme = std::make_unique<ThemeStore>();
     }
     std::unique_ptr<GalleryView> gallery(std::optional<C> category, const QString& search = {}) {
