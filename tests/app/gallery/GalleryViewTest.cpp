@@ -84,7 +84,9 @@ TEST_F(GalleryTest, ListsTheCardsThatPassTheFilters) {
         if (c.sizeButton) g->findChild<QPushButton*>(c.sizeButton)->click();
         const auto names = shownNames(*g);
         EXPECT_EQ(names.size(), c.count);
-        if (!c.names.empty()) EXPECT_EQ(names, c.names);
+        if (!c.names.empty()) {
+            EXPECT_EQ(names, c.names);
+        }
         EXPECT_EQ(g->title().toStdString(), c.title);
         const std::string count = std::to_string(c.count) + (c.count == 1 ? " widget" : " widgets");
         EXPECT_EQ(g->subtitle().toStdString(), count);

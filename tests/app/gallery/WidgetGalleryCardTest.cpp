@@ -44,6 +44,7 @@ TEST(WidgetGalleryCard, PreviewSpaceAndTileHeightBySize) {
         const int height = card.heightForWidth(c.tileWidth);
         EXPECT_GE(height, c.leastHeight);
         card.resize(c.tileWidth, height);
+        card.show();
         const QRectF widget = card.widgetRect();
         EXPECT_NEAR(widget.width(), c.widget.width(), 0.01);
         EXPECT_NEAR(widget.height(), c.widget.height(), 0.01);
