@@ -60,6 +60,7 @@ TEST(WidgetGalleryCard, SelectionBorderLeavesTheContentInPlace) {
     test::widgetsApp();
     WidgetGalleryCard card(entry("plyx.water"), ThemeSettings{});
     card.resize(250, card.heightForWidth(250));
+    card.show();
     card.setSelectionColor(ui::Color::rgb(0, 0.8, 0));
     const QRect preview = card.previewWidget()->geometry();
     auto edge = [&](int depth) {
@@ -84,6 +85,7 @@ TEST(WidgetGalleryCard, AClickOnAPreviewButtonOnlySelects) {
     test::widgetsApp();
     WidgetGalleryCard card(entry("plyx.water"), ThemeSettings{});
     card.resize(250, card.heightForWidth(250));
+    card.show();
     card.grab(); // paints, so the preview knows where its buttons are
     const auto& hits = card.previewWidget()->hits();
     ASSERT_FALSE(hits.empty());
