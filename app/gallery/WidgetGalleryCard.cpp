@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStaticText>
 
 #include <algorithm>
 #include <cmath>
@@ -21,19 +22,27 @@ namespace {
 
 QColor qcolor(const ui::Color& c) { return QColor::fromRgbF(float(c.r), float(c.g), float(c.b), float(c.a)); }
 
-QFont nameFont() {
-    QFont f;
-    f.setPixelSize(12);
-    f.setWeight(QFont::DemiBold);
-    return f;
-}
+// The two caption faces and their line heights, looked up once: every tile
+// of every gallery uses the same.
+struct CaptionFonts {
+    QFont name, size;
+    double nameHeight = 0, sizeHeight = 0;
+};
 
-QFont sizeFont() {
-    PlyxFonts::registered();
-    QFont f(QString::fromStdString(PlyxFonts::fragmentMonoFamily()));
-    f.setPixelSize(9);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 1);
-    return f;
+const CaptionFonts& captionFonts() {
+    static const CaptionFonts fonts = [] {
+        CaptionFonts f;
+        f.name.setPixelSize(12);
+        f.name.setWeight(QFont::DemiBold);
+        PlyxFonts::registered();
+        f.size = QFont(QString::fromStdString(PlyxFonts::fragmentMonoFamily()));
+        f.size.setPixelSize(9);
+        f.size.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+        f.nameHeight = QFontMetricsF(f.name).height();
+        f.sizeHeight = QFontMetricsF(f.size).height();
+        return f;
+    }();
+    return fonts;
 }
 
 // Three passes of a box blur over one channel approach a Gaussian blur; the
@@ -119,6 +128,12 @@ WidgetGalleryCard::WidgetGalleryCard(const CatalogWidget& widget, const ThemeSet
     // The whole tile takes the click: the preview's own buttons stay
     // pictures here, so a tap never runs a widget's action from the gallery.
     preview_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (QStaticText* t : {&nameText_, &sizeText_}) {
+        t->setTextFormat(Qt::PlainText);
+        t->setPerformanceHint(QStaticText::AggressiveCaching);
+    }
+    sizeText_.setText(QString::fromUtf8(WidgetCatalog::label(widget_.size)).toUpper());
+    sizeText_.prepare(QTransform(), captionFonts().size);
     refreshPreview();
 }
 
@@ -159,8 +174,7 @@ ui::Size WidgetGalleryCard::previewOffer(CatalogWidget::Size size, double tileWi
 
 double WidgetGalleryCard::contentHeight(double tileWidth) const {
     const ui::Size offer = previewOffer(widget_.size, tileWidth);
-    return offer.height + kPreviewSpacing + QFontMetricsF(nameFont()).height() + kTextSpacing +
-           QFontMetricsF(sizeFont()).height();
+    return offer.height + kPreviewSpacing + captionFonts().nameHeight + kTextSpacing + captionFonts().sizeHeight;
 }
 
 int WidgetGalleryCard::heightForWidth(int width) const {
@@ -187,11 +201,14 @@ QRectF WidgetGalleryCard::widgetRect() const {
 void WidgetGalleryCard::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     preview_->setGeometry(previewArea().toRect());
+    // A name too long for the tile ends in an ellipsis.
+    const QFont& font = captionFonts().name;
+    nameText_.setText(QFontMetricsF(font).elidedText(QString::fromUtf8(widget_.name), Qt::ElideRight,
+                                                     std::max(0.0, width() - 2 * kInset)));
+    nameText_.prepare(QTransform(), font);
 }
 
-void WidgetGalleryCard::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
+QImage WidgetGalleryCard::chrome() const {
     const QPalette& pal = palette();
     const QColor window = pal.color(QPalette::Window);
     const QColor text = pal.color(QPalette::WindowText);
@@ -200,48 +217,75 @@ void WidgetGalleryCard::paintEvent(QPaintEvent*) {
                                 float(window.greenF() + (text.greenF() - window.greenF()) * t),
                                 float(window.blueF() + (text.blueF() - window.blueF()) * t));
     };
+    const QColor fill = mixed(0.05);
+    QColor border = text;
+    border.setAlphaF(0.06f);
+    if (selected_) border = selectionColor_ ? qcolor(*selectionColor_) : pal.color(QPalette::Highlight);
+    const QRectF widget = widgetRect();
+    const double dpr = devicePixelRatioF();
+
+    // Tiles of one size and look share their picture: a gallery has only a
+    // handful of different ones.
+    static QCache<QString, QImage> cache(32);
+    const QString key = QStringLiteral("%1x%2 %3,%4,%5x%6 %7 %8 %9 @%10")
+                            .arg(width())
+                            .arg(height())
+                            .arg(widget.x())
+                            .arg(widget.y())
+                            .arg(widget.width())
+                            .arg(widget.height())
+                            .arg(fill.rgba())
+                            .arg(border.rgba())
+                            .arg(selected_)
+                            .arg(dpr);
+    if (const QImage* hit = cache.object(key)) return *hit;
+
+    QImage image(QSize(width(), height()) * dpr, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
 
     // The tile, one step off the window's own background.
     const QRectF tile = QRectF(rect());
-    const QPainterPath outline = ContinuousRoundedRectangle(kCornerRadius).path(tile);
-    p.fillPath(outline, mixed(0.05));
+    p.fillPath(ContinuousRoundedRectangle(kCornerRadius).path(tile), fill);
 
     // The preview's shadow, under the widget itself rather than its whole offer.
-    const QRectF widget = widgetRect();
     if (widget.width() > 0 && widget.height() > 0) {
         const double scale = widget.width() / WidgetCatalog::designSize(widget_.size).width;
-        const QImage shadow = shadowImage(widget.size(), WidgetCard::kCornerRadius * scale, devicePixelRatioF());
-        const double dpr = shadow.devicePixelRatio();
+        const QImage shadow = shadowImage(widget.size(), WidgetCard::kCornerRadius * scale, dpr);
         p.drawImage(QPointF(widget.x() - shadow.offset().x() / dpr, widget.y() + kShadowDrop - shadow.offset().y() / dpr),
                     shadow);
     }
 
-    // The name, then the size in capitals, centred under the preview.
-    const QRectF area = previewArea();
-    const QFont nf = nameFont(), sf = sizeFont();
-    const double nameTop = area.bottom() + kPreviewSpacing;
-    const double nameHeight = QFontMetricsF(nf).height();
-    p.setPen(text);
-    p.setFont(nf);
-    const QRectF nameRect(kInset, nameTop, width() - 2 * kInset, nameHeight);
-    p.drawText(nameRect, Qt::AlignHCenter | Qt::AlignTop,
-               QFontMetricsF(nf).elidedText(QString::fromUtf8(widget_.name), Qt::ElideRight, nameRect.width()));
-    QColor tertiary = text;
-    tertiary.setAlphaF(0.45f);
-    p.setPen(tertiary);
-    p.setFont(sf);
-    p.drawText(QRectF(kInset, nameTop + nameHeight + kTextSpacing, width() - 2 * kInset, QFontMetricsF(sf).height()),
-               Qt::AlignHCenter | Qt::AlignTop, QString::fromUtf8(WidgetCatalog::label(widget_.size)).toUpper());
-
     // The border along the inside of the tile's edge.
     const double line = selected_ ? 2 : 1;
-    QColor border = text;
-    border.setAlphaF(0.06f);
-    if (selected_) border = selectionColor_ ? qcolor(*selectionColor_) : pal.color(QPalette::Highlight);
     p.setPen(QPen(border, line));
     p.setBrush(Qt::NoBrush);
     p.drawPath(ContinuousRoundedRectangle(kCornerRadius - line / 2)
                    .path(tile.adjusted(line / 2, line / 2, -line / 2, -line / 2)));
+    p.end();
+    cache.insert(key, new QImage(image));
+    return image;
+}
+
+void WidgetGalleryCard::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(QPointF(0, 0), chrome());
+
+    // The name, then the size in capitals, centred under the preview.
+    const CaptionFonts& fonts = captionFonts();
+    const QColor text = palette().color(QPalette::WindowText);
+    const double nameTop = previewArea().bottom() + kPreviewSpacing;
+    p.setPen(text);
+    p.setFont(fonts.name);
+    p.drawStaticText(QPointF((width() - nameText_.size().width()) / 2, nameTop), nameText_);
+    QColor tertiary = text;
+    tertiary.setAlphaF(0.45f);
+    p.setPen(tertiary);
+    p.setFont(fonts.size);
+    p.drawStaticText(QPointF((width() - sizeText_.size().width()) / 2, nameTop + fonts.nameHeight + kTextSpacing),
+                     sizeText_);
 }
 
 void WidgetGalleryCard::mousePressEvent(QMouseEvent* event) {

@@ -10,6 +10,7 @@
 #include "platform/ui/Geometry.h"
 #include "shared/foundation/ThemeSettings.h"
 
+#include <QStaticText>
 #include <QWidget>
 
 #include <functional>
@@ -78,6 +79,9 @@ private:
     /// The preview and the two texts, without the inset, in a tile `tileWidth` wide.
     double contentHeight(double tileWidth) const;
     void refreshPreview();
+    /// The tile's background, the preview's shadow and the border, for its
+    /// size and look.
+    QImage chrome() const;
 
     CatalogWidget widget_;
     ThemeSettings theme_;
@@ -85,6 +89,7 @@ private:
     bool pressed_ = false;
     std::optional<ui::Color> selectionColor_; ///< none: the palette's highlight
     ui::ViewWidget* preview_ = nullptr;
+    QStaticText nameText_, sizeText_;
     std::function<void()> onTap_;
 };
 
