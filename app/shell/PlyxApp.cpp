@@ -9,6 +9,7 @@
 #include "app/services/LocationService.h"
 #include "app/services/ServicePorts.h"
 #include "app/services/UsageTracker.h"
+#include "app/settings/SettingsView.h"
 #include "app/shell/DockPresence.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/SchemeHandler.h"
@@ -143,8 +144,8 @@ void PlyxApp::openURL(const QString& url) {
 
 void PlyxApp::openSettings() {
     if (!settingsWindow_) {
-        settingsWindow_ = new QWidget;
-        settingsWindow_->setWindowTitle("Settings");
+        // Built afresh at each opening: every value is read from storage.
+        settingsWindow_ = new SettingsView(SettingsActions::live(*services_));
         settingsWindow_->setAttribute(Qt::WA_DeleteOnClose);
     }
     settingsWindow_->show();

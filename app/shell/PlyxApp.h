@@ -61,6 +61,11 @@ public:
     void openURL(const QString& url);
     /// The last link opened, for the main window's content.
     const QString& lastURL() const { return lastURL_; }
+    /// The settings window (opened, or brought forward when open): the tray
+    /// menu's "Settings…" and the main window's settings link.
+    void openSettings();
+    /// The settings window, while open.
+    QWidget* settingsWindow() const { return settingsWindow_; }
 
 signals:
     void presentationChanged(plyx::Presentation presentation);
@@ -69,7 +74,6 @@ signals:
 
 private:
     void setPresentation(Presentation p);
-    void openSettings();
 
     std::unique_ptr<desktop::Desktop> desktop_;
     std::unique_ptr<ThemeStore> theme_;

@@ -13,11 +13,19 @@ namespace {
 
 constexpr const char* kDefaultsGroup = "[Default Applications]";
 
-/// A path as one argument of an Exec line: double-quoted, with '"', '`',
-/// '$' and the backslash escaped by a backslash for the quoting, and that backslash
-/// (and any in the path) escaped again for the entry's string rules; '%'
-/// doubled, as field codes start with it.
-std::string quotedArgument(const std::string& s) {
+std::string readAll(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace
+
+// Double-quoted, with '"', '`', '$' and the backslash escaped by a backslash
+// for the quoting, and that backslash (and any in the path) escaped again for
+// the entry's string rules; '%' doubled, as field codes start with it.
+std::string execArgument(const std::string& s) {
     std::string out = "\"";
     for (char c : s) {
         if (c == '\\') out += "\\\\\\\\";  // four: one backslash, quoted then string-escaped
@@ -28,14 +36,7 @@ std::string quotedArgument(const std::string& s) {
     return out + "\"";
 }
 
-std::string readAll(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-bool writeIfChanged(const std::filesystem::path& p, const std::string& text) {
+bool writeFileIfChanged(const std::filesystem::path& p, const std::string& text) {
     std::error_code ec;
     if (std::filesystem::exists(p, ec) && readAll(p) == text) return true;
     std::filesystem::create_directories(p.parent_path(), ec);
@@ -45,13 +46,11 @@ bool writeIfChanged(const std::filesystem::path& p, const std::string& text) {
     return f.commit();
 }
 
-} // namespace
-
 std::string desktopEntryText(const SchemeHandler& h) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=" + h.name + "\n"
-           "Exec=" + quotedArgument(h.program.string()) + " %u\n"
+           "Exec=" + execArgument(h.program.string()) + " %u\n"
            "Terminal=false\n"
            "NoDisplay=true\n"
            "MimeType=x-scheme-handler/" + h.scheme + ";\n";
@@ -98,11 +97,11 @@ std::string withDefaultHandler(const std::string& mimeapps, const SchemeHandler&
 
 bool installSchemeHandler(const SchemeHandler& h, const std::filesystem::path& dataHome,
                           const std::filesystem::path& configHome) {
-    const bool entry = writeIfChanged(dataHome / "applications" / h.entryId, desktopEntryText(h));
+    const bool entry = writeFileIfChanged(dataHome / "applications" / h.entryId, desktopEntryText(h));
     const auto mimeapps = configHome / "mimeapps.list";
     std::error_code ec;
     const std::string current = std::filesystem::exists(mimeapps, ec) ? readAll(mimeapps) : std::string{};
-    return entry && writeIfChanged(mimeapps, withDefaultHandler(current, h));
+    return entry && writeFileIfChanged(mimeapps, withDefaultHandler(current, h));
 }
 
 } // namespace plyx::desktop

@@ -15,6 +15,15 @@ struct SchemeHandler {
     std::string scheme;      ///< "plyxwidgets"
 };
 
+/// A path as one argument of a desktop entry's Exec line: quoted and escaped
+/// as the entry format asks, so spaces, quotes, '$' and '%' in it survive.
+std::string execArgument(const std::string& path);
+
+/// Makes the file `p` hold `text`: folders made, the text written beside it
+/// and renamed into place, nothing touched when it already holds it. Whether
+/// it holds `text` afterwards.
+bool writeFileIfChanged(const std::filesystem::path& p, const std::string& text);
+
 /// The desktop entry's text for `h`: the link is passed as the program's
 /// one argument (%u), the path quoted as the entry format asks.
 std::string desktopEntryText(const SchemeHandler& h);

@@ -1,8 +1,10 @@
 // The X11 desktop: the active window from the window manager's
 // _NET_ACTIVE_WINDOW, its application from WM_CLASS named by the matching
-// desktop entry, and idle time from the screen-saver extension.
+// desktop entry, and idle time from the screen-saver extension, else from the
+// desktop's idle monitor on the session bus.
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/DesktopEntries.h"
+#include "platform/desktop/IdleMonitor.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -23,7 +25,8 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 class NoDesktop final : public Desktop {
 public:
     std::optional<FrontmostApplication> frontmostApplication() override { return std::nullopt; }
-    std::optional<double> idleSeconds() override { return std::nullopt; }
+    // Without an X display (a Wayland session) the desktop's idle monitor may still answer.
+    std::optional<double> idleSeconds() override { return idleMonitorSeconds(); }
 };
 
 class X11Desktop final : public Desktop {
@@ -54,8 +57,8 @@ public:
     }
 
     std::optional<double> idleSeconds() override {
-        if (!info_) return std::nullopt;
-        if (!XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), info_)) return std::nullopt;
+        if (!info_ || !XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), info_))
+            return idleMonitorSeconds();
         return static_cast<double>(info_->idle) / 1000.0;
     }
 

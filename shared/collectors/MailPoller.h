@@ -47,6 +47,8 @@ public:
     void poll();
 
     const std::optional<std::string>& status() const { return status_; }
+    /// The inbox folder a poll reads now.
+    std::filesystem::path inbox() const { return mail_.inbox(); }
     bool isRunning() const { return timer_ != nullptr; }
 
     /// The status shown when the inbox cannot be read.

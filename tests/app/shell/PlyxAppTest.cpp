@@ -3,12 +3,16 @@
 #include "app/shell/PlyxApp.h"
 
 #include "app/services/AppServices.h"
+#include "app/settings/SettingsView.h"
+#include "platform/store/Defaults.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/bus/PrivateBus.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
@@ -98,6 +102,51 @@ TEST_F(PlyxAppTest, ALoginLaunchHasNoWindowAndALinkOpensTheMainWindow) {
     EXPECT_EQ(app.presentation(), Presentation::regular);
     ASSERT_NE(app.mainWindow(), nullptr);
     EXPECT_TRUE(app.mainWindow()->isVisible());
+}
+
+TEST_F(PlyxAppTest, TraySettingsOpensTheSettingsWindowWiredToTheRealServices) {
+    namespace fs = std::filesystem;
+    PlyxApp app(true);
+    settle();
+    app.trayMenu()->actions().at(1)->trigger();  // "Settings…"
+    auto* settings = qobject_cast<SettingsView*>(app.settingsWindow());
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(settings->width(), SettingsView::kWidth);
+    EXPECT_EQ(app.presentation(), Presentation::accessory);  // the settings are no main window
+
+    // The live-refresh picker reschedules the hub's stats timer.
+    auto* refresh = settings->findChild<QComboBox*>("plyx.pollseconds");
+    refresh->setCurrentIndex(3);
+    emit refresh->activated(3);  // "Every 5 minutes"
+    ASSERT_NE(app.services().statsTimer(), nullptr);
+    EXPECT_EQ(app.services().statsTimer()->interval(), 300 * 1000);
+    store::Defaults::standard().remove("plyx.pollseconds");
+
+    // The login switch keeps an autostart entry that starts this program as at login.
+    const fs::path config = qgetenv("XDG_CONFIG_HOME").toStdString();
+    const fs::path entry = config / "autostart/plyx.desktop";
+    settings->findChild<QCheckBox*>("plyx.launchAtLogin")->click();
+    EXPECT_NE(test::readFile(entry).find("Exec=\"" + QCoreApplication::applicationFilePath().toStdString() +
+                                         "\" --login"),
+              std::string::npos);
+    settings->close();
+    settle();
+    app.openSettings();  // a new window, which finds the entry in place
+    settings = qobject_cast<SettingsView*>(app.settingsWindow());
+    auto* login = settings->findChild<QCheckBox*>("plyx.launchAtLogin");
+    EXPECT_TRUE(login->isChecked());
+    login->click();
+    EXPECT_FALSE(fs::exists(entry));
+
+    // A folder that cannot be written: the switch goes back off.
+    test::TempDir blocked;
+    test::writeFile(blocked.path() / "autostart", "not a folder");
+    test::ScopedEnv env("XDG_CONFIG_HOME", blocked.path().string());
+    login->click();
+    EXPECT_FALSE(login->isChecked());
+    EXPECT_FALSE(store::Defaults::standard().boolean("plyx.launchAtLogin"));
+    store::Defaults::standard().remove("plyx.launchAtLogin");
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+#pragma once
+// The eight settings the settings window edits: where each lives and what it
+// means while nothing is stored. The default is never written, so an absent
+// key means the default to every reader, now and after a later change of the
+// default.
+#include "platform/store/Defaults.h"
+
+#include <array>
+#include <cstdint>
+
+namespace plyx {
+
+enum class Setting { launchAtLogin, budgetMinutes, waterGoal, stepsGoal, focusMinutes, mailEnabled, timeFormat, pollSeconds };
+
+struct SettingSpec {
+    /// The standard defaults hold what only the application reads; the
+    /// app-group suite what the widgets read too.
+    enum class Store { standard, appGroup };
+    Setting setting;
+    const char* key;
+    Store store;
+    std::int64_t defaultValue;  ///< a switch's off is 0, on is 1
+};
+
+inline constexpr std::array<SettingSpec, 8> kSettings{{
+    {Setting::launchAtLogin, "plyx.launchAtLogin",           SettingSpec::Store::standard, 0},
+    {Setting::budgetMinutes, "plyx.screenTimeBudgetMinutes", SettingSpec::Store::appGroup, 480},
+    {Setting::waterGoal,     "plyx.watergoal",               SettingSpec::Store::appGroup, 8},
+    {Setting::stepsGoal,     "plyx.stepsgoal",               SettingSpec::Store::appGroup, 10000},
+    {Setting::focusMinutes,  "plyx.focusminutes",            SettingSpec::Store::appGroup, 25},
+    {Setting::mailEnabled,   "plyx.mail.enabled",            SettingSpec::Store::standard, 0},
+    {Setting::timeFormat,    "plyx.timeformat",              SettingSpec::Store::appGroup, 0},
+    {Setting::pollSeconds,   "plyx.pollseconds",             SettingSpec::Store::standard, 60},
+}};
+
+const SettingSpec& specOf(Setting s);
+
+/// One setting bound to its store, opened once (the app-group suite, or the
+/// standard defaults when the suite cannot be opened).
+class SettingBinding {
+public:
+    explicit SettingBinding(Setting s);
+    const SettingSpec& spec() const { return spec_; }
+    /// The stored value, or the default when the key is absent.
+    std::int64_t value() const;
+    /// Stores `v` under the key at once.
+    void set(std::int64_t v);
+
+private:
+    const SettingSpec& spec_;
+    store::Defaults store_;
+};
+
+} // namespace plyx
