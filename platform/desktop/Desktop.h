@@ -1,7 +1,8 @@
 #pragma once
 // What the user's desktop tells about the user: the application in front and
-// how long since the last input. On X11 both come from the display server;
-// elsewhere there is no answer, and callers skip what needs one.
+// how long since the last input. On X11 both come from the display server,
+// the idle time from the desktop's idle monitor on the session bus where the
+// server cannot tell; without an answer callers skip what needs one.
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,7 +26,7 @@ public:
 };
 
 /// The session's desktop: X11 when a display can be opened (`$DISPLAY`),
-/// else a desktop that answers nothing.
+/// else one that knows no frontmost application and asks the idle monitor.
 std::unique_ptr<Desktop> sessionDesktop();
 
 } // namespace plyx::desktop

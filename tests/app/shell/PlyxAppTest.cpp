@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QTimer>
 #include <QWidget>
 
 namespace plyx {
@@ -102,6 +103,17 @@ TEST_F(PlyxAppTest, ALoginLaunchHasNoWindowAndALinkOpensTheMainWindow) {
     EXPECT_EQ(app.presentation(), Presentation::regular);
     ASSERT_NE(app.mainWindow(), nullptr);
     EXPECT_TRUE(app.mainWindow()->isVisible());
+}
+
+TEST_F(PlyxAppTest, TheTrayMenusQuitItemEndsTheApplication) {
+    PlyxApp app(true);
+    QAction* quit = app.trayMenu()->actions().at(3);
+    ASSERT_EQ(quit->text(), "Quit Plyx");
+    // The item is clicked once the loop runs; a loop still running after ten
+    // seconds is ended with a code the quit item never gives.
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST_F(PlyxAppTest, TraySettingsOpensTheSettingsWindowWiredToTheRealServices) {
