@@ -160,8 +160,11 @@ TEST_F(SettingsViewTest, EachPickStoresItsValueUnderItsKeyInItsOwnStore) {
         EXPECT_EQ(own.integer(c.key), c.stored) << c.key;
         EXPECT_FALSE(other.contains(c.key)) << c.key;
         // Every other setting is still absent.
-        for (const auto& s : kSettings)
-            if (std::string(s.key) != c.key) EXPECT_FALSE(storedAnywhere(s.key)) << c.key << " wrote " << s.key;
+        for (const auto& s : kSettings) {
+            if (std::string(s.key) != c.key) {
+                EXPECT_FALSE(storedAnywhere(s.key)) << c.key << " wrote " << s.key;
+            }
+        }
         // Reopened, the window shows what was stored.
         view = open();
         EXPECT_EQ(picker(*view, c.key)->currentText(), c.option) << c.key;
