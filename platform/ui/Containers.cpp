@@ -145,6 +145,8 @@ public:
     const char* kind() const override { return "Canvas"; }
     void draw(DrawContext& dc) const override {
         if (!draw_) return;
+        // Free drawing cannot be told apart from the last frame's, nor kept within the frame.
+        if (!dc.paintsAnywhere(uniqueKey())) return;
         dc.painter.save();
         dc.painter.translate(frame_.x, frame_.y);
         draw_(dc.painter, frame_.size());

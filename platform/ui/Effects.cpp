@@ -87,11 +87,21 @@ public:
     const char* kind() const override { return "clip"; }
     void dumpAttributes(std::string& out) const override { out += " shape=" + shape_.kind(); }
     void draw(DrawContext& dc) const override {
+        const QPainterPath clip = shape_.path(QRectF(frame_.x, frame_.y, frame_.width, frame_.height));
+        const std::uint64_t outer = dc.scope;
+        if (dc.damage) {
+            // What the clip keeps, where: the drawing below depends on both.
+            const QTransform& t = dc.painter.worldTransform();
+            std::uint64_t k = mixPath(outer ^ 0xc11b, clip);
+            for (const double v : {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()})
+                k = mixDouble(k, v);
+            dc.scope = k;
+        }
         dc.painter.save();
-        dc.painter.setClipPath(shape_.path(QRectF(frame_.x, frame_.y, frame_.width, frame_.height)),
-                               Qt::IntersectClip);
+        dc.painter.setClipPath(clip, Qt::IntersectClip);
         drawChildren(dc);
         dc.painter.restore();
+        dc.scope = outer;
     }
 
 private:
@@ -124,6 +134,7 @@ public:
         // The mask may reach outside the frame, the content too; the layer covers both.
         QRectF area = bounds;
         area = area.united(QRectF(mask().frame().x, mask().frame().y, mask().frame().width, mask().frame().height));
+        if (dc.damage && !paintsMasked(dc, area.adjusted(-2, -2, 2, 2))) return;
         drawInLayer(
             dc.painter, area.adjusted(-2, -2, 2, 2),
             [&](QPainter& lp) {
@@ -169,6 +180,25 @@ protected:
 private:
     Element& content() const { return *children_[0]; }
     Element& mask() const { return *children_[1]; }
+
+    /// The masked drawing is one op: its key folds in everything the content
+    /// and the mask would draw. The layer itself is then drawn whole.
+    bool paintsMasked(DrawContext& dc, const QRectF& area) const {
+        if (dc.damage->pass == Damage::Pass::repaint) return dc.paints(area, 0);
+        Damage folding;
+        folding.pass = Damage::Pass::fold;
+        folding.dpr = dc.damage->dpr;
+        folding.image = dc.damage->image;
+        // A pass that draws nothing still records the content's hits: no other will.
+        std::vector<Hit> ignored;
+        const bool drawsNow = dc.damage->pass == Damage::Pass::paintAndRecord;
+        DrawContext inner{dc.painter, drawsNow ? ignored : dc.hits, dc.hitDepth, dc.bounds, dc.toCaller, &folding,
+                          dc.scope};
+        content().draw(inner);
+        DrawContext maskCtx{dc.painter, ignored, 0, dc.bounds, dc.toCaller, &folding, mix(dc.scope, 0x3a5c)};
+        mask().draw(maskCtx);
+        return dc.paints(area, folding.folded);
+    }
 };
 
 ElementPtr MaskNode::build(const BuildContext& ctx) const {

@@ -3,6 +3,7 @@
 // for one render; each element has a sizing pass (`measure`: the parent proposes,
 // the element chooses) and a placing pass (`arrange`: the parent has fixed the
 // element's frame, the element places its children), then draws itself.
+#include "platform/ui/Damage.h"
 #include "platform/ui/Render.h"
 #include "platform/ui/Shape.h"
 #include "platform/ui/ViewCore.h"
@@ -69,9 +70,19 @@ struct DrawContext {
     Rect bounds;
     /// Maps the painter's current coordinates back to those of the render call.
     QTransform toCaller;
+    /// Set while only what changed since the last frame is drawn.
+    Damage* damage = nullptr;
+    /// The key of the clips around the current element.
+    std::uint64_t scope = 0;
 
     /// Records a hit over `rect` (in the painter's current coordinates).
     void addHit(const Rect& rect, HitKind kind, const std::string& payload, int depth);
+    /// Whether a leaf that draws within `bounds` (the painter's current
+    /// coordinates), with `key` standing for everything else that decides its
+    /// pixels, draws now. Leaves ask before drawing; always true without damage.
+    bool paints(const QRectF& bounds, std::uint64_t key);
+    /// The same for a leaf that may draw anywhere.
+    bool paintsAnywhere(std::uint64_t key);
 };
 
 class Element {

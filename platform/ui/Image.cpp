@@ -90,6 +90,11 @@ public:
         if (!renderer) return;
         const double side = std::min(frame_.width, frame_.height);
         const QRectF box(frame_.x + (frame_.width - side) / 2, frame_.y + (frame_.height - side) / 2, side, side);
+        if (dc.damage) {
+            std::uint64_t key = mixText(0x1c07, file);
+            for (const double v : {box.x(), box.y(), box.width(), box.height()}) key = mixDouble(key, v);
+            if (!dc.paints(box.adjusted(-1, -1, 1, 1), mixStyle(key, style_))) return;
+        }
         const QTransform& t = dc.painter.worldTransform();
         const auto* color = std::get_if<Color>(&style_);
         if (color && t.type() <= QTransform::TxScale && dc.painter.device()) {

@@ -35,16 +35,47 @@ void dumpElement(const detail::Element& e, int depth, std::string& out) {
     for (const auto& c : e.children()) dumpElement(*c, depth + 1, out);
 }
 
-std::vector<Hit> drawRoot(const detail::Element& root, QPainter& painter, Size size) {
-    std::vector<Hit> hits;
+void drawRoot(const detail::Element& root, QPainter& painter, Size size, std::vector<Hit>& hits,
+              detail::Damage* damage = nullptr) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    detail::DrawContext dc{painter, hits, 0, Rect{0, 0, size.width, size.height}, painter.worldTransform().inverted()};
+    detail::DrawContext dc{painter, hits, 0, Rect{0, 0, size.width, size.height}, painter.worldTransform().inverted(),
+                           damage};
     root.draw(dc);
     painter.restore();
-    return hits;
+}
+
+/// Past this share of the image, drawing everything again costs less than
+/// clipping to what changed.
+constexpr double kWholeRepaintShare = 0.6;
+
+/// Draws into an image that holds the frame `before` describes: records this
+/// frame's ops and hits, then clears and draws again only the pixels that differ.
+void redraw(const detail::Element& root, QPainter& painter, Size size, const std::vector<detail::PaintOp>& before,
+            detail::Damage& damage, std::vector<Hit>& hits) {
+    damage.pass = detail::Damage::Pass::record;
+    drawRoot(root, painter, size, hits, &damage);
+    QRegion dirty = detail::changedPixels(before, damage.ops);
+    if (dirty.isEmpty()) return;
+    double area = 0;
+    for (const QRect& r : dirty) area += double(r.width()) * double(r.height());
+    if (area > kWholeRepaintShare * double(damage.image.width()) * double(damage.image.height())) dirty = damage.image;
+    painter.save();
+    // In device pixels: the world transform undoes the device-pixel ratio.
+    painter.setWorldTransform(QTransform::fromScale(1 / damage.dpr, 1 / damage.dpr));
+    painter.setClipRegion(dirty);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : dirty) painter.fillRect(r, Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setWorldTransform(QTransform());
+    damage.pass = detail::Damage::Pass::repaint;
+    damage.dirty = std::move(dirty);
+    damage.next = 0;
+    std::vector<Hit> again; // the record pass found them all
+    drawRoot(root, painter, size, again, &damage);
+    painter.restore();
 }
 
 } // namespace
@@ -57,12 +88,15 @@ RenderResult render(const View& view, Size size, double devicePixelRatio, const 
     auto root = layoutRoot(view, size, e);
     const int w = std::max(1, int(std::ceil(size.width * dpr))), h = std::max(1, int(std::ceil(size.height * dpr)));
     QImage image;
+    std::vector<detail::PaintOp> before;
+    bool knownPixels = false;
     if (reuse.width() == w && reuse.height() == h && reuse.format() == QImage::Format_ARGB32_Premultiplied &&
         reuse.isDetached()) {
-        // The previous frame's pixels, already mapped: clearing them costs far
-        // less than faulting in a fresh allocation of the same size.
+        // The previous frame's pixels, already mapped: when they are still as
+        // this renderer left them, only what changed is drawn again.
+        knownPixels = reuse.devicePixelRatio() == dpr && detail::takeFrameOps(reuse, before);
         image = std::move(reuse);
-        image.fill(Qt::transparent);
+        if (!knownPixels) image.fill(Qt::transparent);
     } else {
         // Zeroed memory is already transparent: cheaper than filling a large image.
         void* pixels = std::calloc(size_t(w) * size_t(h), 4);
@@ -71,17 +105,30 @@ RenderResult render(const View& view, Size size, double devicePixelRatio, const 
                        [](void* p) { std::free(p); }, pixels);
     }
     image.setDevicePixelRatio(dpr);
+    detail::Damage damage;
+    damage.dpr = dpr;
+    damage.image = QRect(0, 0, w, h);
+    damage.ops = detail::recycledOps();
     {
         QPainter painter(&image);
-        result.hits = drawRoot(*root, painter, size);
+        if (knownPixels) {
+            redraw(*root, painter, size, before, damage, result.hits);
+        } else {
+            damage.pass = detail::Damage::Pass::paintAndRecord;
+            drawRoot(*root, painter, size, result.hits, &damage);
+        }
     }
+    detail::keepFrameOps(image, std::move(damage.ops));
+    detail::recycleOps(std::move(before));
     result.image = std::move(image);
     return result;
 }
 
 std::vector<Hit> paint(const View& view, QPainter& painter, Size size, const Environment& env) {
     auto root = layoutRoot(view, size, env);
-    return drawRoot(*root, painter, size);
+    std::vector<Hit> hits;
+    drawRoot(*root, painter, size, hits);
+    return hits;
 }
 
 std::string dump(const View& view, Size size, const Environment& env) {

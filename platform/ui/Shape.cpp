@@ -32,6 +32,8 @@ enum class Paint { foreground, fill, stroke, strokeBorder };
 struct ShapeNode final : Node {
     std::string kind;
     Shape::PathFunction path;
+    /// Stands for the outline of a built-in shape; 0 for a custom one.
+    std::uint64_t outline = 0;
     std::pair<double, double> trim{0, 1};
     Paint paint = Paint::foreground;
     ShapeStyle style;
@@ -60,8 +62,8 @@ Qt::PenJoinStyle qtJoin(LineJoin j) {
 class ShapeElement final : public Element {
 public:
     ShapeElement(const ShapeNode& n, ShapeStyle style)
-        : kind_(n.kind), path_(n.path), paint_(n.paint), style_(std::move(style)), stroke_(n.stroke),
-          trim_(n.trim) {}
+        : kind_(n.kind), path_(n.path), outline_(n.outline), paint_(n.paint), style_(std::move(style)),
+          stroke_(n.stroke), trim_(n.trim) {}
 
     const char* kind() const override { return kind_.c_str(); }
     void dumpAttributes(std::string& out) const override {
@@ -87,8 +89,33 @@ public:
         const bool stroked = paint_ == Paint::stroke || paint_ == Paint::strokeBorder;
         // A stroke of no width draws nothing (the painter would draw a hairline).
         if (stroked && !(stroke_.lineWidth > 0 && std::isfinite(stroke_.lineWidth))) return;
+        // A custom outline is traced to be told apart from another; a built-in
+        // one is known by its kind and values, within its frame.
+        std::optional<QPainterPath> traced;
+        if (dc.damage) {
+            std::uint64_t key = outline_;
+            QRectF bounds(frame_.x, frame_.y, frame_.width, frame_.height);
+            if (!outline_) {
+                traced = path_(rect);
+                key = mixPath(0x9a7b, *traced);
+                bounds = traced->controlPointRect();
+            }
+            for (const double v : {rect.x(), rect.y(), rect.width(), rect.height(), trim_.first, trim_.second,
+                                   stroke_.lineWidth, stroke_.miterLimit})
+                key = mixDouble(key, v);
+            key = mix(key, std::uint64_t(paint_) << 16 | std::uint64_t(stroke_.lineCap) << 8 |
+                               std::uint64_t(stroke_.lineJoin));
+            key = mixStyle(key, style_);
+            if (stroked) {
+                // Half the pen outside the outline, more at sharp mitred corners.
+                const double reach = stroke_.lineWidth / 2 *
+                                     (stroke_.lineJoin == LineJoin::miter ? std::max(1.0, stroke_.miterLimit) : 1.5);
+                bounds.adjust(-reach, -reach, reach, reach);
+            }
+            if (!dc.paints(bounds, key)) return;
+        }
         if (drawDotSprite(p, rect)) return;
-        const QPainterPath path = path_(rect);
+        const QPainterPath path = traced ? std::move(*traced) : path_(rect);
         const QRectF styleRect(frame_.x, frame_.y, frame_.width, frame_.height);
         const ShapeStyle* style = &style_;
         ShapeStyle materialFill;
@@ -184,6 +211,7 @@ private:
 
     std::string kind_;
     Shape::PathFunction path_;
+    std::uint64_t outline_;
     Paint paint_;
     ShapeStyle style_;
     StrokeStyle stroke_;
@@ -321,7 +349,10 @@ namespace plyx::ui {
 
 using detail::Paint;
 
-Shape::Shape(std::string kind, PathFunction path) : kind_(std::move(kind)), pathFn_(std::move(path)) {
+Shape::Shape(std::string kind, PathFunction path) : Shape(std::move(kind), std::move(path), 0) {}
+
+Shape::Shape(std::string kind, PathFunction path, std::uint64_t outlineKey)
+    : kind_(std::move(kind)), pathFn_(std::move(path)), outlineKey_(outlineKey) {
     node_ = styled(int(Paint::foreground), Color::black(), StrokeStyle{}).node();
 }
 
@@ -345,6 +376,7 @@ Shape Shape::trim(double from, double to) const {
 View Shape::styled(int mode, const ShapeStyle& style, const StrokeStyle& stroke) const {
     auto n = std::make_shared<detail::ShapeNode>();
     n->kind = kind_;
+    n->outline = outlineKey_;
     n->trim = {trimFrom_, trimTo_};
     n->path = [fn = pathFn_, from = trimFrom_, to = trimTo_](const QRectF& r) -> QPainterPath {
         if (!fn) return {};
@@ -375,42 +407,59 @@ View Shape::strokeBorder(const ShapeStyle& style, const StrokeStyle& stroke) con
     return styled(int(Paint::strokeBorder), style, stroke);
 }
 
+namespace {
+/// Built-in outlines lie within their rectangle and are known by kind and values.
+std::uint64_t outlineKey(std::string_view kind) { return detail::mixText(0x5a4e, kind) | 1; }
+} // namespace
+
 Shape Rectangle() {
-    return Shape("Rectangle", [](const QRectF& r) {
-        QPainterPath p;
-        p.addRect(r);
-        return p;
-    });
+    return Shape(
+        "Rectangle",
+        [](const QRectF& r) {
+            QPainterPath p;
+            p.addRect(r);
+            return p;
+        },
+        outlineKey("Rectangle"));
 }
 
 Shape RoundedRectangle(double cornerRadius) {
-    return Shape("RoundedRectangle", [cornerRadius](const QRectF& r) {
-        QPainterPath p;
-        const double radius = std::clamp(cornerRadius, 0.0, std::min(r.width(), r.height()) / 2);
-        p.addRoundedRect(r, radius, radius);
-        return p;
-    });
+    return Shape(
+        "RoundedRectangle",
+        [cornerRadius](const QRectF& r) {
+            QPainterPath p;
+            const double radius = std::clamp(cornerRadius, 0.0, std::min(r.width(), r.height()) / 2);
+            p.addRoundedRect(r, radius, radius);
+            return p;
+        },
+        detail::mixDouble(outlineKey("RoundedRectangle"), cornerRadius));
 }
 
 Shape Circle() {
-    return Shape("Circle", [](const QRectF& r) {
-        const double d = std::min(r.width(), r.height());
-        const QRectF box(r.center().x() - d / 2, r.center().y() - d / 2, d, d);
-        // From the rightmost point, clockwise on screen (Qt's positive angles run the other way).
-        QPainterPath p(QPointF(box.right(), box.center().y()));
-        p.arcTo(box, 0, -360);
-        p.closeSubpath();
-        return p;
-    });
+    return Shape(
+        "Circle",
+        [](const QRectF& r) {
+            const double d = std::min(r.width(), r.height());
+            const QRectF box(r.center().x() - d / 2, r.center().y() - d / 2, d, d);
+            // From the rightmost point, clockwise on screen (Qt's positive angles run the other way).
+            QPainterPath p(QPointF(box.right(), box.center().y()));
+            p.arcTo(box, 0, -360);
+            p.closeSubpath();
+            return p;
+        },
+        outlineKey("Circle"));
 }
 
 Shape Capsule() {
-    return Shape("Capsule", [](const QRectF& r) {
-        QPainterPath p;
-        const double radius = std::min(r.width(), r.height()) / 2;
-        p.addRoundedRect(r, radius, radius);
-        return p;
-    });
+    return Shape(
+        "Capsule",
+        [](const QRectF& r) {
+            QPainterPath p;
+            const double radius = std::min(r.width(), r.height()) / 2;
+            p.addRoundedRect(r, radius, radius);
+            return p;
+        },
+        outlineKey("Capsule"));
 }
 
 Shape Path(Shape::PathFunction path) { return Shape("Path", std::move(path)); }

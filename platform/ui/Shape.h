@@ -5,6 +5,7 @@
 
 #include <QPainterPath>
 #include <QRectF>
+#include <cstdint>
 #include <functional>
 
 namespace plyx::ui {
@@ -27,6 +28,10 @@ public:
 
     /// A shape of kind `kind` (its name in dumps) whose outline in a rectangle is `path`.
     Shape(std::string kind, PathFunction path);
+    /// A shape whose outline in any rectangle lies within it and is decided by
+    /// `outlineKey` (non-zero) and the rectangle: a redraw tells two such shapes
+    /// apart without tracing them.
+    Shape(std::string kind, PathFunction path, std::uint64_t outlineKey);
 
     /// The outline in `rect`, trimmed when a trim is set.
     QPainterPath path(const QRectF& rect) const;
@@ -49,6 +54,7 @@ private:
 
     std::string kind_;
     PathFunction pathFn_;
+    std::uint64_t outlineKey_ = 0;
     double trimFrom_ = 0, trimTo_ = 1;
 };
 

@@ -55,6 +55,7 @@ public:
         QPainter& p = dc.painter;
         const Shaper& shaper = shaperAt(laid_.scale);
         const QRectF box(frame_.x, frame_.y, frame_.width, frame_.height);
+        if (dc.damage && !dc.paints(inkBounds(shaper), drawKey())) return;
         p.save();
         p.setPen(QPen(toBrush(color_, box), 1));
         double y = frame_.y + top(laid_, frame_.size());
@@ -81,6 +82,40 @@ protected:
     void arrange(Rect frame) override { laid_ = layout({frame.width, frame.height}); }
 
 private:
+    /// Where the lines are drawn, with a line's height around them for glyphs
+    /// that reach past their advance or line (accents, overhangs, strikes).
+    QRectF inkBounds(const Shaper& shaper) const {
+        const double reach = std::max(2.0, laid_.lineHeight);
+        const double y0 = frame_.y + top(laid_, frame_.size());
+        double left = frame_.x, right = frame_.x + frame_.width;
+        for (const auto& line : laid_.lines) {
+            const double w = shaper.advance(line);
+            double x = frame_.x;
+            if (style_.alignment == TextAlignment::center) x += (frame_.width - w) / 2;
+            if (style_.alignment == TextAlignment::trailing) x += frame_.width - w;
+            left = std::min(left, x);
+            right = std::max(right, x + w);
+        }
+        const double height = double(laid_.lines.size()) * (laid_.lineHeight + laid_.gap);
+        return QRectF(left, std::min(frame_.y, y0), right - left, std::max(frame_.height, height))
+            .adjusted(-reach, -reach, reach, reach);
+    }
+
+    /// Everything besides the painter's state that decides the drawn pixels.
+    std::uint64_t drawKey() const {
+        std::uint64_t k = 0x7e47;
+        for (const auto& line : laid_.lines) k = mixText(k, line);
+        k = mixText(k, style_.font.family);
+        for (const double v : {style_.font.size, style_.tracking, style_.lineSpacing, laid_.scale, laid_.ascent,
+                               laid_.lineHeight, laid_.gap, laid_.size.height, frame_.x, frame_.y, frame_.width, frame_.height})
+            k = mixDouble(k, v);
+        k = mix(k, std::uint64_t(style_.font.weight) << 24 | std::uint64_t(style_.font.design) << 16 |
+                       std::uint64_t(style_.alignment) << 8 | std::uint64_t(style_.monospacedDigits) << 1 |
+                       std::uint64_t(style_.strikethrough));
+        if (style_.strikethroughColor) k = mixColor(k, *style_.strikethroughColor);
+        return mixStyle(k, color_);
+    }
+
     /// Texts placed in a taller frame than they need sit in its middle.
     static double top(const TextLayout& l, Size size) { return std::max(0.0, (size.height - l.size.height) / 2); }
 
