@@ -29,6 +29,8 @@ std::vector<int> graphemeBoundaries(const QString& s) {
 Shaper::Shaper(const TextStyle& style, double scale)
     : style_(style), scale_(scale), metrics_(makeFont(nullptr), metricsDevice()) {
     style_.lineSpacing = 0; // not the shaper's business; keeps shared shapers alike
+    lineHeight_ = metrics_.lineSpacing() / kOversample;
+    ascent_ = metrics_.ascent() / kOversample;
     if (style.monospacedDigits) {
         for (QChar c = u'0'; c <= u'9'; c = QChar(c.unicode() + 1))
             digitWidth_ = std::max(digitWidth_, metrics_.horizontalAdvance(c) / kOversample);

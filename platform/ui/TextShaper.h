@@ -28,8 +28,8 @@ public:
     Shaper(const TextStyle& style, double scale);
 
     double scale() const { return scale_; }
-    double lineHeight() const { return metrics_.lineSpacing() / kOversample; }
-    double ascent() const { return metrics_.ascent() / kOversample; }
+    double lineHeight() const { return lineHeight_; }
+    double ascent() const { return ascent_; }
     double strikeOutPos() const { return metrics_.strikeOutPos() / kOversample; }
     double lineWidth() const { return metrics_.lineWidth() / kOversample; }
 
@@ -50,6 +50,8 @@ private:
     double scale_;
     QFontMetricsF metrics_;
     double digitWidth_ = 0;
+    // Asked for every line laid out; each question looks the font engine up again.
+    double lineHeight_ = 0, ascent_ = 0;
     mutable std::unordered_map<QString, double> advances_;
 };
 
