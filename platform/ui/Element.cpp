@@ -2,16 +2,69 @@
 #include "platform/ui/Element.h"
 
 #include <algorithm>
+#include <array>
 
 namespace plyx::ui::detail {
 
 namespace {
 
-bool sameProposal(const ProposedSize& a, const ProposedSize& b) {
-    return a.width == b.width && a.height == b.height;
+/// Block sizes are rounded up to this step; larger elements than the last
+/// class are rare and use the heap directly.
+constexpr std::size_t kBlockStep = 16;
+constexpr std::size_t kBlockClasses = 96;
+/// Blocks a thread keeps per size beyond what a render is using.
+constexpr std::size_t kKeptBlocks = 2048;
+
+struct BlockLists {
+    struct Free {
+        Free* next;
+    };
+    std::array<Free*, kBlockClasses> heads{};
+    std::array<std::size_t, kBlockClasses> counts{};
+    bool alive = true;
+    ~BlockLists() {
+        alive = false;
+        for (Free* f : heads)
+            while (f) {
+                Free* next = f->next;
+                ::operator delete(f);
+                f = next;
+            }
+    }
+};
+
+BlockLists& blockLists() {
+    thread_local BlockLists lists;
+    return lists;
 }
 
+std::size_t blockClass(std::size_t size) { return (size + kBlockStep - 1) / kBlockStep; }
+
 } // namespace
+
+void* Element::operator new(std::size_t size) {
+    const std::size_t c = blockClass(size);
+    if (c >= kBlockClasses) return ::operator new(size);
+    auto& lists = blockLists();
+    if (auto* f = lists.heads[c]) {
+        lists.heads[c] = f->next;
+        --lists.counts[c];
+        return f;
+    }
+    return ::operator new(c * kBlockStep);
+}
+
+void Element::operator delete(void* p, std::size_t size) noexcept {
+    if (!p) return;
+    const std::size_t c = blockClass(size);
+    if (c >= kBlockClasses) return ::operator delete(p);
+    auto& lists = blockLists();
+    if (!lists.alive || lists.counts[c] >= kKeptBlocks) return ::operator delete(p);
+    auto* f = static_cast<BlockLists::Free*>(p);
+    f->next = lists.heads[c];
+    lists.heads[c] = f;
+    ++lists.counts[c];
+}
 
 ElementPtr buildChild(const View& view, const BuildContext& ctx) {
     if (!view.node()) return emptyElement();
@@ -20,14 +73,19 @@ ElementPtr buildChild(const View& view, const BuildContext& ctx) {
 
 Size Element::sizeThatFits(ProposedSize proposal) {
     // A view that ignores what it is offered is measured once.
-    if (cacheCount_ > 0 && ignoresProposal()) return cache_[0].size;
-    for (int i = 0; i < cacheCount_; ++i)
-        if (sameProposal(cache_[size_t(i)].proposal, proposal)) return cache_[size_t(i)].size;
+    if (cacheCount_ > 0 && ignoresProposal()) return {cache_[0].width, cache_[0].height};
+    const bool hasWidth = proposal.width.has_value(), hasHeight = proposal.height.has_value();
+    const double pw = proposal.width.value_or(0), ph = proposal.height.value_or(0);
+    for (int i = 0; i < cacheCount_; ++i) {
+        const CacheEntry& e = cache_[size_t(i)];
+        if (e.hasWidth == hasWidth && e.hasHeight == hasHeight && e.proposedWidth == pw && e.proposedHeight == ph)
+            return {e.width, e.height};
+    }
     Size s = measure(proposal);
     // A size is never negative, whatever a child asked for.
     s.width = std::max(0.0, s.width);
     s.height = std::max(0.0, s.height);
-    cache_[size_t(cacheNext_)] = {proposal, s};
+    cache_[size_t(cacheNext_)] = {pw, ph, s.width, s.height, hasWidth, hasHeight};
     cacheNext_ = (cacheNext_ + 1) % int(cache_.size());
     cacheCount_ = std::min(cacheCount_ + 1, int(cache_.size()));
     return s;

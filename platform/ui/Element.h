@@ -89,6 +89,11 @@ class Element {
 public:
     virtual ~Element() = default;
 
+    // A render builds and drops a few hundred elements; they come from
+    // per-thread lists of blocks that the last render gave back, not from malloc.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
+
     /// The size this element chooses for `proposal` (remembered for repeated proposals).
     Size sizeThatFits(ProposedSize proposal);
     /// Fixes this element's frame (absolute points) and places its children.
@@ -128,11 +133,13 @@ protected:
     Rect frame_;
 
 private:
+    // Plain numbers, so making an element writes none of them: entries past
+    // cacheCount_ are never read.
     struct CacheEntry {
-        ProposedSize proposal;
-        Size size;
+        double proposedWidth, proposedHeight, width, height;
+        bool hasWidth, hasHeight;
     };
-    std::array<CacheEntry, 16> cache_{};
+    std::array<CacheEntry, 16> cache_;
     int cacheCount_ = 0, cacheNext_ = 0;
 };
 
