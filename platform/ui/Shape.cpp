@@ -31,7 +31,8 @@ enum class Paint { foreground, fill, stroke, strokeBorder };
 
 struct ShapeNode final : Node {
     std::string kind;
-    Shape::PathFunction path;
+    /// Shared with the elements built from it: copying the function would allocate.
+    std::shared_ptr<const Shape::PathFunction> path;
     /// Stands for the outline of a built-in shape; 0 for a custom one.
     std::uint64_t outline = 0;
     std::pair<double, double> trim{0, 1};
@@ -85,7 +86,7 @@ public:
             const double inset = stroke_.lineWidth / 2;
             rect = rect.adjusted(inset, inset, -inset, -inset);
         }
-        if (rect.width() < 0 || rect.height() < 0 || !path_) return;
+        if (rect.width() < 0 || rect.height() < 0 || !path_ || !*path_) return;
         const bool stroked = paint_ == Paint::stroke || paint_ == Paint::strokeBorder;
         // A stroke of no width draws nothing (the painter would draw a hairline).
         if (stroked && !(stroke_.lineWidth > 0 && std::isfinite(stroke_.lineWidth))) return;
@@ -96,7 +97,7 @@ public:
             std::uint64_t key = outline_;
             QRectF bounds(frame_.x, frame_.y, frame_.width, frame_.height);
             if (!outline_) {
-                traced = path_(rect);
+                traced = (*path_)(rect);
                 key = mixPath(0x9a7b, *traced);
                 bounds = traced->controlPointRect();
             }
@@ -115,7 +116,7 @@ public:
             if (!dc.paints(bounds, key)) return;
         }
         if (drawDotSprite(p, rect)) return;
-        const QPainterPath path = traced ? std::move(*traced) : path_(rect);
+        const QPainterPath path = traced ? std::move(*traced) : (*path_)(rect);
         const QRectF styleRect(frame_.x, frame_.y, frame_.width, frame_.height);
         const ShapeStyle* style = &style_;
         ShapeStyle materialFill;
@@ -210,7 +211,7 @@ private:
     }
 
     std::string kind_;
-    Shape::PathFunction path_;
+    std::shared_ptr<const Shape::PathFunction> path_;
     std::uint64_t outline_;
     Paint paint_;
     ShapeStyle style_;
@@ -349,10 +350,22 @@ namespace plyx::ui {
 
 using detail::Paint;
 
+namespace {
+/// The outline as drawn: `fn`, cut to the part from `from` to `to`.
+std::shared_ptr<const Shape::PathFunction> trimmedPath(const Shape::PathFunction& fn, double from, double to) {
+    if (from <= 0 && to >= 1) return std::make_shared<const Shape::PathFunction>(fn);
+    return std::make_shared<const Shape::PathFunction>([fn, from, to](const QRectF& r) -> QPainterPath {
+        if (!fn) return {};
+        return detail::trimPath(fn(r), from, to);
+    });
+}
+} // namespace
+
 Shape::Shape(std::string kind, PathFunction path) : Shape(std::move(kind), std::move(path), 0) {}
 
 Shape::Shape(std::string kind, PathFunction path, std::uint64_t outlineKey)
     : kind_(std::move(kind)), pathFn_(std::move(path)), outlineKey_(outlineKey) {
+    trimmed_ = trimmedPath(pathFn_, trimFrom_, trimTo_);
     node_ = styled(int(Paint::foreground), Color::black(), StrokeStyle{}).node();
 }
 
@@ -369,6 +382,7 @@ Shape Shape::trim(double from, double to) const {
     Shape s = *this;
     s.trimFrom_ = from;
     s.trimTo_ = to;
+    s.trimmed_ = trimmedPath(s.pathFn_, from, to);
     s.node_ = s.styled(int(Paint::foreground), Color::black(), StrokeStyle{}).node();
     return s;
 }
@@ -378,11 +392,7 @@ View Shape::styled(int mode, const ShapeStyle& style, const StrokeStyle& stroke)
     n->kind = kind_;
     n->outline = outlineKey_;
     n->trim = {trimFrom_, trimTo_};
-    n->path = [fn = pathFn_, from = trimFrom_, to = trimTo_](const QRectF& r) -> QPainterPath {
-        if (!fn) return {};
-        if (from <= 0 && to >= 1) return fn(r);
-        return detail::trimPath(fn(r), from, to);
-    };
+    n->path = trimmed_;
     n->paint = Paint(mode);
     n->style = style;
     n->stroke = stroke;

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace plyx::ui {
 
@@ -54,6 +55,8 @@ private:
 
     std::string kind_;
     PathFunction pathFn_;
+    /// The outline as drawn (trimmed), shared by every view made of this shape.
+    std::shared_ptr<const PathFunction> trimmed_;
     std::uint64_t outlineKey_ = 0;
     double trimFrom_ = 0, trimTo_ = 1;
 };
