@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 using namespace plyx;
@@ -31,6 +32,12 @@ QApplication* displayApp() {
     xvfb = new QProcess;
     // -displayfd 1: the server picks a free display and writes its number to us.
     xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
+    // The server is this process's own: it goes when the tests end, so no
+    // display is left holding a number that later runs look for.
+    std::atexit([] {
+        xvfb->kill();
+        xvfb->waitForFinished(5000);
+    });
     if (!xvfb->waitForStarted(10000) || !xvfb->waitForReadyRead(20000)) return nullptr;
     const QString display = ":" + QString::fromUtf8(xvfb->readLine()).trimmed();
     ::setenv("DISPLAY", display.toUtf8().constData(), 1);
