@@ -18,6 +18,7 @@
 #include <QThread>
 
 #include "tests/app/e2e/DisplayWindows.h"
+#include "tests/support/gui/XServer.h"
 
 #include <string>
 #include <vector>
@@ -74,7 +75,8 @@ int startAgain(const QStringList& args) {
 }
 
 TEST(PlyxOnDisplay, OneCopyReopensAndTakesLinksWithItsTrayItemInThePanel) {
-    ASSERT_NE(qgetenv("DISPLAY"), "") << "run under xvfb-run";
+    plyx::test::XServer x;
+    ASSERT_FALSE(x.display().isEmpty()) << "Xvfb could not be started";
     ASSERT_FALSE(plyx::test::privateBusAddress().empty());
     plyx::test::coreApp();
     auto bus = QDBusConnection::sessionBus();

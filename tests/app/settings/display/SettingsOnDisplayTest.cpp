@@ -5,6 +5,7 @@
 
 #include "shared/collectors/MailPoller.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/gui/XServer.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,8 @@ namespace plyx {
 namespace {
 
 TEST(SettingsOnDisplay, TheWholeFormShowsInAWindowOfItsWidth) {
-    ASSERT_NE(qgetenv("DISPLAY"), "") << "run under xvfb-run";
+    test::XServer x("1280x1024x24");
+    ASSERT_FALSE(x.display().isEmpty()) << "Xvfb could not be started";
     qputenv("QT_QPA_PLATFORM", "xcb");
     int argc = 1;
     char name[] = "plyx_test";
