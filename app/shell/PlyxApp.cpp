@@ -1,6 +1,5 @@
 #include "app/shell/PlyxApp.h"
 
-#include "app/gallery/GalleryView.h"
 #include "app/music/MusicListener.h"
 #include "shared/collectors/MailPoller.h"
 #include "shared/collectors/PeripheralBatteryPoller.h"
@@ -11,6 +10,10 @@
 #include "app/services/UsageTracker.h"
 #include "app/settings/SettingsView.h"
 #include "app/shell/DockPresence.h"
+#include "app/window/ContentView.h"
+#include "app/window/DesktopApps.h"
+#include "app/window/gallerykit/ConnectSources.h"
+#include "app/window/gallerykit/DesktopPlacer.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/SchemeHandler.h"
 #include "platform/ui/Symbols.h"
@@ -23,7 +26,6 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QSystemTrayIcon>
-#include <QVBoxLayout>
 #include <QWidget>
 
 #include <filesystem>
@@ -117,15 +119,17 @@ void PlyxApp::setPresentation(Presentation p) {
 void PlyxApp::openMain() {
     setPresentation(Presentation::regular);
     if (!mainWindow_) {
-        mainWindow_ = new QWidget;
+        auto* content = new ContentView(ContentEnvironment{
+            *theme_, *notes_, DesktopApps::live(),
+            ConnectSources::live(*services_, [] { LocationService::shared().request(); }), DesktopPlacer::live(DesktopPlacer::widgetsProgram()),
+            [this] { openSettings(); }, [this] { hide(); }});
+        // Every link opened in the application is this window's.
+        connect(this, &PlyxApp::urlOpened, content, &ContentView::handleLink);
+        mainWindow_ = content;
         mainWindow_->setObjectName(kMainId);
         mainWindow_->setWindowTitle(kMainTitle);
         mainWindow_->setAttribute(Qt::WA_DeleteOnClose);
         mainWindow_->resize(kMainWidth, kMainHeight);
-        // Every widget's live preview, until the sidebar and detail pane hold it.
-        auto* content = new QVBoxLayout(mainWindow_);
-        content->setContentsMargins(0, 0, 0, 0);
-        content->addWidget(new GalleryView(*theme_, std::nullopt, QString(), mainWindow_));
     }
     mainWindow_->show();
     mainWindow_->raise();
@@ -134,6 +138,11 @@ void PlyxApp::openMain() {
 }
 
 void PlyxApp::reopen() { openMain(); }
+
+void PlyxApp::hide() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isWindow() && w->isVisible()) w->hide();
+}
 
 void PlyxApp::openURL(const QString& url) {
     lastURL_ = url;

@@ -57,6 +57,8 @@ public:
     void openMain();
     /// Another start of the application: the same as opening from the tray.
     void reopen();
+    /// Steps aside for another application: every window goes, the tray item stays.
+    void hide();
     /// A link opened in the application: the "main" window shows and takes it.
     void openURL(const QString& url);
     /// The last link opened, for the main window's content.
