@@ -5,10 +5,14 @@
 #include "app/services/AppServices.h"
 #include "app/shell/PlyxApp.h"
 #include "app/window/ContentView.h"
-#include "app/window/gallerykit/AddToDesktop.h"
+#include "app/gallery/GalleryView.h"
+#include "app/gallery/WidgetGalleryCard.h"
 #include "app/window/gallerykit/AddWidgetGuide.h"
 #include "app/window/gallerykit/DesktopPlacer.h"
 #include "platform/desktop/SingleInstance.h"
+#include "shared/foundation/ThemeStore.h"
+#include "shared/stores/NotesStore.h"
+#include "tests/app/window/WindowDoubles.h"
 #include "shared/identity/AppIdentity.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/bus/PrivateBus.h"
@@ -22,7 +26,10 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QProcess>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QTest>
 
 namespace plyx {
 namespace {
@@ -105,18 +112,36 @@ TEST_F(WindowOnDisplay, AddToDesktopPutsTheWidgetOnTheScreenAndOpensTheGuide) {
     for (int i = 0; i < 50; ++i) test::spinOnce();  // the empty desktop settles
     const QImage before = screenShot();
 
-    QWidget window;
-    window.setWindowTitle("Plyx");
+    ThemeStore theme;
+    NotesStore notes;
+    auto placerOwned = DesktopPlacer::live(PLYX_WIDGETS);
+    DesktopPlacer* placer = placerOwned.get();
+    ContentView window(ContentEnvironment{theme, notes, std::make_unique<test::FakeApps>(),
+                                          std::make_unique<test::FakeSources>(), std::move(placerOwned), {}, {}});
     window.resize(1144, 720);
     window.move(440, 260);
     window.show();
-    auto placer = DesktopPlacer::live(PLYX_WIDGETS);
     QString placedId, problem;
-    QObject::connect(placer.get(), &DesktopPlacer::placed, [&](const QString&, const QString& id, const QString& why) {
+    QObject::connect(placer, &DesktopPlacer::placed, [&](const QString&, const QString& id, const QString& why) {
         placedId = id;
         problem = why;
     });
-    auto* guide = addToDesktop(&window, SelectedWidget{"plyx.system.storage", "Storage"}, placer.get());
+
+    // The user picks the System row, clicks the storage card, then "Add to Desktop".
+    window.setSelection(SidebarItem::of(CatalogWidget::Category::system));
+    for (int i = 0; i < 20; ++i) test::spinOnce();
+    auto* gallery = dynamic_cast<GalleryView*>(window.detail());
+    ASSERT_NE(gallery, nullptr);
+    QWidget* card = gallery->card("plyx.system.storage");
+    ASSERT_NE(card, nullptr);
+    gallery->scrollArea()->ensureWidgetVisible(card);
+    for (int i = 0; i < 10; ++i) test::spinOnce();
+    QTest::mouseClick(card, Qt::LeftButton, {}, card->rect().center());
+    ASSERT_EQ(gallery->selectedKind(), std::optional<std::string>("plyx.system.storage"));
+    keep(window.grab().toImage(), "window-gallery-selected.png");
+    QTest::mouseClick(gallery->addButton(), Qt::LeftButton);
+    AddWidgetGuide* guide = nullptr;
+    ASSERT_TRUE(test::spinUntil([&] { return (guide = window.findChild<AddWidgetGuide*>()) != nullptr; }));
     ASSERT_TRUE(test::spinUntil([&] { return !placedId.isEmpty() || !problem.isEmpty(); }));
     ASSERT_TRUE(problem.isEmpty()) << problem.toStdString();
 
