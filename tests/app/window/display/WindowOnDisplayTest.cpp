@@ -16,6 +16,7 @@
 #include "shared/identity/AppIdentity.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/bus/PrivateBus.h"
+#include "tests/support/gui/XServer.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,8 @@ QApplication& displayApp() {
     static int argc = 1;
     static char name[] = "plyx_test";
     static char* argv[] = {name, nullptr};
+    // A server of this process's own, stopped when the process ends.
+    static test::XServer server;
     static QApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "xcb");
         return new QApplication(argc, argv);
@@ -93,7 +96,7 @@ protected:
 };
 
 TEST_F(WindowOnDisplay, AddToDesktopPutsTheWidgetOnTheScreenAndOpensTheGuide) {
-    ASSERT_NE(qgetenv("DISPLAY"), "") << "run under xvfb-run";
+    ASSERT_NE(qgetenv("DISPLAY"), "") << "Xvfb could not be started";
     ASSERT_FALSE(test::privateBusAddress().empty());
     auto bus = QDBusConnection::sessionBus();
 
@@ -160,7 +163,7 @@ TEST_F(WindowOnDisplay, AddToDesktopPutsTheWidgetOnTheScreenAndOpensTheGuide) {
 }
 
 TEST_F(WindowOnDisplay, ALinkFromASecondStartOpensTheNotesSheetComposing) {
-    ASSERT_NE(qgetenv("DISPLAY"), "") << "run under xvfb-run";
+    ASSERT_NE(qgetenv("DISPLAY"), "") << "Xvfb could not be started";
     desktop::SingleInstance instance(AppIdentity::kApplication);
     ASSERT_TRUE(instance.claim());
     PlyxApp app(false);
