@@ -225,13 +225,9 @@ void ContentView::setShowNotesManager(bool show) {
         sheet_->raise();
         return;
     }
-    auto* sheet = new QDialog(this);
-    sheet->setObjectName("notesSheet");
+    QDialog* sheet = makeNotesSheet(*this, notesStartComposing_);
     sheet->setWindowModality(Qt::WindowModal);
     sheet->setAttribute(Qt::WA_DeleteOnClose);
-    auto* layout = new QVBoxLayout(sheet);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(makeNotesSheetContent(*this, notesStartComposing_));
     connect(sheet, &QDialog::finished, this, [this] { showNotesManager_ = false; });
     sheet_ = sheet;
     sheet->open();

@@ -9,8 +9,7 @@
 #include "app/window/gallerykit/ConnectBanner.h"
 #include "app/window/gallerykit/ConnectSources.h"
 
-#include <QLabel>
-#include <QVBoxLayout>
+#include <QDialog>
 #include <QWidget>
 
 namespace plyx {
@@ -69,11 +68,13 @@ DetailPane makeDetailPane(const std::optional<SidebarItem>& selection, const Pan
     return {placeholder("empty"), {}};
 }
 
-QWidget* makeNotesSheetContent(ContentView&, bool startComposing) {
-    auto* w = placeholder("notesManager");
-    w->setProperty("startComposing", startComposing);
-    w->setMinimumSize(520, 560);
-    return w;
+QDialog* makeNotesSheet(ContentView& window, bool startComposing) {
+    // An empty sheet until the notes manager is built.
+    auto* sheet = new QDialog(&window);
+    sheet->setObjectName("notesManager");
+    sheet->setProperty("startComposing", startComposing);
+    sheet->setMinimumSize(520, 560);
+    return sheet;
 }
 
 } // namespace plyx

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace plyx {
@@ -32,7 +33,8 @@ struct DetailPane {
 /// The pane for `selection` (none shows the same as "All Widgets").
 DetailPane makeDetailPane(const std::optional<SidebarItem>& selection, const PaneContext& context);
 
-/// The notes sheet's content: the notes manager, opened composing or on the list.
-QWidget* makeNotesSheetContent(ContentView& window, bool startComposing);
+/// The notes sheet over `window`: the notes manager, opened composing or on
+/// the list. The window shows it and learns when it closes.
+QDialog* makeNotesSheet(ContentView& window, bool startComposing);
 
 } // namespace plyx

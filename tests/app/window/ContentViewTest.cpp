@@ -68,8 +68,7 @@ protected:
 
     /// The sheet's content was built composing.
     bool sheetComposing() const {
-        auto* content = view->notesSheet()->findChild<QWidget*>("notesManager");
-        return content && content->property("startComposing").toBool();
+        return view->notesSheet() && view->notesSheet()->property("startComposing").toBool();
     }
 
     test::FreshStorage storage;
