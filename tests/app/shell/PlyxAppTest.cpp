@@ -17,6 +17,8 @@
 #include <QDialog>
 #include <QMenu>
 #include <QTimer>
+#include <QPointer>
+#include <QToolButton>
 #include <QWidget>
 
 namespace plyx {
@@ -103,6 +105,29 @@ TEST_F(PlyxAppTest, ALoginLaunchHasNoWindowAndALinkOpensTheMainWindow) {
     EXPECT_EQ(app.presentation(), Presentation::regular);
     ASSERT_NE(app.mainWindow(), nullptr);
     EXPECT_TRUE(app.mainWindow()->isVisible());
+}
+
+TEST_F(PlyxAppTest, TheWindowsSettingsLinkOpensSettingsAndHidingLeavesOnlyTheTray) {
+    PlyxApp app(false);
+    settle();
+    auto* link = app.mainWindow()->findChild<QToolButton*>("settingsLink");
+    ASSERT_NE(link, nullptr);
+    link->click();
+    ASSERT_NE(app.settingsWindow(), nullptr);
+    EXPECT_TRUE(app.settingsWindow()->isVisible());
+
+    // Stepping aside for another application: every window goes, none is
+    // closed, and the application runs on in the tray.
+    QPointer<QWidget> main = app.mainWindow();
+    app.hide();
+    settle();
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(app.settingsWindow()->isVisible());
+
+    app.reopen();
+    EXPECT_EQ(app.mainWindow(), main.data());
+    EXPECT_TRUE(main->isVisible());
 }
 
 TEST_F(PlyxAppTest, TheTrayMenusQuitItemEndsTheApplication) {
