@@ -22,10 +22,13 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 /// How long one statement waits for another process's lock before it gives
-/// up. Writes here are single small rows, held for microseconds; a holder
-/// that keeps the lock longer is stuck or hostile, and a render must not wait
-/// for it. A write that gives up is dropped, as any failed write is.
-constexpr auto kBusyWait = std::chrono::milliseconds(250);
+/// up. Writes here are single small rows, held for microseconds when the
+/// machine is idle; on a loaded machine a holder that is descheduled keeps
+/// the lock for hundreds of milliseconds, and two programs creating the file
+/// at once wait for each other's set-up. Giving up then drops a tap's write,
+/// or, at the first open, sends the whole program run to its own defaults;
+/// only a holder stuck for seconds is worth that.
+constexpr auto kBusyWait = std::chrono::seconds(2);
 /// Polling the lock often keeps a waiter from being starved by a process
 /// that takes the lock again and again (two processes counting at once).
 constexpr auto kBusyPoll = std::chrono::milliseconds(1);

@@ -8,6 +8,7 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cstdio>
 #include <pwd.h>
 #include <string>
@@ -114,6 +115,32 @@ TEST(Defaults, TwoProcessesIncrementingNeverLoseAWrite) {
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(d.integer("hammer.count"), 2 * kEach);
     EXPECT_EQ(d.integer("hammer.mine"), kEach - 1);
+}
+
+// Another program holding the write lock for a while (descheduled on a busy
+// machine) delays a tap's read-modify-write; it must not drop it.
+TEST(Defaults, AWriteBehindALockHeldForHalfASecondStillLands) {
+    test::FreshStorage fresh;
+    auto d = *Defaults::suite("slow.suite");
+    d.setInteger("count", 1);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(d.path().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread holder([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    std::int64_t seen = 0;
+    std::thread([&] {
+        auto s = *Defaults::suite("slow.suite");
+        seen = s.updateInteger("count", [](std::int64_t v) { return v + 1; });
+        EXPECT_TRUE(s.update("text", [](auto) { return std::optional<std::string>("kept"); }));
+    }).join();
+    holder.join();
+    sqlite3_close(other);
+    EXPECT_EQ(seen, 2);
+    EXPECT_EQ(d.integer("count"), 2);
+    EXPECT_EQ(d.data("text"), "kept");
 }
 
 TEST(Defaults, ContainerFolderAndTemporaryFallback) {

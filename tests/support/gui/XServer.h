@@ -1,17 +1,22 @@
 #pragma once
 // An X server of the test's own (Xvfb), started on a display number it picks
 // itself, so parallel tests never race for one, and stopped when the value
-// goes, so none is left running after the test.
+// goes. The server is also told to end with the thread that started it, so
+// a test that crashes, or one that keeps its server for the whole process,
+// leaves no display behind holding a number.
 #include <QProcess>
 #include <QString>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/prctl.h>
 
 namespace plyx::test {
 
 class XServer {
 public:
     explicit XServer(const QString& screen = "1600x1000x24") {
+        xvfb_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         // -displayfd 1: the server writes the number of the display it took.
         xvfb_.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
         if (!xvfb_.waitForStarted(10000) || !xvfb_.waitForReadyRead(20000)) return;

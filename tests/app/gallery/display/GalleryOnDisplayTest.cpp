@@ -5,9 +5,9 @@
 #include "app/gallery/WidgetGalleryCard.h"
 #include "shared/foundation/ThemeStore.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/gui/DisplayApp.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -23,31 +23,7 @@ using namespace plyx;
 
 namespace {
 
-// One Xvfb for the process, and the application on it; nothing when no X
-// server can be started.
-QApplication* displayApp() {
-    static QProcess* xvfb = nullptr;
-    static QApplication* app = nullptr;
-    if (app || xvfb) return app;
-    xvfb = new QProcess;
-    // -displayfd 1: the server picks a free display and writes its number to us.
-    xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
-    // The server is this process's own: it goes when the tests end, so no
-    // display is left holding a number that later runs look for.
-    std::atexit([] {
-        xvfb->kill();
-        xvfb->waitForFinished(5000);
-    });
-    if (!xvfb->waitForStarted(10000) || !xvfb->waitForReadyRead(20000)) return nullptr;
-    const QString display = ":" + QString::fromUtf8(xvfb->readLine()).trimmed();
-    ::setenv("DISPLAY", display.toUtf8().constData(), 1);
-    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    app = new QApplication(argc, argv);
-    return app;
-}
+QApplication* displayApp() { return test::displayApp("1600x1000x24"); }
 
 /// How many colours a rectangle of the image holds, up to `enough`.
 std::size_t colours(const QImage& image, QRect rect, std::size_t enough) {

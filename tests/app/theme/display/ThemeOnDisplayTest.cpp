@@ -10,9 +10,9 @@
 #include "tests/support/bus/PrivateBus.h"
 #include "tests/support/dump/DumpLines.h"
 #include "widgets/host/DesktopHost.h"
+#include "tests/support/gui/DisplayApp.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QScreen>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,25 +24,7 @@ using namespace plyx;
 
 namespace {
 
-// One Xvfb for the process, and the application on it; tests skip where no
-// X server can be started.
-QApplication* displayApp() {
-    static QProcess* xvfb = nullptr;
-    static QApplication* app = nullptr;
-    if (app || xvfb) return app;
-    xvfb = new QProcess;
-    // -displayfd 1: the server picks a free display and writes its number to us.
-    xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1000x24", "-nolisten", "tcp"});
-    if (!xvfb->waitForStarted(10000) || !xvfb->waitForReadyRead(20000)) return nullptr;
-    const QString display = ":" + QString::fromUtf8(xvfb->readLine()).trimmed();
-    ::setenv("DISPLAY", display.toUtf8().constData(), 1);
-    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    app = new QApplication(argc, argv);
-    return app;
-}
+QApplication* displayApp() { return test::displayApp("1600x1000x24"); }
 
 bool blueish(const QColor& c) { return c.blue() > c.red() + 100 && c.blue() > c.green() + 40; }
 
