@@ -149,7 +149,6 @@ void Swatch::paintEvent(QPaintEvent*) {
 ColorWell::ColorWell(QColor color, QWidget* parent) : QAbstractButton(parent), color_(color) {
     setFixedSize(kSwatchBox, kSwatchBox);
     setCursor(Qt::PointingHandCursor);
-    setAccessibleName(QString()); // the well has no title of its own
     connect(this, &QAbstractButton::clicked, this, &ColorWell::openPicker);
 }
 
