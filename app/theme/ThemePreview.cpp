@@ -1,22 +1,19 @@
 #include "app/theme/ThemePreview.h"
 
 #include "app/catalog/CatalogPreview.h"
+#include "app/catalog/WidgetCard.h"
 #include "platform/time/Time.h"
-#include "shared/foundation/PlyxWidgetRoot.h"
 #include "shared/models/PowerSnapshot.h"
 #include "shared/models/WeatherSnapshot.h"
 #include "shared/views/battery/BatteryPercent.h"
 #include "shared/views/clock/ClockMatrixMedium.h"
 #include "shared/views/weather/WeatherCurrent.h"
 
-
 namespace plyx {
 
 namespace ThemePreview {
 
 namespace {
-constexpr double kCardCornerRadius = 26; // at design scale
-
 ui::View sampleView(Sample sample, const WCtx& ctx) {
     switch (sample) {
     case Sample::clock: return ClockMatrixMedium{WidgetCatalog::previewDate(), clockZone(), ctx}.body();
@@ -33,26 +30,11 @@ std::string clockZone() {
 }
 
 ui::View cardView(const Card& card, const ThemeSettings& theme) {
-    // The palette and background come from the edited theme, never from the
-    // stored one, which is what makes this a preview.
-    const ui::Color accent = theme.accentColor();
-    const WidgetPalette pal = WidgetPalette::resolve(theme.surface, card.tone, accent);
-    const ui::ShapeStyle background = shapeStyle(WidgetPalette::background(theme.surface, card.tone, accent));
-    const ui::Size design = card.designSize;
+    // Drawn in the edited theme, never the stored one: that is what makes it a preview.
     const Sample sample = card.sample;
-    return ui::GeometryReader([=](ui::Size offered) {
-        // Fit, not fill: the largest size of the design's aspect ratio.
-        const double scale = std::max(0.0, scaleUnit(offered, design));
-        const double w = design.width * scale, h = design.height * scale;
-        const double radius = kCardCornerRadius * scale;
-        const WCtx ctx{theme, pal, scale};
-        return ui::ZStack({
-                   ui::RoundedRectangle(radius).fill(background).frame(w, h),
-                   sampleView(sample, ctx).frame(w, h).clipShape(ui::RoundedRectangle(radius)),
-               })
-            .frame(w, h)
-            .frame(offered.width, offered.height, ui::Alignment::center);
-    });
+    return WidgetCard{card.tone, card.designSize, theme, std::nullopt, true,
+                      [sample](const WCtx& ctx) { return sampleView(sample, ctx); }}
+        .body();
 }
 
 ui::Environment environment() {

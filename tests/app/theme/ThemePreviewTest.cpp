@@ -50,7 +50,7 @@ TEST_F(ThemePreviewTest, CardsTakeTheSharedScaleAndShowThePreviewMomentInLondon)
     time::setCurrentZone("");
 
     // 150/160 of the design: the medium clock is 322.5 by 150, centred in 344.
-    const auto shapes = test::ofKind(lines, "RoundedRectangle");
+    const auto shapes = test::ofKind(lines, "ContinuousRoundedRectangle");
     ASSERT_FALSE(shapes.empty());
     EXPECT_DOUBLE_EQ(shapes.front().x, 10.75);
     EXPECT_DOUBLE_EQ(shapes.front().width, 322.5);
@@ -65,7 +65,8 @@ TEST_F(ThemePreviewTest, CardsTakeTheSharedScaleAndShowThePreviewMomentInLondon)
     EXPECT_TRUE(shows("32")) << ::testing::PrintToString(texts);
 
     for (const auto& card : {ThemePreview::cards[1], ThemePreview::cards[2]}) {
-        const auto small = test::ofKind(test::dumpLines(ThemePreview::cardView(card, theme), card.frame), "RoundedRectangle");
+        const auto lines = test::dumpLines(ThemePreview::cardView(card, theme), card.frame);
+        const auto small = test::ofKind(lines, "ContinuousRoundedRectangle");
         ASSERT_FALSE(small.empty());
         EXPECT_DOUBLE_EQ(small.front().width, 150);
         EXPECT_DOUBLE_EQ(small.front().height, 150);
