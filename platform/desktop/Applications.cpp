@@ -16,33 +16,6 @@ namespace plyx::desktop {
 
 namespace {
 
-/// The keys of one group of a desktop-entry style file ("[Desktop Entry]",
-/// "[Default Applications]"); untranslated keys only.
-std::map<std::string, std::string> readGroup(const std::filesystem::path& file, const std::string& group) {
-    std::map<std::string, std::string> out;
-    std::ifstream in(file);
-    if (!in) return out;
-    bool inGroup = false;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || line[0] == '#') continue;
-        if (line[0] == '[') {
-            inGroup = line == "[" + group + "]";
-            continue;
-        }
-        if (!inGroup) continue;
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        auto key = line.substr(0, eq);
-        while (!key.empty() && key.back() == ' ') key.pop_back();
-        auto value = line.substr(eq + 1);
-        while (!value.empty() && value.front() == ' ') value.erase(value.begin());
-        out.emplace(key, value);  // the first of a repeated key wins
-    }
-    return out;
-}
-
 std::vector<std::string> listValue(const std::string& value) {
     std::vector<std::string> out;
     for (const auto& part : QString::fromStdString(value).split(';', Qt::SkipEmptyParts))

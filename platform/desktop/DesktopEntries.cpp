@@ -24,33 +24,37 @@ struct Entry {
 
 /// The untranslated Name and StartupWMClass of the [Desktop Entry] group.
 std::optional<Entry> readEntry(const std::filesystem::path& file) {
+    auto keys = readGroup(file, "Desktop Entry");
+    if (keys["Name"].empty()) return std::nullopt;
+    return Entry{keys["Name"], keys["StartupWMClass"]};
+}
+
+} // namespace
+
+std::map<std::string, std::string> readGroup(const std::filesystem::path& file, const std::string& group) {
+    std::map<std::string, std::string> out;
     std::ifstream in(file);
-    if (!in) return std::nullopt;
-    Entry e;
-    bool inMain = false;
+    if (!in) return out;
+    bool inGroup = false;
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '[') {
-            inMain = line == "[Desktop Entry]";
+            inGroup = line == "[" + group + "]";
             continue;
         }
-        if (!inMain) continue;
+        if (!inGroup) continue;
         const auto eq = line.find('=');
         if (eq == std::string::npos) continue;
         auto key = line.substr(0, eq);
         while (!key.empty() && key.back() == ' ') key.pop_back();
         auto value = line.substr(eq + 1);
         while (!value.empty() && value.front() == ' ') value.erase(value.begin());
-        if (key == "Name") e.name = value;
-        else if (key == "StartupWMClass") e.wmClass = value;
+        out.emplace(key, value);  // the first of a repeated key wins
     }
-    if (e.name.empty()) return std::nullopt;
-    return e;
+    return out;
 }
-
-} // namespace
 
 std::vector<std::filesystem::path> applicationFolders() {
     std::vector<std::filesystem::path> out;
