@@ -36,10 +36,6 @@ std::int64_t saturatingAdd(std::int64_t a, std::int64_t b) {
     return b > 0 ? std::numeric_limits<std::int64_t>::max() : std::numeric_limits<std::int64_t>::min();
 }
 
-bool holds(const std::vector<HabitItem>& list, const Uuid& id) {
-    return std::any_of(list.begin(), list.end(), [&](const HabitItem& h) { return h.id == id; });
-}
-
 } // namespace
 
 CounterSnapshot counter(const std::string& name, std::int64_t goal) {
@@ -60,22 +56,22 @@ std::optional<std::vector<HabitItem>> habits() {
     return SharedStorage::read<std::vector<HabitItem>>(StorageKeys::habits);
 }
 
-void toggleHabitToday(const Uuid& id) {
+bool updateHabits(const HabitsChange& change) {
     auto suite = SharedStorage::suite();
-    const std::string today = time::dayKey(time::now());
     // A value that does not decode is kept aside before the samples are
     // written over it. Should another writer replace it between the setting
-    // aside and the write, the toggle starts again on what it wrote.
+    // aside and the write, the change starts again on what it wrote.
     for (int attempt = 0; attempt < 3; ++attempt) {
         const Bytes seen = suite.data(StorageKeys::habits);
         const bool unreadable = seen && !coding::decode<std::vector<HabitItem>>(*seen);
-        if (unreadable && holds(HabitItem::samples(), id)) {
+        if (unreadable && change(HabitItem::samples())) {
             suite.setData(kUnreadableHabitsKey, *seen);
             qCWarning(lcExtras) << "the stored habits could not be read; kept under" << kUnreadableHabitsKey
                                 << "before writing the sample habits over them";
         }
-        bool changedMeanwhile = false;
-        suite.update(StorageKeys::habits, [&](Bytes current) -> Bytes {
+        bool changedMeanwhile = false, unencodable = false;
+        const bool stored = suite.update(StorageKeys::habits, [&](Bytes current) -> Bytes {
+            changedMeanwhile = unencodable = false;
             std::vector<HabitItem> list;
             if (current) {
                 if (auto decoded = coding::decode<std::vector<HabitItem>>(*current)) list = std::move(*decoded);
@@ -85,14 +81,34 @@ void toggleHabitToday(const Uuid& id) {
                 } else list = HabitItem::samples();
             } else list = HabitItem::samples();
 
-            auto habit = std::find_if(list.begin(), list.end(), [&](const HabitItem& h) { return h.id == id; });
-            if (habit == list.end()) return current;
-            if (!habit->checkins.erase(today)) habit->checkins.insert(today);
-            if (auto bytes = coding::encode(list)) return bytes;
+            auto changed = change(std::move(list));
+            if (!changed) return current;
+            if (auto bytes = coding::encode(*changed)) return bytes;
+            unencodable = true;
             return current;
         });
-        if (!changedMeanwhile) return;
+        if (!stored) {
+            qCWarning(lcExtras) << "the habits could not be stored: the shared suite refused the write";
+            return false;
+        }
+        if (unencodable) {
+            qCWarning(lcExtras) << "the habits could not be stored: the list does not encode";
+            return false;
+        }
+        if (!changedMeanwhile) return true;
     }
+    qCWarning(lcExtras) << "the habits could not be stored: another program kept replacing them";
+    return false;
+}
+
+bool toggleHabitToday(const Uuid& id) {
+    const std::string today = time::dayKey(time::now());
+    return updateHabits([&](std::vector<HabitItem> list) -> std::optional<std::vector<HabitItem>> {
+        auto habit = std::find_if(list.begin(), list.end(), [&](const HabitItem& h) { return h.id == id; });
+        if (habit == list.end()) return std::nullopt;
+        if (!habit->checkins.erase(today)) habit->checkins.insert(today);
+        return list;
+    });
 }
 
 std::vector<HabitWeekRow> habitWeek() {

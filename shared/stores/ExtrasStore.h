@@ -43,11 +43,20 @@ std::int64_t waterGoal();
 
 /// The stored habits list; none when absent or undecodable.
 std::optional<std::vector<HabitItem>> habits();
+/// A change of the habits list: the new list, or nothing to leave it as stored.
+using HabitsChange = std::function<std::optional<std::vector<HabitItem>>(std::vector<HabitItem>)>;
+/// Applies `change` to the stored list in one atomic update, so a check-in
+/// another process stores meanwhile is kept. `change` gets the stored list,
+/// or the sample habits when nothing decodes (then the samples are stored
+/// with the change; an undecodable value is first kept under
+/// kUnreadableHabitsKey); it may run more than once and must only compute.
+/// False, logged, when the list was not stored: the store failed or the new
+/// list could not be encoded. A change that returns nothing counts as done.
+bool updateHabits(const HabitsChange& change);
 /// Checks the habit in for today, or removes today's check-in when it is
-/// there. Works on the stored list, or on the sample habits when nothing
-/// decodes (then the samples are stored with the change; an undecodable value
-/// is first kept under kUnreadableHabitsKey). An id in neither changes nothing.
-void toggleHabitToday(const Uuid& id);
+/// there, through `updateHabits`. An id in neither the stored list nor the
+/// samples changes nothing. Whether the store took it (see `updateHabits`).
+bool toggleHabitToday(const Uuid& id);
 /// One row per habit (stored, else the samples) for the Monday-to-Sunday week
 /// that holds now.
 std::vector<HabitWeekRow> habitWeek();

@@ -41,27 +41,36 @@ void NotesStore::setNotes(std::vector<NoteItem> notes) {
     emit notesChanged();
 }
 
-void NotesStore::add(const std::string& text) {
-    notes_.insert(notes_.begin(), NoteItem{Uuid::random(), text, time::now(), false});
-    emit notesChanged();
-    save();
+bool NotesStore::add(const std::string& text) {
+    auto next = notes_;
+    next.insert(next.begin(), NoteItem{Uuid::random(), text, time::now(), false});
+    return commit(std::move(next));
 }
 
-void NotesStore::remove(const NoteItem& note) {
-    std::erase_if(notes_, [&](const NoteItem& n) { return n.id == note.id; });
-    emit notesChanged();
-    save();
+bool NotesStore::remove(const NoteItem& note) {
+    auto next = notes_;
+    std::erase_if(next, [&](const NoteItem& n) { return n.id == note.id; });
+    return commit(std::move(next));
 }
 
-void NotesStore::togglePin(const NoteItem& note) {
-    auto it = std::find_if(notes_.begin(), notes_.end(), [&](const NoteItem& n) { return n.id == note.id; });
-    if (it == notes_.end()) return;
+bool NotesStore::togglePin(const NoteItem& note) {
+    auto next = notes_;
+    auto it = std::find_if(next.begin(), next.end(), [&](const NoteItem& n) { return n.id == note.id; });
+    if (it == next.end()) return true;
     it->pinned = !it->pinned;
-    emit notesChanged();
-    save();
+    return commit(std::move(next));
 }
 
-void NotesStore::save() {
+bool NotesStore::commit(std::vector<NoteItem> next) {
+    // Saved first, shown after: a list the file does not hold would be gone
+    // at the next start, so it is never shown as kept.
+    if (!save(next)) return false;
+    notes_ = std::move(next);
+    emit notesChanged();
+    return true;
+}
+
+bool NotesStore::save(const std::vector<NoteItem>& notes) {
     const auto file = fileURL();
     if (unreadableOnDisk_) {
         // The file was there but did not read: keep it beside the new list
@@ -72,12 +81,14 @@ void NotesStore::save() {
         if (ec && std::filesystem::exists(file)) {
             qCWarning(lcNotes) << "the notes file could not be read nor moved aside; left as it is:" << file.c_str()
                                << ec.message().c_str();
-            return;
+            return false;
         }
         if (!ec) qCWarning(lcNotes) << "the notes file could not be read; kept as" << aside.c_str();
         unreadableOnDisk_ = false;
     }
-    NotesFile::write(file, notes_);
+    if (NotesFile::write(file, notes)) return true;
+    qCWarning(lcNotes) << "the notes could not be saved to" << file.c_str() << "- the file keeps the list it had";
+    return false;
 }
 
 } // namespace plyx

@@ -33,19 +33,25 @@ public:
     /// Replaces the list and announces it; does not save.
     void setNotes(std::vector<NoteItem> notes);
 
+    // Each change below is saved first and only then shown and announced.
+    // When the save fails (logged), the list stays as the file holds it; each
+    // returns whether its change was saved.
+
     /// A new unpinned note edited now, put first, then saved.
-    void add(const std::string& text);
+    bool add(const std::string& text);
     /// Drops every note with `note`'s id and saves, also when none matched.
-    void remove(const NoteItem& note);
+    bool remove(const NoteItem& note);
     /// Flips the pin of the first note with `note`'s id and saves; with no
-    /// such note nothing changes and nothing is written.
-    void togglePin(const NoteItem& note);
+    /// such note nothing changes and nothing is written (true).
+    bool togglePin(const NoteItem& note);
 
 signals:
     void notesChanged();
 
 private:
-    void save();
+    /// Saves `next`, then makes it the list and announces it.
+    bool commit(std::vector<NoteItem> next);
+    bool save(const std::vector<NoteItem>& notes);
 
     std::vector<NoteItem> notes_;
     /// The file held data that did not read at load: it is moved aside
