@@ -51,7 +51,7 @@ HabitsManagerView::HabitsManagerView(QWidget* parent) : QDialog(parent), habits_
     column->addLayout(nameRow);
 
     list_ = new sheets::InsetList(this);
-    column->addWidget(list_, 1);
+    list_->addTo(*column);
 
     connect(name_, &QLineEdit::textChanged, this, [this] { add_->setEnabled(!trimmedName().isEmpty()); });
     connect(add_, &QPushButton::clicked, this, &HabitsManagerView::add);

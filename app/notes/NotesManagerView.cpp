@@ -49,7 +49,7 @@ NotesManagerView::NotesManagerView(NotesStore& store, bool startComposing, QWidg
     column->addLayout(compose);
 
     list_ = new sheets::InsetList(this);
-    column->addWidget(list_, 1);
+    list_->addTo(*column);
 
     connect(compose_, &ComposeField::submitted, this, &NotesManagerView::addNote);
     connect(compose_, &QPlainTextEdit::textChanged, this, &NotesManagerView::updateAddEnabled);

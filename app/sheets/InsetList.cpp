@@ -17,8 +17,9 @@ InsetList::InsetList(QWidget* parent) : QScrollArea(parent), body_(new QWidget) 
     rows_->setSpacing(0);
     rows_->addStretch(1);
     setWidget(body_);
-    setViewportMargins(0, 0, 0, 0);
-    setContentsMargins(16, 0, 16, 16);
+    // Only the rounded panel is drawn: the sheet shows around it.
+    viewport()->setAutoFillBackground(false);
+    setStyleSheet("QScrollArea#list { background: transparent; }");
 }
 
 void InsetList::clear() {
@@ -32,6 +33,13 @@ void InsetList::clear() {
             delete item;
         }
     }
+}
+
+void InsetList::addTo(QBoxLayout& column) {
+    auto* inset = new QVBoxLayout;
+    inset->setContentsMargins(16, 0, 16, 16);
+    inset->addWidget(this);
+    column.addLayout(inset, 1);
 }
 
 void InsetList::addRow(QWidget* row) {

@@ -3,6 +3,7 @@
 // vertically, filled afresh whenever the data behind it changes.
 #include <QScrollArea>
 
+class QBoxLayout;
 class QVBoxLayout;
 
 namespace plyx::sheets {
@@ -19,6 +20,8 @@ public:
     void addRow(QWidget* row);
     /// The widget rows belong to.
     QWidget* body() const { return body_; }
+    /// Adds the list to a sheet's column, inset from its sides and foot.
+    void addTo(QBoxLayout& column);
 
 private:
     QWidget* body_;
