@@ -34,6 +34,7 @@ public:
 
     /// `startComposing`: the caret is in the compose field once the sheet shows.
     NotesManagerView(NotesStore& store, bool startComposing, QWidget* parent = nullptr);
+    bool startsComposing() const { return startComposing_; }
 
 protected:
     void showEvent(QShowEvent* event) override;

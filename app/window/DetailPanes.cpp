@@ -1,6 +1,8 @@
 #include "app/window/DetailPanes.h"
 
 #include "app/gallery/GalleryView.h"
+#include "app/habits/HabitsManagerView.h"
+#include "app/notes/NotesManagerView.h"
 #include "app/theme/ThemeView.h"
 #include "app/wallpapers/WallpaperPreviewSheet.h"
 #include "app/wallpapers/WallpapersView.h"
@@ -30,6 +32,11 @@ DetailPane gallery(const PaneContext& c) {
     ContentView& window = c.window;
     auto* g = new GalleryView(window.theme(), c.category, c.searchText);
     g->setOpenNotesManager(OpenNotesManagerAction{window.openNotesManager()});
+    g->setOnManageHabits([g] {
+        auto* sheet = new HabitsManagerView(g->window());
+        sheet->setAttribute(Qt::WA_DeleteOnClose);
+        sheet->open();
+    });
     g->setOnAddToDesktop([g, &window](const std::optional<CatalogWidget>& widget) {
         std::optional<SelectedWidget> selected;
         if (widget) selected = SelectedWidget{widget->kind, QString::fromUtf8(widget->name)};
@@ -69,12 +76,7 @@ DetailPane makeDetailPane(const std::optional<SidebarItem>& selection, const Pan
 }
 
 QDialog* makeNotesSheet(ContentView& window, bool startComposing) {
-    // An empty sheet until the notes manager is built.
-    auto* sheet = new QDialog(&window);
-    sheet->setObjectName("notesManager");
-    sheet->setProperty("startComposing", startComposing);
-    sheet->setMinimumSize(520, 560);
-    return sheet;
+    return new NotesManagerView(window.notes(), startComposing, &window);
 }
 
 } // namespace plyx

@@ -4,6 +4,8 @@
 #include "app/window/ContentView.h"
 
 #include "app/gallery/GalleryView.h"
+#include "app/habits/HabitsManagerView.h"
+#include "app/notes/NotesManagerView.h"
 #include "app/theme/ThemeView.h"
 #include "app/wallpapers/WallpaperPreviewSheet.h"
 #include "app/wallpapers/WallpapersView.h"
@@ -68,7 +70,8 @@ protected:
 
     /// The sheet's content was built composing.
     bool sheetComposing() const {
-        return view->notesSheet() && view->notesSheet()->property("startComposing").toBool();
+        auto* sheet = dynamic_cast<NotesManagerView*>(view->notesSheet());
+        return sheet && sheet->startsComposing();
     }
 
     test::FreshStorage storage;
@@ -288,6 +291,20 @@ TEST_F(ContentViewTest, ManageNotesInTheGalleryOpensTheSheetOnTheList) {
     settle();
     ASSERT_TRUE(view->notesSheet());
     EXPECT_FALSE(sheetComposing());
+}
+
+TEST_F(ContentViewTest, ManageHabitsInTheFocusGalleryOpensTheHabitsSheet) {
+    view->setSelection(SidebarItem::of(Category::focus));
+    settle();
+    ASSERT_NE(gallery(), nullptr);
+    EXPECT_TRUE(view->findChildren<HabitsManagerView*>().isEmpty());
+    gallery()->manageHabitsButton()->click();
+    settle();
+    const auto sheets = view->findChildren<HabitsManagerView*>();
+    ASSERT_EQ(sheets.size(), 1);
+    EXPECT_TRUE(sheets.front()->isVisible());
+    sheets.front()->reject();
+    settle();
 }
 
 TEST_F(ContentViewTest, AddToDesktopPlacesTheSelectedWidgetAndOpensTheGuideNamingIt) {
