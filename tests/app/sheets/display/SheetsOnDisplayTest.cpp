@@ -13,10 +13,10 @@
 #include "shared/stores/NotesStore.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/gui/DisplayApp.h"
 #include "widgets/host/DesktopHost.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -27,25 +27,7 @@ namespace {
 
 const Date kNow = Date::fromUnix(1778180400);  // 2026-05-07T19:00:00Z
 
-// One Xvfb for the process, and the application on it; tests skip where no
-// X server can be started.
-QApplication* displayApp() {
-    static QProcess* xvfb = nullptr;
-    static QApplication* app = nullptr;
-    if (app || xvfb) return app;
-    xvfb = new QProcess;
-    // -displayfd 1: the server picks a free display and writes its number to us.
-    xvfb->start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-    if (!xvfb->waitForStarted(10000) || !xvfb->waitForReadyRead(20000)) return nullptr;
-    const QString display = ":" + QString::fromUtf8(xvfb->readLine()).trimmed();
-    ::setenv("DISPLAY", display.toUtf8().constData(), 1);
-    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    app = new QApplication(argc, argv);
-    return app;
-}
+QApplication* displayApp() { return test::displayApp("1280x800x24"); }
 
 // How many pixels of the image are close to `colour`.
 int pixelsNear(const QImage& image, const QColor& colour) {
