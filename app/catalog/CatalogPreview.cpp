@@ -132,10 +132,10 @@ const std::array<PreviewRow, 53> kPreviews{{
     {"plyx.notes.list",          [](const WCtx& c) { return NotesList{NoteItem::samples(), c}.body(); }},
     {"plyx.notes.pinned",        [](const WCtx& c) { return NotesPinned{NoteItem::samples(), c}.body(); }},
     // Screen time
-    {"plyx.screentime.total",    [](const WCtx& c) { return ScreenTimeTotal{sampleUsage(), c}.body(); }},
-    {"plyx.screentime.elapsed",  [](const WCtx& c) { return ScreenTimeElapsed{sampleUsage(), c}.body(); }},
-    {"plyx.screentime.apps",     [](const WCtx& c) { return ScreenTimeApps{sampleUsage(), c}.body(); }},
-    {"plyx.screentime.weekly",   [](const WCtx& c) { return ScreenTimeWeekly{sampleUsage(), c}.body(); }},
+    {"plyx.screentime.total",    [](const WCtx& c) { return ScreenTimeTotal{UsageSnapshot::sample(), c}.body(); }},
+    {"plyx.screentime.elapsed",  [](const WCtx& c) { return ScreenTimeElapsed{UsageSnapshot::sample(), c}.body(); }},
+    {"plyx.screentime.apps",     [](const WCtx& c) { return ScreenTimeApps{UsageSnapshot::sample(), c}.body(); }},
+    {"plyx.screentime.weekly",   [](const WCtx& c) { return ScreenTimeWeekly{UsageSnapshot::sample(), c}.body(); }},
     // Media
     {"plyx.nowplaying",          [](const WCtx& c) { return NowPlayingView{NowPlayingSnapshot::sample(), c}.body(); }},
     {"plyx.remote",              [](const WCtx& c) { return RemoteView{true, c}.body(); }},
@@ -211,19 +211,6 @@ CalendarSnapshot sampleCalendar() {
                                  true},
                             },
                             0.68};
-}
-
-UsageSnapshot sampleUsage() {
-    return UsageSnapshot{204,
-                         180,
-                         {{"Figma", 72, false}, {"Safari", 47, false}, {"Messages", 36, true}},
-                         {{"Thu", 250, false, false},
-                          {"Fri", 200, false, false},
-                          {"Sat", 300, false, false},
-                          {"Sun", 150, false, false},
-                          {"Mon", 250, false, false},
-                          {"Tue", 350, false, true},
-                          {"Wed", 204, true, false}}};
 }
 
 bool hasPreview(const char* kind) { return rowFor(kind) != nullptr; }

@@ -4,20 +4,20 @@
 
 namespace plyx {
 
-const SettingSpec& specOf(Setting s) {
-    for (const auto& spec : kSettings)
-        if (spec.setting == s) return spec;
+const SettingRow& rowOf(Setting s) {
+    for (const auto& row : kSettings)
+        if (row.setting == s) return row;
     return kSettings.front();  // unreachable: every setting has a row
 }
 
 SettingBinding::SettingBinding(Setting s)
-    : spec_(specOf(s)),
-      store_(spec_.store == SettingSpec::Store::appGroup ? SharedStorage::suite() : store::Defaults::standard()) {}
+    : row_(rowOf(s)),
+      store_(row_.store == SettingRow::Store::appGroup ? SharedStorage::suite() : store::Defaults::standard()) {}
 
 std::int64_t SettingBinding::value() const {
-    return store_.contains(spec_.key) ? store_.integer(spec_.key) : spec_.defaultValue;
+    return store_.contains(row_.key) ? store_.integer(row_.key) : row_.defaultValue;
 }
 
-void SettingBinding::set(std::int64_t v) { store_.setInteger(spec_.key, v); }
+void SettingBinding::set(std::int64_t v) { store_.setInteger(row_.key, v); }
 
 } // namespace plyx

@@ -164,7 +164,7 @@ QString SettingsView::versionText() {
 
 SettingsView::SettingsView(SettingsActions actions, QWidget* parent) : QWidget(parent), actions_(std::move(actions)) {
     setWindowTitle(kTitle);
-    for (const auto& spec : kSettings) bindings_.emplace(spec.setting, SettingBinding(spec.setting));
+    for (const auto& row : kSettings) bindings_.emplace(row.setting, SettingBinding(row.setting));
 
     auto* form = new QVBoxLayout(this);
     form->setContentsMargins(20, 16, 20, 20);
@@ -200,7 +200,7 @@ SettingsView::SettingsView(SettingsActions actions, QWidget* parent) : QWidget(p
 
 void SettingsView::addSwitch(QWidget* group, Setting s, const QString& label) {
     auto* box = new QCheckBox;
-    box->setObjectName(specOf(s).key);
+    box->setObjectName(rowOf(s).key);
     box->setAccessibleName(label);
     // The login switch shows whether the login item is really in place, so
     // it never claims a start at login that will not happen.
@@ -219,7 +219,7 @@ void SettingsView::addSwitch(QWidget* group, Setting s, const QString& label) {
 
 void SettingsView::addPicker(QWidget* group, Setting s, const QString& label, const Options& options) {
     auto* combo = new QComboBox;
-    combo->setObjectName(specOf(s).key);
+    combo->setObjectName(rowOf(s).key);
     combo->setAccessibleName(label);
     for (const auto& [tag, text] : options) combo->addItem(text, QVariant::fromValue<qint64>(tag));
     // A stored value that is none of the options shows as no choice and is
