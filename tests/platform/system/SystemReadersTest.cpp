@@ -1,3 +1,4 @@
+#include "platform/system/FileValues.h"
 #include "platform/system/PowerSupplies.h"
 #include "platform/system/SystemReaders.h"
 
@@ -5,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <thread>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -128,6 +133,46 @@ TEST(SystemReaders, PowerSuppliesAsTheKernelListsThem) {
 
     test::TempDir none;
     EXPECT_TRUE(readPowerSupplies(none.path()).empty());
+}
+
+// Kernel files stay open between reads; each read must still be the kernel's
+// text of now, and a file replaced under its name elsewhere must be read afresh.
+TEST(KernelFiles, EachReadIsCurrentAndOpenFilesStayFew) {
+    auto countOpen = [] {
+        std::size_t n = 0;
+        for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+        return n;
+    };
+    // /proc/uptime moves every hundredth of a second.
+    std::array<char, 128> a{}, b{};
+    const auto first = detail::readHead("/proc/uptime", a);
+    ASSERT_TRUE(first);
+    const std::string before(*first);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    const auto second = detail::readHead("/proc/uptime", b);
+    ASSERT_TRUE(second);
+    EXPECT_NE(before, std::string(*second));
+
+    // Reading many kernel files keeps only a few of them open.
+    const std::size_t open = countOpen();
+    std::size_t read = 0;
+    for (const auto& e : std::filesystem::directory_iterator("/proc/self")) {
+        std::array<char, 256> buffer{};
+        if (e.path().filename() == "environ" || !e.is_regular_file()) continue;
+        if (detail::readHead(e.path(), buffer)) ++read;
+    }
+    ASSERT_GT(read, 20u);
+    EXPECT_LE(countOpen(), open + 16);
+
+    test::TempDir dir;
+    const auto file = dir.path() / "value";
+    test::writeFile(file, "1\n");
+    EXPECT_EQ(detail::readInteger(file), 1);
+    std::filesystem::remove(file);
+    test::writeFile(file, "22\n");
+    EXPECT_EQ(detail::readInteger(file), 22);
+    std::filesystem::remove(file);
+    EXPECT_FALSE(detail::readInteger(file));
 }
 
 // Reads the machine this runs on and checks the readers agree with the

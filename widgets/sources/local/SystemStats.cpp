@@ -1,5 +1,7 @@
 #include "widgets/sources/local/SystemStats.h"
 
+#include "widgets/sources/local/PreviousSample.h"
+
 #include "platform/base/Numbers.h"
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
@@ -20,15 +22,17 @@ constexpr std::uint64_t kBytesPerGigabyte = 1'000'000'000;
 /// A rate over a second or less is too noisy to show.
 constexpr double kMinimumInterval = 1.0;
 
+PreviousSample<CPUTicks> previousTicks{StorageKeys::cpuTicks};
+PreviousSample<NetCounters> previousCounters{StorageKeys::netBytes};
+
 } // namespace
 
 std::optional<std::int64_t> cpuPercent(const fs::path& root) {
     const auto ticks = sys::readCpuTicks(root);
     if (!ticks) return std::nullopt;
     const CPUTicks current{ticks->user, ticks->system, ticks->idle, ticks->nice, time::now()};
-    const auto previous = SharedStorage::read<CPUTicks>(StorageKeys::cpuTicks);
     // Whatever follows, the next call measures from this sample.
-    SharedStorage::write(StorageKeys::cpuTicks, current);
+    const auto previous = previousTicks.exchange(current);
     if (!previous) return std::nullopt;
 
     // Kernel counters only grow; one below the stored sample means a restart
@@ -57,8 +61,7 @@ std::optional<NetworkSnapshot> networkSnapshot(const fs::path& root) {
     const auto bytes = sys::readNetworkBytes(root);
     if (!bytes) return std::nullopt;
     const NetCounters current{bytes->inBytes, bytes->outBytes, time::now()};
-    const auto previous = SharedStorage::read<NetCounters>(StorageKeys::netBytes);
-    SharedStorage::write(StorageKeys::netBytes, current);
+    const auto previous = previousCounters.exchange(current);
     if (!previous) return std::nullopt;
 
     const double elapsed = current.at - previous->at;

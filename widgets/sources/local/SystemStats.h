@@ -2,8 +2,9 @@
 // Processor, memory, graphics, network and home-volume figures of the
 // computer the extension runs on. Rates (processor load, network
 // throughput) are measured from the previous call of the same function,
-// whose raw sample is kept in the shared suite; the first call after the
-// sample is gone gives nothing and stores one. Nothing here fails loudly: a
+// whose raw sample the process keeps and the shared suite holds for other
+// processes (PreviousSample.h); the first call without a sample gives
+// nothing and stores one. Nothing here fails loudly: a
 // value that cannot be had is absent.
 #include "platform/coding/Coding.h"
 #include "platform/system/SystemReaders.h"
@@ -37,10 +38,11 @@ struct NetCounters {
 };
 PLYX_CODABLE(NetCounters, inBytes, outBytes, at)
 
-/// Processor load in percent since the previous call. Stores the current
-/// ticks whenever they could be read. Absent on the first call, when no
-/// tick passed, and when a counter went below the stored one (the machine
-/// restarted or a counter wrapped): the difference would mean nothing.
+/// Processor load in percent since the previous call. The current ticks
+/// become the previous sample whenever they could be read. Absent on the
+/// first call, when no tick passed, and when a counter went below the
+/// previous one (the machine restarted or a counter wrapped): the
+/// difference would mean nothing.
 std::optional<std::int64_t> cpuPercent(const std::filesystem::path& root = "/");
 
 /// Memory in use ((total - available) / total) in percent.
@@ -49,10 +51,10 @@ std::optional<std::int64_t> memoryPercent(const std::filesystem::path& root = "/
 /// Graphics utilisation in percent as the driver reports it, unclamped.
 std::optional<std::int64_t> gpuPercent(const std::filesystem::path& root = "/");
 
-/// Receive and send rates since the previous call. Stores the current
-/// counters whenever they could be read; absent on the first call, when the
-/// previous sample is 1 s old or less (or from the future), and when a sum
-/// went below the stored one.
+/// Receive and send rates since the previous call. The current counters
+/// become the previous sample whenever they could be read; absent on the
+/// first call, when the previous sample is 1 s old or less (or from the
+/// future), and when a sum went below the previous one.
 std::optional<NetworkSnapshot> networkSnapshot(const std::filesystem::path& root = "/");
 
 /// $HOME, or the account's home folder when it is unset.

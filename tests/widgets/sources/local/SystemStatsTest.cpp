@@ -66,22 +66,55 @@ TEST_F(SystemStatsTest, ProcessorSampleIsStoredInItsExactForm) {
     EXPECT_EQ(stored(StorageKeys::cpuTicks), R"({"user":1000,"system":500,"idle":8000,"nice":0,"at":12.5})");
 
     // Counters past the signed range survive the round trip.
+    clock.advance(60);
     writeStat(18446744073709551000ull, 1, 2, 3);
     EXPECT_FALSE(SystemStats::cpuPercent(root.path()));
     const auto back = SharedStorage::read<SystemStats::CPUTicks>(StorageKeys::cpuTicks);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->user, 18446744073709551000ull);
 
-    // An undecodable stored sample counts as none and is replaced.
+    // Unreadable ticks: absent and the stored sample is left alone.
+    const auto before = stored(StorageKeys::cpuTicks);
+    clock.advance(60);
+    EXPECT_FALSE(SystemStats::cpuPercent(root.path() / "nowhere"));
+    EXPECT_EQ(stored(StorageKeys::cpuTicks), before);
+}
+
+TEST_F(SystemStatsTest, AnotherProcessMeasuresFromTheStoredSample) {
+    // What another process left in a suite this one has not sampled into:
+    // an undecodable sample counts as none and is replaced, a good one is
+    // measured from.
+    test::FreshStorage other;
     SharedStorage::suite().setData(StorageKeys::cpuTicks, R"({"user":-1,"system":0,"idle":0,"nice":0,"at":0})");
     writeStat(5, 5, 5, 5);
     EXPECT_FALSE(SystemStats::cpuPercent(root.path()));
-    EXPECT_EQ(SharedStorage::read<SystemStats::CPUTicks>(StorageKeys::cpuTicks)->user, 5u);
+    EXPECT_EQ(stored(StorageKeys::cpuTicks), R"({"user":5,"system":5,"idle":5,"nice":5,"at":800000000})");
 
-    // Unreadable ticks: absent and the stored sample is left alone.
-    const auto before = stored(StorageKeys::cpuTicks);
-    EXPECT_FALSE(SystemStats::cpuPercent(root.path() / "nowhere"));
-    EXPECT_EQ(stored(StorageKeys::cpuTicks), before);
+    test::FreshStorage third;
+    SharedStorage::suite().setData(StorageKeys::cpuTicks, R"({"user":1,"system":0,"idle":9,"nice":0,"at":0})");
+    writeStat(5, 5, 9, 1);
+    EXPECT_EQ(SystemStats::cpuPercent(root.path()), 100); // 10 busy ticks, none idle
+}
+
+TEST_F(SystemStatsTest, RefreshesWithinASecondMeasureFromMemoryAndStoreLess) {
+    writeStat(1000, 0, 1000, 0);
+    EXPECT_FALSE(SystemStats::cpuPercent(root.path()));
+    const auto first = stored(StorageKeys::cpuTicks);
+    // Half a second on: measured from the sample just taken, not stored.
+    clock.advance(0.5);
+    writeStat(1010, 0, 1030, 0);
+    EXPECT_EQ(SystemStats::cpuPercent(root.path()), 25);
+    EXPECT_EQ(stored(StorageKeys::cpuTicks), first);
+    // A second after the stored one: stored again.
+    clock.advance(0.5);
+    writeStat(1020, 0, 1040, 0);
+    EXPECT_EQ(SystemStats::cpuPercent(root.path()), 50);
+    EXPECT_EQ(SharedStorage::read<SystemStats::CPUTicks>(StorageKeys::cpuTicks)->user, 1020u);
+    // The clock set back: stored at once, so the stored sample is never from the future.
+    clock.advance(-30);
+    writeStat(1030, 0, 1050, 0);
+    EXPECT_EQ(SystemStats::cpuPercent(root.path()), 50);
+    EXPECT_EQ(SharedStorage::read<SystemStats::CPUTicks>(StorageKeys::cpuTicks)->user, 1030u);
 }
 
 TEST_F(SystemStatsTest, NetworkRatesNeedMoreThanASecond) {
