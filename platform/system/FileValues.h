@@ -1,8 +1,7 @@
 #pragma once
 // Small helpers for reading /proc and /sys attribute files. The kernel makes
 // these files up as they are read; each is read with one system call into a
-// buffer on the stack and parsed where it lies. A thread keeps the last few
-// /proc and /sys files it read open and reads them again from the start.
+// buffer on the stack and parsed where it lies (kept open: KernelFiles.h).
 #include <cstdint>
 #include <filesystem>
 #include <optional>

@@ -1,6 +1,7 @@
 #include "platform/system/SystemReaders.h"
 
 #include "platform/system/FileValues.h"
+#include "platform/system/KernelFiles.h"
 
 #include <algorithm>
 #include <array>
@@ -105,13 +106,12 @@ namespace {
 /// Entries of a folder sorted by name; empty when it cannot be listed.
 std::vector<fs::path> sortedEntries(const fs::path& dir, bool* listed = nullptr) {
     std::vector<fs::path> out;
-    std::error_code ec;
-    fs::directory_iterator it(dir, ec);
-    if (listed) *listed = !ec;
-    if (ec) return out;
-    // The error-code form of increment: a listing error ends the list, never throws.
-    for (; !ec && it != fs::directory_iterator(); it.increment(ec)) out.push_back(it->path());
-    std::sort(out.begin(), out.end());
+    auto names = folderNames(dir);
+    if (listed) *listed = names.has_value();
+    if (!names) return out;
+    std::sort(names->begin(), names->end());
+    out.reserve(names->size());
+    for (const auto& name : *names) out.push_back(dir / name);
     return out;
 }
 
@@ -125,17 +125,17 @@ bool present(const fs::path& p) {
 std::optional<std::int64_t> readGpuBusyPercent(const fs::path& root) {
     // Only the cards themselves ("card0"), not their connectors ("card0-DP-1"),
     // in number order so card10 comes after card2.
-    std::vector<std::pair<std::uint64_t, fs::path>> cards;
-    for (const auto& p : sortedEntries(under(root, "/sys/class/drm"))) {
-        const std::string name = p.filename().string();
+    const fs::path drm = under(root, "/sys/class/drm");
+    std::vector<std::pair<std::uint64_t, std::string>> cards;
+    for (auto& name : folderNames(drm).value_or(std::vector<std::string>{})) {
         if (name.rfind("card", 0) != 0) continue;
-        auto n = parseUnsigned(name.substr(4));
+        auto n = parseUnsigned(std::string_view(name).substr(4));
         if (!n || name.size() == 4 || name.find_first_not_of("0123456789", 4) != std::string::npos) continue;
-        cards.emplace_back(*n, p);
+        cards.emplace_back(*n, std::move(name));
     }
     std::sort(cards.begin(), cards.end());
     for (const auto& [n, p] : cards)
-        if (auto v = readInteger(p / "device" / "gpu_busy_percent")) return v;
+        if (auto v = readInteger(drm / p / "device" / "gpu_busy_percent")) return v;
     return std::nullopt;
 }
 

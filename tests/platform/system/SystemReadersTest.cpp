@@ -1,4 +1,5 @@
 #include "platform/system/FileValues.h"
+#include "platform/system/KernelFiles.h"
 #include "platform/system/PowerSupplies.h"
 #include "platform/system/SystemReaders.h"
 
@@ -6,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <thread>
+#include <unistd.h>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -163,6 +167,19 @@ TEST(KernelFiles, EachReadIsCurrentAndOpenFilesStayFew) {
     }
     ASSERT_GT(read, 20u);
     EXPECT_LE(countOpen(), open + 16);
+
+    // A kept kernel folder lists what is there now: a file opened since the
+    // last listing shows among this process's descriptors.
+    const auto listed = detail::folderNames("/proc/self/fd");
+    ASSERT_TRUE(listed);
+    const int extra = ::open("/proc/uptime", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(extra, 0);
+    const auto again = detail::folderNames("/proc/self/fd");
+    ::close(extra);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(std::count(listed->begin(), listed->end(), std::to_string(extra)), 0);
+    EXPECT_EQ(std::count(again->begin(), again->end(), std::to_string(extra)), 1);
+    EXPECT_FALSE(detail::folderNames("/sys/class/no-such-class"));
 
     test::TempDir dir;
     const auto file = dir.path() / "value";
