@@ -2,7 +2,9 @@
 
 #include "platform/ui/CacheKey.h"
 
+#include <QPaintDevice>
 #include <QTextBoundaryFinder>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <string>
@@ -55,23 +57,46 @@ void Shaper::draw(QPainter& p, QPointF origin, const QString& s) const {
     p.save();
     p.translate(origin);
     p.scale(1 / kOversample, 1 / kOversample);
-    QFont font = makeFont(p.device());
     if (!perCharacter()) {
-        // The font spaces the characters as `advance` counts them.
-        if (tracking() != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, tracking() * kOversample);
-        p.setFont(font);
-        p.drawText(QPointF(0, 0), s);
+        const Line& line = shapedLine(p.device(), s);
+        for (const auto& run : line.runs) p.drawGlyphRun(QPointF(0, -line.ascent), run);
     } else {
-        p.setFont(font);
         double x = 0;
         forEachCharacter(s, [&](const QString& c) {
             double dx = 0;
             if (isDigit(c)) dx = (digitWidth_ - metrics_.horizontalAdvance(c) / kOversample) / 2;
-            p.drawText(QPointF((x + dx) * kOversample, 0), c);
+            const Line& line = shapedLine(p.device(), c);
+            for (const auto& run : line.runs) p.drawGlyphRun(QPointF((x + dx) * kOversample, -line.ascent), run);
             x += characterAdvance(c);
         });
     }
     p.restore();
+}
+
+const Shaper::Line& Shaper::shapedLine(const QPaintDevice* device, const QString& s) const {
+    const int dpi = device ? device->logicalDpiY() : 0;
+    if (dpi != linesDpi_) {
+        lines_.clear();
+        linesDpi_ = dpi;
+    }
+    if (auto it = lines_.find(s); it != lines_.end()) return it->second;
+    QFont font = makeFont(device);
+    // The font spaces the characters as `advance` counts them.
+    if (tracking() != 0) font.setLetterSpacing(QFont::AbsoluteSpacing, tracking() * kOversample);
+    QTextLayout layout(s, font, const_cast<QPaintDevice*>(device));
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine textLine = layout.createLine();
+    if (textLine.isValid()) textLine.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    // The runs stand on the line's baseline, an ascent below its top.
+    Line line;
+    line.ascent = textLine.isValid() ? textLine.ascent() : 0;
+    line.runs = layout.glyphRuns();
+    if (lines_.size() > 512) lines_.clear();
+    return lines_.emplace(s, std::move(line)).first->second;
 }
 
 /// One character's advance: digits at the widest digit's width when they are

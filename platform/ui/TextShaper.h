@@ -4,6 +4,8 @@
 #include "platform/ui/Element.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -53,6 +55,16 @@ private:
     // Asked for every line laid out; each question looks the font engine up again.
     double lineHeight_ = 0, ascent_ = 0;
     mutable std::unordered_map<QString, double> advances_;
+
+    /// A line shaped once and drawn as it is: the same captions and figures
+    /// come back every refresh, and shaping them is most of drawing them.
+    struct Line {
+        QList<QGlyphRun> runs;
+        double ascent = 0;
+    };
+    const Line& shapedLine(const QPaintDevice* device, const QString& s) const;
+    mutable std::unordered_map<QString, Line> lines_;
+    mutable int linesDpi_ = -1; // the devices' resolution the lines were shaped for
 };
 
 /// The shaper of `style` at `scale`, shared across renders on this thread.
