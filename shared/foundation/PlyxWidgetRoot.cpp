@@ -36,7 +36,7 @@ ui::ShapeStyle shapeStyle(const WidgetBackground& background) {
 ui::View PlyxWidgetRoot(WidgetPalette::Tone tone, ui::Size designSize, SurfaceOption surface,
                         std::function<ui::View(const WCtx&)> content) {
     return ui::ReadEnvironment([=](const ui::Environment& env) {
-        // Read afresh on every render, so a saved theme shows on the next one.
+        // Asked on every render, so a saved theme shows on the next one.
         const ThemeSettings theme = ThemeStore::current();
         const auto style = resolveSurfaceStyle(surface, theme.surface, env.renderingMode);
         const ui::Color accent = theme.accentColor();

@@ -27,7 +27,8 @@ public:
     void setSettings(const ThemeSettings& s);
 
     /// The stored theme, or the default theme when nothing readable is stored.
-    /// Reads the shared suite afresh on every call; never fails.
+    /// Reads the shared suite, unless no process wrote it since this thread
+    /// last read it (platform/store/Changes.h); never fails.
     static ThemeSettings current();
     /// Encodes `s` and stores it under "plyx.theme.v1"; an encoding failure
     /// stores nothing and is dropped.

@@ -1,3 +1,4 @@
+#include "platform/store/Changes.h"
 #include "shared/foundation/PlyxTokens.h"
 #include "shared/foundation/ThemeSettings.h"
 #include "shared/foundation/ThemeStore.h"
@@ -8,6 +9,9 @@
 #include <QPalette>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 namespace plyx {
 namespace {
@@ -97,6 +101,23 @@ TEST(ThemeStore, CurrentFallsBackToTheDefaultThemeInFull) {
     EXPECT_EQ(t.numerals, ThemeSettings::NumeralStyle::mono);
     EXPECT_EQ(t.labels, ThemeSettings::LabelStyle::systemSans);
     EXPECT_EQ(t.surface, ThemeSettings::SurfaceStyle::accent);
+}
+
+TEST(ThemeStore, AThemeStoredElsewhereShowsOnTheNextRead) {
+    test::FreshStorage fresh;
+    const std::string purple =
+        R"({"accent":{"purple":{}},"followSystemAccent":false,"numerals":"mono","labels":"systemSans","surface":"accent"})";
+    EXPECT_EQ(ThemeStore::current(), ThemeSettings{});
+    // Once the suite has been quiet for a while the theme read last is
+    // served as it is; a write from another connection must still show.
+    std::this_thread::sleep_for(store::kWriteSettles + std::chrono::milliseconds(50));
+    EXPECT_EQ(ThemeStore::current(), ThemeSettings{});
+    EXPECT_EQ(ThemeStore::current(), ThemeSettings{});
+    std::thread([&] { store(purple); }).join();
+    EXPECT_EQ(ThemeStore::current().accent, ThemeSettings::Accent::named(Kind::purple));
+    // Another data folder is another suite.
+    test::FreshStorage other;
+    EXPECT_EQ(ThemeStore::current(), ThemeSettings{});
 }
 
 TEST(ThemeStore, SettingSavesAndAnnouncesEveryTime) {
