@@ -4,9 +4,9 @@
 // measures from it; the shared suite holds one too, so another process, or
 // this one after a restart, has something to measure from. The suite is read
 // only when the process has no sample of its own for it, and written at most
-// once a second: a widget refreshed faster than that would otherwise pay a
-// store read and write on every refresh, and the sample a newcomer finds is
-// still at most a second old.
+// every few seconds: a widget refreshed faster than that would otherwise pay a
+// store read and write on every refresh (and make every reader of the suite
+// read it again), while the sample a newcomer finds is still only seconds old.
 #include "platform/time/Date.h"
 #include "shared/storage/SharedStorage.h"
 
@@ -20,7 +20,7 @@ namespace plyx::SystemStats {
 template <class Sample> class PreviousSample {
 public:
     /// How stale the stored sample may grow while the process measures from its own.
-    static constexpr double kStoreEvery = 1.0;
+    static constexpr double kStoreEvery = 5.0;
 
     explicit PreviousSample(const char* key) : key_(key) {}
 
@@ -40,8 +40,8 @@ public:
             storedAt_.reset();
         }
         last_ = current;
-        // Stored on the first sample and whenever the stored one is a second
-        // old, or dated after now (the clock was set back).
+        // Stored on the first sample and whenever the stored one is
+        // kStoreEvery old, or dated after now (the clock was set back).
         if (!storedAt_ || !(std::abs(current.at - *storedAt_) < kStoreEvery)) {
             SharedStorage::write(key_, current);
             storedAt_ = current.at;

@@ -1,4 +1,5 @@
 #include "widgets/sources/local/SystemStats.h"
+#include "widgets/sources/local/PreviousSample.h"
 
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
@@ -96,16 +97,17 @@ TEST_F(SystemStatsTest, AnotherProcessMeasuresFromTheStoredSample) {
     EXPECT_EQ(SystemStats::cpuPercent(root.path()), 100); // 10 busy ticks, none idle
 }
 
-TEST_F(SystemStatsTest, RefreshesWithinASecondMeasureFromMemoryAndStoreLess) {
+TEST_F(SystemStatsTest, QuickRefreshesMeasureFromMemoryAndStoreLess) {
+    using Sample = SystemStats::PreviousSample<SystemStats::CPUTicks>;
     writeStat(1000, 0, 1000, 0);
     EXPECT_FALSE(SystemStats::cpuPercent(root.path()));
     const auto first = stored(StorageKeys::cpuTicks);
-    // Half a second on: measured from the sample just taken, not stored.
-    clock.advance(0.5);
+    // Sooner than the store interval: measured from the sample just taken, not stored.
+    clock.advance(Sample::kStoreEvery - 0.5);
     writeStat(1010, 0, 1030, 0);
     EXPECT_EQ(SystemStats::cpuPercent(root.path()), 25);
     EXPECT_EQ(stored(StorageKeys::cpuTicks), first);
-    // A second after the stored one: stored again.
+    // The interval after the stored one: stored again.
     clock.advance(0.5);
     writeStat(1020, 0, 1040, 0);
     EXPECT_EQ(SystemStats::cpuPercent(root.path()), 50);
