@@ -1,11 +1,10 @@
 #include "platform/net/Http.h"
 
-#include <curl/curl.h>
+#include "platform/net/CurlLibrary.h"
 
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <mutex>
 
 namespace plyx::net {
 
@@ -13,11 +12,6 @@ namespace {
 
 constexpr std::chrono::milliseconds kStandardTimeout{60000};
 std::atomic<long long> gDefaultTimeoutMs{kStandardTimeout.count()};
-
-void initialiseOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 struct Sink {
     std::string body;
@@ -37,10 +31,12 @@ size_t writeBody(char* data, size_t size, size_t count, void* user) {
 }
 
 struct EasyDeleter {
-    void operator()(CURL* c) const { curl_easy_cleanup(c); }
+    const CurlLibrary* lib;
+    void operator()(CURL* c) const { lib->easy_cleanup(c); }
 };
 struct ListDeleter {
-    void operator()(curl_slist* l) const { curl_slist_free_all(l); }
+    const CurlLibrary* lib;
+    void operator()(curl_slist* l) const { lib->slist_free_all(l); }
 };
 
 } // namespace
@@ -53,15 +49,16 @@ void setDefaultTimeout(std::optional<std::chrono::milliseconds> timeout) {
 
 Response get(const std::string& url, const Headers& headers, std::optional<std::chrono::milliseconds> timeout,
              std::size_t maxBody) {
-    initialiseOnce();
-    std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
+    const CurlLibrary* lib = curlLibrary();
+    if (!lib) throw TransportError("the transfer library (libcurl) is not installed");
+    std::unique_ptr<CURL, EasyDeleter> curl(lib->easy_init(), EasyDeleter{lib});
     if (!curl) throw TransportError("cannot start a transfer");
     CURL* c = curl.get();
 
-    std::unique_ptr<curl_slist, ListDeleter> list;
+    std::unique_ptr<curl_slist, ListDeleter> list(nullptr, ListDeleter{lib});
     for (const auto& [name, value] : headers) {
         const std::string line = name + ": " + value;
-        curl_slist* next = curl_slist_append(list.get(), line.c_str());
+        curl_slist* next = lib->slist_append(list.get(), line.c_str());
         if (!next) throw TransportError("cannot build the request headers");
         (void)list.release();
         list.reset(next);
@@ -71,31 +68,31 @@ Response get(const std::string& url, const Headers& headers, std::optional<std::
     Sink sink;
     sink.limit = std::min(maxBody, kMaxBodyBytes);
     char errorText[CURL_ERROR_SIZE] = {0};
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
+    lib->easy_setopt(c, CURLOPT_URL, url.c_str());
+    lib->easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    lib->easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib->easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    lib->easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    lib->easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
     // Worker threads call this; signals must not be used for time-outs.
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(ms > 0 ? ms : 1));
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ms > 0 ? ms : 1));
+    lib->easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    lib->easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(ms > 0 ? ms : 1));
+    lib->easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ms > 0 ? ms : 1));
     // Loopback never goes through a proxy.
-    curl_easy_setopt(c, CURLOPT_NOPROXY, "127.0.0.1,localhost,::1");
-    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &writeBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &sink);
-    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(sink.limit));
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
-    if (list) curl_easy_setopt(c, CURLOPT_HTTPHEADER, list.get());
+    lib->easy_setopt(c, CURLOPT_NOPROXY, "127.0.0.1,localhost,::1");
+    lib->easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    lib->easy_setopt(c, CURLOPT_WRITEFUNCTION, &writeBody);
+    lib->easy_setopt(c, CURLOPT_WRITEDATA, &sink);
+    lib->easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(sink.limit));
+    lib->easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    if (list) lib->easy_setopt(c, CURLOPT_HTTPHEADER, list.get());
 
-    const CURLcode rc = curl_easy_perform(c);
+    const CURLcode rc = lib->easy_perform(c);
     if (sink.overflow || rc == CURLE_FILESIZE_EXCEEDED) throw TransportError("answer too large");
-    if (rc != CURLE_OK) throw TransportError(errorText[0] ? errorText : curl_easy_strerror(rc));
+    if (rc != CURLE_OK) throw TransportError(errorText[0] ? errorText : lib->easy_strerror(rc));
 
     Response response;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response.status);
+    lib->easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response.status);
     response.body = std::move(sink.body);
     return response;
 }
