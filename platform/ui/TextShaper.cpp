@@ -95,7 +95,7 @@ const Shaper::Line& Shaper::shapedLine(const QPaintDevice* device, const QString
     Line line;
     line.ascent = textLine.isValid() ? textLine.ascent() : 0;
     line.runs = layout.glyphRuns();
-    if (lines_.size() > 512) lines_.clear();
+    if (lines_.size() > 256) lines_.clear();
     return lines_.emplace(s, std::move(line)).first->second;
 }
 
