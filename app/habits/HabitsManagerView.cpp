@@ -26,15 +26,7 @@ std::vector<HabitItem> storedOrSamples() { return ExtrasStore::habits().value_or
 } // namespace
 
 HabitsManagerView::HabitsManagerView(QWidget* parent) : QDialog(parent), habits_(storedOrSamples()) {
-    setObjectName("habitsManager");
-    setWindowTitle(tr("Habits"));
-    setWindowModality(Qt::WindowModal);
-    setFixedSize(kWidth, kHeight);
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    sheets::addHeader(*this, *column, tr("Habits"));
+    auto* column = sheets::openSheet(*this, "habitsManager", tr("Habits"), QSize(kWidth, kHeight));
 
     auto* nameRow = new QHBoxLayout;
     nameRow->setContentsMargins(16, 16, 16, 16);

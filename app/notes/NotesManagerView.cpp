@@ -27,15 +27,7 @@ const std::array<const char*, 4>& NotesManagerView::noteKinds() {
 
 NotesManagerView::NotesManagerView(NotesStore& store, bool startComposing, QWidget* parent)
     : QDialog(parent), store_(store), startComposing_(startComposing) {
-    setObjectName("notesManager");
-    setWindowTitle(tr("Notes"));
-    setWindowModality(Qt::WindowModal);
-    setFixedSize(kWidth, kHeight);
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    sheets::addHeader(*this, *column, tr("Notes"));
+    auto* column = sheets::openSheet(*this, "notesManager", tr("Notes"), QSize(kWidth, kHeight));
 
     auto* compose = new QHBoxLayout;
     compose->setContentsMargins(16, 16, 16, 16);

@@ -67,7 +67,15 @@ void setSymbol(QToolButton* button, const std::string& name, const QColor& color
     button->setProperty("symbol", QString::fromStdString(name));
 }
 
-QPushButton* addHeader(QDialog& sheet, QBoxLayout& into, const QString& title) {
+QVBoxLayout* openSheet(QDialog& sheet, const char* objectName, const QString& title, QSize size) {
+    sheet.setObjectName(objectName);
+    sheet.setWindowTitle(title);
+    sheet.setWindowModality(Qt::WindowModal);
+    sheet.setFixedSize(size);
+    auto* into = new QVBoxLayout(&sheet);
+    into->setContentsMargins(0, 0, 0, 0);
+    into->setSpacing(0);
+
     auto* header = new QHBoxLayout;
     header->setContentsMargins(16, 16, 16, 16);
     auto* label = new QLabel(title, &sheet);
@@ -83,14 +91,14 @@ QPushButton* addHeader(QDialog& sheet, QBoxLayout& into, const QString& title) {
     done->setDefault(true);
     QObject::connect(done, &QPushButton::clicked, &sheet, &QDialog::accept);
     header->addWidget(done);
-    into.addLayout(header);
+    into->addLayout(header);
 
     auto* divider = new QFrame(&sheet);
     divider->setFrameShape(QFrame::HLine);
     divider->setFrameShadow(QFrame::Plain);
     divider->setStyleSheet("color: rgba(128, 128, 128, 90);");
-    into.addWidget(divider);
-    return done;
+    into->addWidget(divider);
+    return into;
 }
 
 QLabel* emptyText(QWidget* parent, const QString& text) {

@@ -1,16 +1,17 @@
 #pragma once
-// What the application's sheets share: the header with its title and "Done",
-// the divider under it, the quiet text of an empty list, symbol buttons and
-// the foreground levels their texts and symbols are drawn in.
+// What the application's sheets share: their frame, the header with its title
+// and "Done", the divider under it, the quiet text of an empty list, symbol
+// buttons and the foreground levels their texts and symbols are drawn in.
 #include "platform/ui/Color.h"
 
 #include <QColor>
 #include <QIcon>
+#include <QSize>
 #include <QString>
 
 #include <string>
 
-class QBoxLayout;
+class QVBoxLayout;
 class QDialog;
 class QFrame;
 class QLabel;
@@ -33,10 +34,12 @@ QIcon symbolIcon(const std::string& name, const QColor& color);
 QToolButton* symbolButton(QWidget* parent, const char* objectName);
 void setSymbol(QToolButton* button, const std::string& name, const QColor& color);
 
-/// The header row (16 around): the title in the headline font, then "Done",
-/// the dialog's default button, which accepts the dialog. Adds the header and
-/// the divider below it to `into`.
-QPushButton* addHeader(QDialog& sheet, QBoxLayout& into, const QString& title);
+/// Sets `sheet` up as a window-modal sheet of a fixed size, named
+/// `objectName` and titled `title`, and gives it its column (no margins or
+/// spacing) holding the header row (16 around): the title in the headline
+/// font, then "Done", the dialog's default button, which accepts the dialog,
+/// and the divider below. The sheet's content goes into the column returned.
+QVBoxLayout* openSheet(QDialog& sheet, const char* objectName, const QString& title, QSize size);
 
 /// The text shown under an empty list: size 12, secondary level.
 QLabel* emptyText(QWidget* parent, const QString& text);

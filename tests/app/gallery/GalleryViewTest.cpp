@@ -3,7 +3,7 @@
 #include "platform/ui/widget/ViewWidget.h"
 #include "shared/foundation/ThemeSettings.h"
 #include "shared/foundation/ThemeStore.h"
-#include "tests/app/gallery/GalleryTestApp.h"
+#include "tests/support/gui/WidgetsApp.h"
 #include "tests/support/TestSupport.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/gallery/WidgetGalleryCard.h"
 #include "platform/ui/widget/ViewWidget.h"
-#include "tests/app/gallery/GalleryTestApp.h"
+#include "tests/support/gui/WidgetsApp.h"
 
 #include <QTest>
 

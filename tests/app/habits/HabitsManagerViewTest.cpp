@@ -60,17 +60,11 @@ protected:
 
     static QLineEdit& name(HabitsManagerView& v) { return *v.findChild<QLineEdit*>("name"); }
     static QPushButton& addButton(HabitsManagerView& v) { return *v.findChild<QPushButton*>("add"); }
-    static QList<QWidget*> rows(HabitsManagerView& v) {
-        test::settle();
-        return v.findChildren<QWidget*>("habitRow");
-    }
+    static QList<QWidget*> rows(HabitsManagerView& v) { return test::sheetRows(v, "habitRow"); }
     static QString rowName(QWidget* row) { return row->findChild<QLabel*>("habitName")->text(); }
     static HabitCheckButton& check(QWidget* row) { return *row->findChild<HabitCheckButton*>("checkIn"); }
     static QToolButton& trash(QWidget* row) { return *row->findChild<QToolButton*>("delete"); }
-    static QLabel* emptyText(HabitsManagerView& v) {
-        test::settle();
-        return v.findChild<QLabel*>("emptyText");
-    }
+    static QLabel* emptyText(HabitsManagerView& v) { return test::sheetEmptyText(v); }
     static std::vector<HabitItem> stored() { return ExtrasStore::habits().value_or(std::vector<HabitItem>{}); }
     static void store(const std::vector<HabitItem>& list) { ASSERT_TRUE(SharedStorage::write(StorageKeys::habits, list)); }
     static void type(HabitsManagerView& v, const QString& text) {

@@ -39,17 +39,11 @@ protected:
     // The sheet's parts, as a user finds them.
     static ComposeField& compose(NotesManagerView& v) { return *v.findChild<ComposeField*>("compose"); }
     static QPushButton& addButton(NotesManagerView& v) { return *v.findChild<QPushButton*>("add"); }
-    static QList<QWidget*> rows(NotesManagerView& v) {
-        test::settle();
-        return v.findChildren<QWidget*>("noteRow");
-    }
+    static QList<QWidget*> rows(NotesManagerView& v) { return test::sheetRows(v, "noteRow"); }
     static QString rowText(QWidget* row) { return row->findChild<WrappedText*>("text")->text(); }
     static QToolButton& pin(QWidget* row) { return *row->findChild<QToolButton*>("pin"); }
     static QToolButton& trash(QWidget* row) { return *row->findChild<QToolButton*>("delete"); }
-    static QLabel* emptyText(NotesManagerView& v) {
-        test::settle();
-        return v.findChild<QLabel*>("emptyText");
-    }
+    static QLabel* emptyText(NotesManagerView& v) { return test::sheetEmptyText(v); }
 
     test::FreshStorage storage;
     test::FakeClock clock{Date{820'000'000}};

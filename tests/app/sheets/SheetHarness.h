@@ -5,10 +5,14 @@
 #include "platform/widgetkit/WidgetCenter.h"
 #include "shared/identity/AppIdentity.h"
 #include "tests/support/bus/PrivateBus.h"
+#include "tests/support/gui/WidgetsApp.h"
+
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
+#include <QLabel>
+#include <QList>
 #include <QStringList>
 #include <QToolButton>
 
@@ -18,18 +22,23 @@
 
 namespace plyx::test {
 
-inline QApplication& widgetsApp() {
-    static int argc = 1;
-    static char name[] = "plyx_test";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
-
 /// Lets posted events (deferred deletes, bus messages) run.
 inline void settle() {
     for (int i = 0; i < 5; ++i) spinOnce();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+/// The rows named `rowName` a sheet shows, once posted events ran.
+inline QList<QWidget*> sheetRows(QWidget& sheet, const char* rowName) {
+    settle();
+    return sheet.findChildren<QWidget*>(rowName);
+}
+
+/// The text a sheet shows under an empty list, once posted events ran; none
+/// while the list has rows.
+inline QLabel* sheetEmptyText(QWidget& sheet) {
+    settle();
+    return sheet.findChild<QLabel*>("emptyText");
 }
 
 /// The widget kinds asked to reload, in the order heard on the private bus.

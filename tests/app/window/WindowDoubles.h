@@ -4,6 +4,8 @@
 #include "app/window/DesktopApps.h"
 #include "app/window/gallerykit/ConnectSources.h"
 #include "app/window/gallerykit/DesktopPlacer.h"
+#include "tests/support/gui/WidgetsApp.h"
+
 
 #include <QApplication>
 
@@ -12,14 +14,6 @@
 #include <vector>
 
 namespace plyx::test {
-
-inline QApplication& widgetsApp() {
-    static int argc = 1;
-    static char name[] = "plyx_test";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 class FakeApps : public DesktopApps {
 public:
