@@ -17,10 +17,10 @@ namespace {
 /// A /sys attribute is at most a page.
 constexpr std::size_t kAttributeBytes = 4096;
 
-// Reads into `buffer` from `offset`; -1 when it cannot be read.
-ssize_t readOnce(int fd, char* buffer, std::size_t size, off_t offset) {
+// Reads the next bytes into `buffer`; -1 when they cannot be read.
+ssize_t readOnce(int fd, char* buffer, std::size_t size) {
     ssize_t n = 0;
-    do n = ::pread(fd, buffer, size, offset);
+    do n = ::read(fd, buffer, size);
     while (n < 0 && errno == EINTR);
     return n;
 }
@@ -56,8 +56,7 @@ std::optional<std::string> readText(const fs::path& p) {
     std::string out;
     std::array<char, 4096> chunk;
     ssize_t n = 0;
-    while ((n = readOnce(fd, chunk.data(), chunk.size(), static_cast<off_t>(out.size()))) > 0)
-        out.append(chunk.data(), static_cast<std::size_t>(n));
+    while ((n = readOnce(fd, chunk.data(), chunk.size())) > 0) out.append(chunk.data(), static_cast<std::size_t>(n));
     ::close(fd);
     if (n < 0) return std::nullopt;
     return out;

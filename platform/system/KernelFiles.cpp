@@ -91,6 +91,7 @@ public:
 private:
     struct Entry {
         std::string path;
+        bool folder = false;
         int fd = -1;          // -1: the path was missing at `missingAt`
         DIR* dir = nullptr;   // for a folder, owning `fd`
         Clock::time_point missingAt{};
@@ -102,7 +103,7 @@ private:
     Entry* find(const fs::path& p, bool folder) {
         const auto now = Clock::now();
         for (std::size_t i = 0; i < open_.size(); ++i) {
-            if (open_[i].path != p.native()) continue;
+            if (open_[i].path != p.native() || open_[i].folder != folder) continue;
             if (open_[i].fd < 0 && now - open_[i].missingAt >= kRecheckMissing) {
                 forget(&open_[i]);
                 break;
@@ -112,7 +113,7 @@ private:
             return &open_.front();
         }
         if (!kernelPath(p)) return nullptr;
-        Entry e{p.native()};
+        Entry e{p.native(), folder};
         e.fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
         if (e.fd < 0) {
             // Only a path that is not there is remembered as such.
