@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 
 #include <cctype>
+#include <string_view>
 
 namespace plyx::mail {
 
@@ -17,15 +18,22 @@ std::string toUtf8(const QByteArray& bytes, const std::string& charset) {
     return QString(decoder(bytes)).toStdString();
 }
 
-QByteArray decodeQ(const std::string& text) {
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+QByteArray decodeQ(std::string_view text) {
     QByteArray out;
+    out.reserve(static_cast<qsizetype>(text.size()));
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '_') {
             out += ' ';
-        } else if (c == '=' && i + 2 < text.size() + 0 && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
-                   std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+        } else if (c == '=' && i + 2 < text.size() && hexValue(text[i + 1]) >= 0 && hexValue(text[i + 2]) >= 0) {
+            out += static_cast<char>(hexValue(text[i + 1]) * 16 + hexValue(text[i + 2]));
             i += 2;
         } else {
             out += c;
@@ -34,9 +42,53 @@ QByteArray decodeQ(const std::string& text) {
     return out;
 }
 
+// Whether `text` is well-formed UTF-8 (no overlong forms, surrogates or
+// values past U+10FFFF).
+bool isUtf8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        std::size_t n = 0;
+        unsigned char lo = 0x80, hi = 0xBF;  // bounds of the second byte
+        if (c < 0x80) {
+            ++p;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            n = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (static_cast<std::size_t>(end - p) <= n) return false;
+        if (p[1] < lo || p[1] > hi) return false;
+        for (std::size_t k = 2; k <= n; ++k)
+            if ((p[k] & 0xC0) != 0x80) return false;
+        p += n + 1;
+    }
+    return true;
+}
+
+// Text outside encoded words: raw 8-bit bytes that are not UTF-8 come from
+// older mailers writing their own charset unlabelled, most often Latin-1.
+std::string plainText(std::string_view text) {
+    if (isUtf8(text)) return std::string(text);
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())).toStdString();
+}
+
 } // namespace
 
 std::string decodeHeader(const std::string& value) {
+    // One pass from left to right: each step either takes a whole encoded
+    // word, moves past an "=?" that starts none, or ends the loop, so the
+    // cost stays linear in the value's length.
     std::string out;
     std::size_t pos = 0;
     bool lastWasWord = false;
@@ -45,31 +97,34 @@ std::string decodeHeader(const std::string& value) {
         if (start == std::string::npos) break;
         // =?charset?encoding?text?=
         const auto q1 = value.find('?', start + 2);
-        const auto q2 = q1 == std::string::npos ? q1 : value.find('?', q1 + 1);
-        const auto end = q2 == std::string::npos ? q2 : value.find("?=", q2 + 1);
-        if (end == std::string::npos || q2 != q1 + 2) {
-            out += value.substr(pos, start + 2 - pos);
+        if (q1 == std::string::npos) break;
+        if (q1 + 2 >= value.size() || value[q1 + 2] != '?') {
+            out += plainText(std::string_view(value).substr(pos, start + 2 - pos));
             pos = start + 2;
             lastWasWord = false;
             continue;
         }
-        const std::string between = value.substr(pos, start - pos);
+        const auto q2 = q1 + 2;
+        const auto end = value.find("?=", q2 + 1);
+        // No end here means no end for any later word either.
+        if (end == std::string::npos) break;
+        const std::string_view between = std::string_view(value).substr(pos, start - pos);
         // White space between two encoded words is not part of the text.
-        if (!(lastWasWord && between.find_first_not_of(" \t") == std::string::npos)) out += between;
+        if (!(lastWasWord && between.find_first_not_of(" \t") == std::string_view::npos)) out += plainText(between);
         std::string charset = value.substr(start + 2, q1 - start - 2);
         if (const auto star = charset.find('*'); star != std::string::npos) charset.resize(star);  // language tag
         const char encoding = static_cast<char>(std::toupper(static_cast<unsigned char>(value[q1 + 1])));
-        const std::string text = value.substr(q2 + 1, end - q2 - 1);
+        const std::string_view text = std::string_view(value).substr(q2 + 1, end - q2 - 1);
         if (encoding == 'B')
-            out += toUtf8(QByteArray::fromBase64(QByteArray::fromStdString(text)), charset);
+            out += toUtf8(QByteArray::fromBase64(QByteArray(text.data(), static_cast<qsizetype>(text.size()))), charset);
         else if (encoding == 'Q')
             out += toUtf8(decodeQ(text), charset);
         else
-            out += value.substr(start, end + 2 - start);
+            out += plainText(std::string_view(value).substr(start, end + 2 - start));
         pos = end + 2;
         lastWasWord = true;
     }
-    out += value.substr(pos);
+    out += plainText(std::string_view(value).substr(pos));
     return out;
 }
 
