@@ -7,9 +7,12 @@
 #include "shared/storage/SharedStorage.h"
 #include "shared/stores/MediaBridge.h"
 
+#include <QFutureWatcher>
 #include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include <charconv>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -21,7 +24,7 @@ constexpr const char* kInboxKind = "plyx.inbox";
 
 MailPoller::Mail MailPoller::maildir() {
     return {
-        [] { return mail::inboxPath(); },
+        [] { return mail::findInbox(); },
         [](const std::filesystem::path& inbox) -> std::optional<std::string> {
             auto reading = mail::readInbox(inbox);
             if (!reading) return std::nullopt;
@@ -39,8 +42,33 @@ MailPoller& MailPoller::shared() {
 
 MailPoller::MailPoller(Mail mail, QObject* parent) : QObject(parent), mail_(std::move(mail)) {}
 
+MailPoller::~MailPoller() {
+    // The read holds copies of the mail side's functions, which may refer to
+    // what the poller's owner is about to destroy.
+    reading_.waitForFinished();
+}
+
 std::string MailPoller::notPermitted(const std::filesystem::path& inbox) {
     return "Not permitted \u2014 allow Plyx to read the mail folder " + inbox.string();
+}
+
+std::string MailPoller::noFolder(const std::vector<std::string>& looked) {
+    const char* home = std::getenv("HOME");
+    const std::string prefix = home && *home ? std::string(home) + "/" : std::string();
+    std::string text = "No mail folder found \u2014 looked in ";
+    for (std::size_t i = 0; i < looked.size(); ++i) {
+        if (i > 0) text += i + 1 == looked.size() ? " and " : ", ";
+        const auto& place = looked[i];
+        text += !prefix.empty() && place.starts_with(prefix) ? "~/" + place.substr(prefix.size()) : place;
+    }
+    return text;
+}
+
+std::filesystem::path MailPoller::inbox() const {
+    if (lastInbox_) return *lastInbox_;
+    auto search = mail_.find();
+    if (search.inbox) return *search.inbox;
+    return search.looked.empty() ? std::filesystem::path() : std::filesystem::path(search.looked.front());
 }
 
 void MailPoller::setStatus(std::optional<std::string> s) {
@@ -55,7 +83,7 @@ void MailPoller::start(bool userInitiated) {
         connect(timer_, &QTimer::timeout, this, [this] { poll(); });
         timer_->start();
     }
-    if (!mail::inboxExists(mail_.inbox()) && userInitiated && mail_.hasClient()) {
+    if (userInitiated && !mail_.find().inbox && mail_.hasClient()) {
         setStatus(std::string(kOpening));
         // The poll waits a little after the opener returns, so a client that
         // creates the inbox on its first start has had time to do so.
@@ -98,30 +126,64 @@ MailPoller::Parsed MailPoller::parseReply(const std::string& reply) {
 
 void MailPoller::poll() {
     if (!store::Defaults::standard().boolean(StorageKeys::mailEnabled)) return;
-    const auto inbox = mail_.inbox();
-    if (!mail::inboxExists(inbox)) {
-        setStatus(std::string(kWaiting));
+    if (polling_) {
+        again_ = true;
         return;
     }
-    const auto reply = mail_.read(inbox);
-    InboxSnapshot snapshot;
-    snapshot.updated = time::now();
-    if (!reply) {
-        setStatus(notPermitted(inbox));
-        snapshot.connected = false;
-    } else {
-        const auto parsed = parseReply(*reply);
-        setStatus("Connected \u00b7 " + std::to_string(parsed.count) + " unread");
-        snapshot.unread = parsed.count;
-        snapshot.latestPreview = parsed.preview;
-        snapshot.latestDate = snapshot.updated;
-        snapshot.connected = true;
+    polling_ = true;
+    auto* watcher = new QFutureWatcher<Outcome>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, round = round_] {
+        watcher->deleteLater();
+        finish(watcher->result(), round);
+    });
+    reading_ = QtConcurrent::run([find = mail_.find, read = mail_.read] {
+        Outcome outcome;
+        outcome.search = find();
+        if (outcome.search.inbox) outcome.reply = read(*outcome.search.inbox);
+        return outcome;
+    });
+    watcher->setFuture(reading_);
+}
+
+void MailPoller::finish(const Outcome& outcome, unsigned round) {
+    polling_ = false;
+    // A read from before a stop, or one that ends after mail was switched
+    // off, is not stored: the stop has removed the snapshot for good.
+    if (round == round_ && store::Defaults::standard().boolean(StorageKeys::mailEnabled)) {
+        const auto& inbox = outcome.search.inbox;
+        if (!inbox) {
+            // Nothing to read: the last snapshot stays, as when the mail
+            // side is not there yet.
+            setStatus(noFolder(outcome.search.looked));
+        } else {
+            lastInbox_ = *inbox;
+            InboxSnapshot snapshot;
+            snapshot.updated = time::now();
+            if (!outcome.reply) {
+                setStatus(notPermitted(*inbox));
+                snapshot.connected = false;
+            } else {
+                const auto parsed = parseReply(*outcome.reply);
+                setStatus("Connected \u00b7 " + std::to_string(parsed.count) + " unread");
+                snapshot.unread = parsed.count;
+                snapshot.latestPreview = parsed.preview;
+                snapshot.latestDate = snapshot.updated;
+                snapshot.connected = true;
+            }
+            MediaBridge::setInbox(snapshot);
+            widgetkit::WidgetCenter::reloadTimelines(kInboxKind);
+        }
     }
-    MediaBridge::setInbox(snapshot);
-    widgetkit::WidgetCenter::reloadTimelines(kInboxKind);
+    emit polled();
+    if (again_) {
+        again_ = false;
+        poll();
+    }
 }
 
 void MailPoller::stop() {
+    ++round_;
+    again_ = false;
     delete timer_;
     timer_ = nullptr;
     setStatus(std::nullopt);

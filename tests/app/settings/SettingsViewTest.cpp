@@ -42,7 +42,7 @@ protected:
         widgetsApp();
         AppIdentity::configurePlatform(AppIdentity::Program::application);
         MailPoller::Mail mail = MailPoller::maildir();
-        mail.inbox = [this] { return dir_.path() / "Maildir"; };
+        mail.find = [this] { return mail::searchAt(dir_.path() / "Maildir"); };
         mail.hasClient = [] { return true; };
         mail.openClient = [this](std::function<void()>) { calls_.push_back("open mail client"); };
         poller_ = std::make_unique<MailPoller>(mail);
