@@ -106,6 +106,8 @@ void AppServices::syncEventData() {
 }
 
 void AppServices::runSync() {
+    // The sources may have changed since the last sync (a first "Connect").
+    if (ports_->refreshEventStoreWatch) ports_->refreshEventStoreWatch();
     if (ports_->authorizationStatus(EntityType::reminder) != AuthorizationStatus::fullAccess) {
         syncCalendarAndFinish();
         return;

@@ -4,6 +4,10 @@
 #include "platform/widgetkit/WidgetCenter.h"
 #include "shared/sync/EventSync.h"
 
+#include <QPointer>
+
+#include <memory>
+
 namespace plyx {
 
 ServicePorts ServicePorts::live() {
@@ -15,9 +19,13 @@ ServicePorts ServicePorts::live() {
     p.storeCalendar = &EventSync::storeCalendar;
     p.requestRemindersAccess = &EventSync::requestRemindersAccess;
     p.requestCalendarAccess = &EventSync::requestCalendarAccess;
-    p.observeEventStore = [](QObject* owner, std::function<void()> onChange) {
-        auto* observer = new events::EventStoreObserver(EventSync::sources(), 500, owner);
-        QObject::connect(observer, &events::EventStoreObserver::storeChanged, owner, std::move(onChange));
+    auto observer = std::make_shared<QPointer<events::EventStoreObserver>>();
+    p.observeEventStore = [observer](QObject* owner, std::function<void()> onChange) {
+        *observer = new events::EventStoreObserver(&EventSync::sources, 500, owner);
+        QObject::connect(*observer, &events::EventStoreObserver::storeChanged, owner, std::move(onChange));
+    };
+    p.refreshEventStoreWatch = [observer] {
+        if (*observer) (*observer)->refreshSources();
     };
     p.reloadTimelines = [](const std::string& kind) { widgetkit::WidgetCenter::reloadTimelines(kind); };
     p.reloadAllTimelines = [] { widgetkit::WidgetCenter::reloadAllTimelines(); };

@@ -29,6 +29,9 @@ struct ServicePorts {
     /// Calls `onChange` whenever the event sources change, for as long as
     /// `owner` lives.
     std::function<void(QObject* owner, std::function<void()> onChange)> observeEventStore;
+    /// Watches the sources configured now as well: every sync calls it, so a
+    /// source connected after start is watched from its first sync on.
+    std::function<void()> refreshEventStoreWatch;
 
     // Widget reloads.
     std::function<void(const std::string& kind)> reloadTimelines;

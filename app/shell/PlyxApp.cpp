@@ -10,6 +10,7 @@
 #include "app/services/UsageTracker.h"
 #include "app/settings/SettingsView.h"
 #include "app/shell/DockPresence.h"
+#include "app/shell/SourceChooser.h"
 #include "app/window/ContentView.h"
 #include "app/window/DesktopApps.h"
 #include "app/window/gallerykit/ConnectSources.h"
@@ -65,6 +66,9 @@ PlyxApp::PlyxApp(bool loginItem, QObject* parent)
     // Closing the last window leaves the application in the tray.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Connecting reminders or calendars asks the user where they are when
+    // none of the usual places holds any.
+    installSourceChooser();
     auto ports = ServicePorts::live();
     tracker_ = std::make_unique<UsageTracker>(*desktop_, ports.reloadTimelines);
     ports.startUsageTracker = [this] { tracker_->start(); };

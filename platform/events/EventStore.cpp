@@ -3,12 +3,10 @@
 #include "platform/events/CompletionEdit.h"
 #include "platform/events/EventsLog.h"
 #include "platform/events/ICalFile.h"
+#include "platform/events/LockedRewrite.h"
 #include "platform/events/Occurrences.h"
+#include "platform/events/Todos.h"
 #include "platform/events/ZoneCalendars.h"
-
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
 
 #include <algorithm>
 
@@ -106,7 +104,6 @@ std::optional<CalendarItem> EventStore::calendarItem(const std::string& identifi
     const auto events = parsed("VEVENT");
     if (!todos || !events) return std::nullopt;
     for (const auto* f : *todos) {
-        if (!detail::holdsTodo(*f, identifier)) continue;
         std::vector<detail::Todo> found;
         detail::collectTodos(*f, zones(), found);
         for (auto& t : found)
@@ -118,35 +115,42 @@ std::optional<CalendarItem> EventStore::calendarItem(const std::string& identifi
 }
 
 bool EventStore::save(const Reminder& reminder, Date now) {
-    if (reminder.calendarItemIdentifier.empty()) return false;
-    const auto all = parsed("VTODO");
-    if (!all) return false;
-    for (const auto* file : *all) {
-        const auto& f = *file;
-        if (!detail::holdsTodo(f, reminder.calendarItemIdentifier)) continue;
-        // Read again: the file may have changed since the store loaded it.
-        const auto text = detail::readWhole(f.path);
-        if (!text || !detail::parseCalendar(*text, true)) {
-            qCWarning(lcPlyxEvents) << "calendar file left as it is, it does not parse cleanly:" << f.path.c_str();
-            return false;
-        }
-        std::optional<Date> completedAt;
-        if (reminder.isCompleted) completedAt = reminder.completionDate.value_or(now);
-        const auto edited = detail::withCompletion(*text, reminder.calendarItemIdentifier, completedAt, now);
-        if (!edited || !detail::parseCalendar(*edited, true)) return false;
-        QSaveFile out(QString::fromStdString(f.path.string()));
-        if (!out.open(QIODevice::WriteOnly)) return false;
-        const QByteArray bytes = QByteArray::fromStdString(*edited);
-        if (out.write(bytes) != bytes.size()) {
-            out.cancelWriting();
-            return false;
-        }
-        if (!out.commit()) {
-            qCWarning(lcPlyxEvents) << "calendar file could not be replaced:" << f.path.c_str();
-            return false;
-        }
-        return true;
+    const std::string& id = reminder.calendarItemIdentifier;
+    auto* all = files();
+    if (id.empty() || !all) {
+        qCWarning(lcPlyxEvents) << "reminder not saved, its sources cannot be read:" << id.c_str();
+        return false;
     }
+    std::optional<Date> completedAt;
+    if (reminder.isCompleted) completedAt = reminder.completionDate.value_or(now);
+    auto edit = [&](const detail::CalendarFile& f, const std::string& text) {
+        return detail::withCompletion(text, f.path, id, completedAt, now);
+    };
+    for (const auto& f : *all) {
+        // A first look at the text as loaded finds the file; the edit itself
+        // is made on the file as it is under the lock.
+        if (!f.mentions("VTODO") || !edit(f, f.text)) continue;
+        bool damaged = false;
+        const auto result = detail::rewriteLocked(f.path, [&](const std::string& text) -> std::optional<std::string> {
+            if (!detail::rewritable(text)) {
+                damaged = true;
+                return std::nullopt;
+            }
+            auto edited = edit(f, text);
+            if (edited && !detail::rewritable(*edited)) {
+                damaged = true;
+                return std::nullopt;
+            }
+            return edited;
+        });
+        if (result == detail::Rewrite::written) return true;
+        if (damaged)
+            qCWarning(lcPlyxEvents) << "calendar file left as it is, it does not parse cleanly:" << f.path.c_str();
+        else if (result == detail::Rewrite::nothingToWrite)
+            qCWarning(lcPlyxEvents) << "reminder not saved, it is gone from its file:" << id.c_str();
+        return false;
+    }
+    qCWarning(lcPlyxEvents) << "reminder not saved, no calendar file holds it:" << id.c_str();
     return false;
 }
 

@@ -53,10 +53,11 @@ public:
     std::optional<CalendarItem> calendarItem(const std::string& identifier);
 
     /// Writes the completion of `reminder` (its `isCompleted` and
-    /// `completionDate`) to the file that holds it, stamped `now`. The file is
-    /// read afresh, only that to-do changes, and the file is replaced
-    /// atomically. False when the reminder is not found, its file no longer
-    /// parses cleanly, or writing fails.
+    /// `completionDate`) to the file that holds it, stamped `now`: only that
+    /// to-do (or, for an occurrence of a recurring one, that occurrence)
+    /// changes, and the file is replaced atomically under a lock, edited as it
+    /// is at that moment. False, and logged, when the reminder is not found,
+    /// its file does not parse cleanly, or writing fails.
     bool save(const Reminder& reminder, Date now);
 
 private:

@@ -6,7 +6,11 @@
 namespace plyx::events {
 
 EventStoreObserver::EventStoreObserver(std::vector<std::filesystem::path> sources, int quietMs, QObject* parent)
-    : QObject(parent), sources_(std::move(sources)) {
+    : EventStoreObserver([sources] { return sources; }, quietMs, parent) {}
+
+EventStoreObserver::EventStoreObserver(std::function<std::vector<std::filesystem::path>()> sources, int quietMs,
+                                       QObject* parent)
+    : QObject(parent), lookUp_(std::move(sources)), sources_(lookUp_()) {
     quiet_.setSingleShot(true);
     quiet_.setInterval(quietMs);
     connect(&quiet_, &QTimer::timeout, this, &EventStoreObserver::storeChanged);
@@ -16,6 +20,11 @@ EventStoreObserver::EventStoreObserver(std::vector<std::filesystem::path> source
 }
 
 QStringList EventStoreObserver::watched() const { return watcher_.files() + watcher_.directories(); }
+
+void EventStoreObserver::refreshSources() {
+    sources_ = lookUp_();
+    rewatch();
+}
 
 void EventStoreObserver::touched() {
     // Files replaced by a rename drop out of the watch, and new calendar

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace plyx::events {
@@ -19,6 +20,13 @@ public:
     /// change is reported.
     explicit EventStoreObserver(std::vector<std::filesystem::path> sources, int quietMs = 500,
                                 QObject* parent = nullptr);
+    /// Watches the sources `sources` gives, asked again on `refreshSources()`:
+    /// the user may connect a source long after the observer started.
+    explicit EventStoreObserver(std::function<std::vector<std::filesystem::path>()> sources, int quietMs = 500,
+                                QObject* parent = nullptr);
+
+    /// Asks for the sources again and watches the ones not yet watched.
+    void refreshSources();
 
     /// The paths being watched now.
     QStringList watched() const;
@@ -31,6 +39,7 @@ private:
     void rewatch();
     void touched();
 
+    std::function<std::vector<std::filesystem::path>()> lookUp_;
     std::vector<std::filesystem::path> sources_;
     QFileSystemWatcher watcher_;
     QTimer quiet_;

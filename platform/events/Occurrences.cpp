@@ -226,48 +226,6 @@ void collectEvents(const CalendarFile& file, Date from, Date to, ZoneCalendars& 
     }
 }
 
-void collectTodos(const CalendarFile& file, ZoneCalendars& zones, std::vector<Todo>& out) {
-    icalcomponent* root = file.root.get();
-    TimeReader times(root, zones);
-    for (icalcomponent* c : components(root, ICAL_VTODO_COMPONENT)) {
-        if (icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) continue;
-        Todo t;
-        Reminder& r = t.reminder;
-        r.calendarItemIdentifier = uidOf(c).value_or(std::string());
-        r.title = text(icalcomponent_get_summary(c));
-        if (icalproperty* due = icalcomponent_get_first_property(c, ICAL_DUE_PROPERTY)) {
-            const icaltimetype wall = TimeReader::wallTime(due);
-            if (!icaltime_is_null_time(wall)) {
-                DateComponents dc;
-                dc.year = wall.year;
-                dc.month = wall.month;
-                dc.day = wall.day;
-                if (!wall.is_date) {
-                    dc.hour = wall.hour;
-                    dc.minute = wall.minute;
-                    dc.second = wall.second;
-                }
-                dc.date = times.toDate(wall, times.zoneOf(due));
-                r.dueDateComponents = dc;
-            }
-        }
-        icalproperty* completed = icalcomponent_get_first_property(c, ICAL_COMPLETED_PROPERTY);
-        r.isCompleted = completed || icalcomponent_get_status(c) == ICAL_STATUS_COMPLETED;
-        if (completed) r.completionDate = times.dateOf(completed);
-        t.cancelled = isCancelled(c);
-        out.push_back(std::move(t));
-    }
-}
-
-bool holdsTodo(const CalendarFile& file, const std::string& uid) {
-    icalcomponent* root = file.root.get();
-    for (icalcomponent* c : components(root, ICAL_VTODO_COMPONENT)) {
-        const char* id = icalcomponent_get_uid(c);
-        if (id && uid == id && !icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY)) return true;
-    }
-    return false;
-}
-
 std::optional<Event> eventNamed(const CalendarFile& file, const std::string& uid, ZoneCalendars& zones) {
     icalcomponent* root = file.root.get();
     TimeReader times(root, zones);

@@ -1,6 +1,7 @@
 #pragma once
 // The items of one parsed calendar file as the store hands them out:
-// event occurrences within a window (recurrences expanded) and to-dos.
+// event occurrences within a window (recurrences expanded). To-dos are
+// read in Todos.h.
 #include "platform/events/EventTypes.h"
 #include "platform/events/ICalFile.h"
 #include "platform/events/ZoneCalendars.h"
@@ -14,19 +15,6 @@ namespace plyx::events::detail {
 /// cancelled instances (a component with the same UID and a RECURRENCE-ID).
 /// An occurrence of no length counts when it starts within the window.
 void collectEvents(const CalendarFile& file, Date start, Date end, ZoneCalendars& zones, std::vector<Event>& out);
-
-/// A to-do as read, with what the store filters on besides the reminder.
-struct Todo {
-    Reminder reminder;
-    bool cancelled = false;
-};
-
-/// Every to-do of the file (instances of a recurring to-do left out: its
-/// DUE is the one the user faces).
-void collectTodos(const CalendarFile& file, ZoneCalendars& zones, std::vector<Todo>& out);
-
-/// Whether the file holds a to-do with this UID.
-bool holdsTodo(const CalendarFile& file, const std::string& uid);
 
 /// The event with this UID as first written (its first occurrence); none
 /// when the file holds no such event.

@@ -192,19 +192,21 @@ std::optional<CalendarSnapshot> storedCalendar() {
     return SharedStorage::read<CalendarSnapshot>(StorageKeys::calendarSnapshot);
 }
 
-void toggleReminder(const std::string& id) {
+bool toggleReminder(const std::string& id) {
+    bool saved = false;
     {
         auto store = openStore();
         const auto item = store.calendarItem(id);
-        if (!item || !std::holds_alternative<events::Reminder>(*item)) return;
+        if (!item || !std::holds_alternative<events::Reminder>(*item)) return false;
         auto reminder = std::get<events::Reminder>(*item);
         const Date now = time::now();
         reminder.setCompleted(!reminder.isCompleted, now);
-        // A failed save is not reported; the re-read shows what the file holds.
-        (void)store.save(reminder, now);
+        // The store logs a failed save; the re-read below shows what the file holds.
+        saved = store.save(reminder, now);
     }
-    if (authorizationStatus(events::EntityType::reminder) != events::AuthorizationStatus::fullAccess) return;
-    if (auto snapshot = readReminders()) storeReminders(*snapshot);
+    if (authorizationStatus(events::EntityType::reminder) == events::AuthorizationStatus::fullAccess)
+        if (auto snapshot = readReminders()) storeReminders(*snapshot);
+    return saved;
 }
 
 bool requestRemindersAccess() {

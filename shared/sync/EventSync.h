@@ -42,9 +42,10 @@ void storeCalendar(const CalendarSnapshot& snapshot);
 std::optional<CalendarSnapshot> storedCalendar();
 
 /// Flips the completion of the reminder with this identifier and saves it;
-/// then, with full access, stores the reminders read again. An identifier of
-/// an event, or of nothing, changes and stores nothing.
-void toggleReminder(const std::string& id);
+/// then, with full access, stores the reminders read again (which shows the
+/// file as it is, also when the save failed). An identifier of an event, or
+/// of nothing, changes and stores nothing. Whether the change was written.
+bool toggleReminder(const std::string& id);
 
 /// Asks for access to reminders or events (the application does, when the
 /// user connects them); whether access was granted.

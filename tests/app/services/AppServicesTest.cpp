@@ -5,6 +5,7 @@
 #include "app/services/ServicePorts.h"
 
 #include "platform/bus/Bus.h"
+#include "platform/events/EventSources.h"
 #include "platform/store/Defaults.h"
 #include "shared/storage/SharedStorage.h"
 #include "tests/support/TestSupport.h"
@@ -266,6 +267,37 @@ TEST_F(AppServicesTest, ConnectingAsksOffTheMainThreadThenSyncs) {
     ASSERT_TRUE(test::spinUntil([&] { return finished == 1; }));
     EXPECT_EQ(flags, std::vector<bool>{true});
     EXPECT_EQ(world.storedNow(), (std::vector<std::string>{"reminders:1", "calendar"}));
+}
+
+TEST_F(AppServicesTest, ASourceConnectedAfterStartIsSyncedWhenItsFileChanges) {
+    // Nothing configured at start; the user connects a file later.
+    test::TempDir dir;
+    const std::filesystem::path file = dir.path() / "tasks.ics";
+    test::writeFile(file, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
+    auto suite = SharedStorage::suite();
+    events::setConfiguredSources(suite, {});
+    const ServicePorts live = ServicePorts::live();
+    ServicePorts ports = world.ports();
+    ports.observeEventStore = live.observeEventStore;
+    ports.refreshEventStoreWatch = live.refreshEventStoreWatch;
+    ports.requestRemindersAccess = [file] {
+        auto s = SharedStorage::suite();
+        events::setConfiguredSources(s, {file});
+        return true;
+    };
+    AppServices hub(std::move(ports));
+    int finished = 0;
+    QObject::connect(&hub, &AppServices::syncFinished, [&] { ++finished; });
+    hub.start();
+    ASSERT_TRUE(test::spinUntil([&] { return finished == 1; }));
+    hub.connectReminders();
+    ASSERT_TRUE(test::spinUntil([&] { return finished == 2; }));
+    const int reads = world.readsStarted;
+
+    test::writeFile(file, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Example Corp.//Tasks//EN\r\nEND:VCALENDAR\r\n");
+    ASSERT_TRUE(test::spinUntil([&] { return finished == 3; }));
+    EXPECT_EQ(world.readsStarted, reads + 1);
+    events::setConfiguredSources(suite, {});
 }
 
 } // namespace

@@ -155,3 +155,19 @@ TEST(EventStoreObserver, ASingleFileSourceReplacedByRenameIsStillWatched) {
                   1);
     }
 }
+
+TEST(EventStoreObserver, ASourceConnectedAfterStartIsWatchedOnceTheSourcesAreAskedAgain) {
+    app();
+    test::TempDir dir;
+    const fs::path file = dir.path() / "calendar.ics";
+    test::writeFile(file, "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    std::vector<fs::path> configured;
+    EventStoreObserver observer([&] { return configured; }, 100);
+    EXPECT_TRUE(observer.watched().isEmpty());
+
+    configured = {file};
+    observer.refreshSources();
+    EXPECT_TRUE(observer.watched().contains(QString::fromStdString(file.string())));
+    EXPECT_EQ(changesAfter(observer, [&] { test::writeFile(file, "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n"); }),
+              1);
+}
