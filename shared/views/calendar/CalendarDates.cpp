@@ -2,7 +2,6 @@
 
 #include "platform/time/Time.h"
 
-
 namespace plyx::CalendarDates {
 namespace {
 constexpr int kNoRangeDays = 30;
