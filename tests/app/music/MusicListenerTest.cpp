@@ -118,7 +118,7 @@ TEST_F(Listener, PositionAndLengthReadTheSameUnderADecimalComma) {
     // A German session: the C library's numbers want "245,9", the reply says "245.9".
     test::ScopedCommaDecimals comma;
     if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
-    auto fake = player({"Playing", 83'000'000, 245'900'000, "Song", QStringList{"Band"}});
+    auto fake = player({"Playing", 83'400'000, 245'900'000, "Song", QStringList{"Band"}});
     listener->syncFromMusic();
     EXPECT_EQ(MediaBridge::nowPlaying(), (NowPlayingSnapshot{"Song", "Band", 83, 245, true, kNow}));
     EXPECT_EQ(reloads, both);
@@ -127,7 +127,7 @@ TEST_F(Listener, PositionAndLengthReadTheSameUnderADecimalComma) {
     // stores the position and reloads nothing.
     const Date later = kNow + 30;
     time::setClock([later] { return later; });
-    fake->setTrack({"Playing", 113'000'000, 245'900'000, "Song", QStringList{"Band"}});
+    fake->setTrack({"Playing", 113'400'000, 245'900'000, "Song", QStringList{"Band"}});
     listener->syncFromMusic();
     EXPECT_EQ(MediaBridge::nowPlaying(), (NowPlayingSnapshot{"Song", "Band", 113, 245, true, later}));
     EXPECT_EQ(reloads, both);
