@@ -1,5 +1,6 @@
 #include "app/music/MusicListener.h"
 
+#include "platform/base/Numbers.h"
 #include "platform/media/MprisPlayer.h"
 #include "platform/media/PlayerForms.h"
 #include "platform/time/Time.h"
@@ -10,7 +11,6 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -24,17 +24,6 @@ constexpr const char* kNowPlayingKind = "plyx.nowplaying";
 constexpr const char* kRemoteKind = "plyx.remote";
 constexpr int kDriftLimitSeconds = 3;
 
-// A whole text as a decimal number; none when any of it is not part of one
-// (blanks included).
-std::optional<double> parseDecimal(const std::string& text) {
-    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front()))) return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() + text.size()) return std::nullopt;
-    return v;
-}
-
 // Truncated toward zero; a value that is no whole number of seconds we can
 // hold (not finite, out of range) counts as 0.
 std::int64_t wholeSeconds(double v) {
@@ -46,7 +35,7 @@ std::int64_t wholeSeconds(double v) {
 std::int64_t replySeconds(std::string piece) {
     for (char& c : piece)
         if (c == ',') c = '.';
-    return wholeSeconds(parseDecimal(piece).value_or(0));
+    return wholeSeconds(num::parseDecimal(piece).value_or(0));
 }
 
 // Exactly `count` fields: split at the first `count - 1` separators, empty

@@ -3,6 +3,7 @@
 #include "app/services/ServicePorts.h"
 #include "platform/bus/Bus.h"
 #include "platform/store/Defaults.h"
+#include "platform/time/ZoneWatcher.h"
 #include "shared/storage/SharedStorage.h"
 
 #include <QFutureWatcher>
@@ -70,6 +71,11 @@ void AppServices::start() {
     observerTokens_.push_back(bus::observe(kReloadNotification, [this] {
         later(this, [this] { ports_->reloadAllTimelines(); });
     }));
+
+    // A new system zone moves "today": the calendar snapshot is taken again
+    // (the day keys and the stats read the zone each time anyway).
+    zoneWatcher_ = std::make_unique<time::ZoneWatcher>();
+    connect(zoneWatcher_.get(), &time::ZoneWatcher::zoneChanged, this, [this] { syncEventData(); });
 }
 
 int AppServices::statsIntervalSeconds() {

@@ -13,6 +13,10 @@
 #include <memory>
 #include <vector>
 
+namespace plyx::time {
+class ZoneWatcher;
+}
+
 namespace plyx {
 
 struct ServicePorts;
@@ -69,6 +73,7 @@ private:
     bool started_ = false;
     std::vector<std::unique_ptr<QObject>> observerTokens_;
     QTimer* statsTimer_ = nullptr;
+    std::unique_ptr<time::ZoneWatcher> zoneWatcher_;
     bool syncRunning_ = false;
     bool syncAgain_ = false;
 };

@@ -2,11 +2,14 @@
 // Converting doubles to 64-bit integers without undefined behaviour. A double
 // outside [-2^63, 2^63) (or NaN) has no integer value, and a plain cast of one
 // is undefined; stored records and live readings can hold any double, so every
-// conversion goes through one of these.
+// conversion goes through one of these. Numbers in stored and exchanged
+// texts are read here too, with a full stop whatever the process's locale.
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <string_view>
 
 namespace plyx::num {
 
@@ -48,5 +51,19 @@ inline std::int64_t saturatedInt64(double v) {
 /// The nearest integer with halves away from zero, held at the ends of the
 /// 64-bit range; NaN gives 0.
 inline std::int64_t roundHalfAway(double v) { return saturatedInt64(std::round(v)); }
+
+/// A whole text as a decimal number ("245.9", "-3", "+1e3", "inf") written
+/// with a full stop, read the same in every locale: strtod would want a comma
+/// under de_DE and stop at the point. Nothing when any of the text (a blank
+/// included) is not part of the number.
+inline std::optional<double> parseDecimal(std::string_view text) {
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') text.remove_prefix(1);
+    if (text.empty()) return std::nullopt;
+    double v = 0;
+    const char* end = text.data() + text.size();
+    const auto [at, ec] = std::from_chars(text.data(), end, v);
+    if (ec != std::errc() || at != end) return std::nullopt;
+    return v;
+}
 
 } // namespace plyx::num

@@ -1,5 +1,7 @@
 #include "platform/desktop/DesktopEntries.h"
 
+#include "platform/time/Time.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,11 +24,12 @@ struct Entry {
     std::string wmClass;
 };
 
-/// The untranslated Name and StartupWMClass of the [Desktop Entry] group.
-std::optional<Entry> readEntry(const std::filesystem::path& file) {
+/// The Name (in `locale`) and StartupWMClass of the [Desktop Entry] group;
+/// none without an untranslated Name, which every entry must have.
+std::optional<Entry> readEntry(const std::filesystem::path& file, const std::string& locale) {
     auto keys = readGroup(file, "Desktop Entry");
     if (keys["Name"].empty()) return std::nullopt;
-    return Entry{keys["Name"], keys["StartupWMClass"]};
+    return Entry{localizedValue(keys, "Name", locale), keys["StartupWMClass"]};
 }
 
 } // namespace
@@ -56,6 +59,32 @@ std::map<std::string, std::string> readGroup(const std::filesystem::path& file, 
     return out;
 }
 
+std::string localizedValue(const std::map<std::string, std::string>& keys, const std::string& key,
+                           const std::string& messagesLocale) {
+    // lang_COUNTRY.ENCODING@MODIFIER; the encoding never takes part.
+    const std::string& l = messagesLocale;
+    const auto at = l.find('@');
+    const std::string modifier = at == std::string::npos ? "" : l.substr(at + 1);
+    const std::string base = l.substr(0, std::min(at, l.find('.')));
+    const auto underscore = base.find('_');
+    const std::string lang = base.substr(0, underscore);
+    const std::string country = underscore == std::string::npos ? "" : base.substr(underscore + 1);
+
+    std::vector<std::string> tries;
+    if (!lang.empty() && lang != "C" && lang != "POSIX") {
+        if (!country.empty() && !modifier.empty()) tries.push_back(lang + "_" + country + "@" + modifier);
+        if (!country.empty()) tries.push_back(lang + "_" + country);
+        if (!modifier.empty()) tries.push_back(lang + "@" + modifier);
+        tries.push_back(lang);
+    }
+    for (const auto& t : tries)
+        if (auto it = keys.find(key + "[" + t + "]"); it != keys.end() && !it->second.empty()) return it->second;
+    auto it = keys.find(key);
+    return it == keys.end() ? std::string() : it->second;
+}
+
+std::string messagesLocale() { return time::environmentLocaleName("LC_MESSAGES"); }
+
 std::vector<std::filesystem::path> applicationFolders() {
     std::vector<std::filesystem::path> out;
     const char* dataHome = std::getenv("XDG_DATA_HOME");
@@ -71,7 +100,8 @@ std::vector<std::filesystem::path> applicationFolders() {
 }
 
 std::optional<std::string> nameForWindowClass(const std::string& wmClass,
-                                              const std::vector<std::filesystem::path>& folders) {
+                                              const std::vector<std::filesystem::path>& folders,
+                                              const std::string& locale) {
     if (wmClass.empty()) return std::nullopt;
     const std::string wanted = lower(wmClass);
     for (const auto& folder : folders) {
@@ -82,7 +112,7 @@ std::optional<std::string> nameForWindowClass(const std::string& wmClass,
             if (path.extension() != ".desktop") continue;
             const bool fileMatches = lower(path.stem().string()) == wanted ||
                                      lower(path.stem().string()).ends_with("." + wanted);
-            auto entry = readEntry(path);
+            auto entry = readEntry(path, locale);
             if (!entry) continue;
             if (!entry->wmClass.empty() && entry->wmClass == wmClass) return entry->name;
             if (fileMatches && !byFileName) byFileName = entry->name;

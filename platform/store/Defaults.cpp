@@ -334,10 +334,9 @@ double realOf(sqlite3_stmt* s) {
     if (!s) return 0;
     const int t = sqlite3_column_type(s, 0);
     if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return sqlite3_column_double(s, 0);
-    if (t == SQLITE_TEXT) {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-        return p ? std::strtod(p, nullptr) : 0;
-    }
+    // SQLite reads a text's leading number itself, with a full stop in every
+    // locale (strtod would want the process locale's decimal comma).
+    if (t == SQLITE_TEXT) return sqlite3_column_double(s, 0);
     return 0;
 }
 

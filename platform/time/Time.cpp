@@ -6,6 +6,9 @@
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
+#include <unicode/ulocdata.h>
+
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -23,11 +26,17 @@ namespace {
 // cycle is set explicitly.
 constexpr const char* kPosixTimeLocale = "en_US_POSIX@hours=h23";
 
+// The system zone file as every Linux distribution sets it: a link into the
+// zoneinfo tree, replaced when the user picks another zone.
+constexpr const char* kSystemZoneFile = "/etc/localtime";
+
 struct Environment {
     std::mutex mutex;
     std::function<Date()> clock;
     std::string zoneOverride;
     std::string localeOverride;
+    std::filesystem::path zoneFile = kSystemZoneFile;
+    std::string systemZone; // empty until first read
 };
 
 Environment& env() {
@@ -41,15 +50,57 @@ std::string toUtf8(const icu::UnicodeString& s) {
     return out;
 }
 
-const std::string& defaultZone() {
+bool tzIsSet() {
+    const char* tz = std::getenv("TZ");
+    return tz && *tz;
+}
+
+// What ICU finds for the host: it understands every form TZ takes (":Area/City",
+// a path, a POSIX rule). It caches its answer, so it is asked once only.
+const std::string& hostZone() {
     static const std::string zone = [] {
         std::unique_ptr<icu::TimeZone> tz(icu::TimeZone::detectHostTimeZone());
         icu::UnicodeString id;
         if (tz) tz->getID(id);
         std::string s = toUtf8(id);
-        return s.empty() ? std::string("UTC") : s;
+        return s.empty() || s == "Etc/Unknown" ? std::string("UTC") : s;
     }();
     return zone;
+}
+
+// The zone a zone file links to: the part of the link's text after
+// "zoneinfo/" ("../usr/share/zoneinfo/Europe/Paris" names Europe/Paris),
+// without the "posix/" or "right/" variants' folder. The link's target need
+// not be readable; the name is checked against ICU's zones instead.
+std::optional<std::string> zoneOfLink(const std::filesystem::path& file) {
+    char buf[4096];
+    const ssize_t n = ::readlink(file.c_str(), buf, sizeof buf - 1);
+    if (n <= 0) return std::nullopt;
+    const std::string target(buf, static_cast<std::size_t>(n));
+    constexpr std::string_view kTree = "zoneinfo/";
+    const auto at = target.rfind(kTree);
+    if (at == std::string::npos) return std::nullopt;
+    std::string id = target.substr(at + kTree.size());
+    for (std::string_view variant : {"posix/", "right/"})
+        if (id.starts_with(variant)) id.erase(0, variant.size());
+    if (!isKnownZone(id)) return std::nullopt;
+    return id;
+}
+
+std::string defaultZone() {
+    if (tzIsSet()) return hostZone();
+    std::filesystem::path file;
+    {
+        std::lock_guard lock(env().mutex);
+        if (!env().systemZone.empty()) return env().systemZone;
+        file = env().zoneFile;
+    }
+    // First look: the link, else whatever ICU makes of the host (a copied
+    // zone file, which it matches by content).
+    std::string zone = zoneOfLink(file).value_or(file == kSystemZoneFile ? hostZone() : std::string("UTC"));
+    std::lock_guard lock(env().mutex);
+    if (env().systemZone.empty()) env().systemZone = zone;
+    return env().systemZone;
 }
 
 std::unique_ptr<icu::TimeZone> zoneFor(const std::string& zoneId) {
@@ -101,6 +152,33 @@ void setCurrentZone(const std::string& zoneId) {
     env().zoneOverride = zoneId;
 }
 
+std::filesystem::path zoneFile() {
+    std::lock_guard lock(env().mutex);
+    return env().zoneFile;
+}
+
+void setZoneFile(const std::filesystem::path& file) {
+    std::lock_guard lock(env().mutex);
+    env().zoneFile = file;
+    env().systemZone.clear();
+}
+
+bool zoneFixedByEnvironment() { return tzIsSet(); }
+
+bool refreshSystemZone() {
+    if (tzIsSet()) return false;
+    const auto zone = zoneOfLink(zoneFile());
+    return zone && adoptSystemZone(*zone);
+}
+
+bool adoptSystemZone(const std::string& zoneId) {
+    if (tzIsSet() || !isKnownZone(zoneId)) return false;
+    const std::string before = defaultZone();
+    std::lock_guard lock(env().mutex);
+    env().systemZone = zoneId;
+    return zoneId != before;
+}
+
 std::string localeFromPosixName(std::string_view name) {
     // language[_territory][.codeset][@modifier]: ICU wants neither of the last two.
     const std::string_view base = name.substr(0, name.find_first_of(".@"));
@@ -108,14 +186,37 @@ std::string localeFromPosixName(std::string_view name) {
     return std::string(base);
 }
 
-std::string environmentTimeLocale() {
-    // The categories in the order the C library consults them for LC_TIME;
-    // LC_MESSAGES, which ICU's own default follows, has no say in dates.
-    for (const char* variable : {"LC_ALL", "LC_TIME", "LANG"}) {
+std::string environmentLocaleName(std::string_view categoryVariable) {
+    const std::string category(categoryVariable);
+    for (const char* variable : {"LC_ALL", category.c_str(), "LANG"}) {
         const char* value = std::getenv(variable);
-        if (value && *value) return localeFromPosixName(value);
+        if (value && *value) return value;
     }
-    return kPosixTimeLocale;
+    return "C";
+}
+
+std::string environmentTimeLocale() {
+    // LC_MESSAGES, which ICU's own default follows, has no say in dates.
+    return localeFromPosixName(environmentLocaleName("LC_TIME"));
+}
+
+bool measuresInUSUnits(const std::string& localeId) {
+    std::string locale = localeId;
+    if (locale.empty()) {
+        std::lock_guard lock(env().mutex);
+        locale = env().localeOverride;
+    }
+    if (locale.empty()) {
+        const std::string name = environmentLocaleName("LC_MEASUREMENT");
+        const std::string_view base = std::string_view(name).substr(0, name.find_first_of(".@"));
+        // The C library's own locale measures in metric units (ICU's stand-in
+        // for it, en_US_POSIX, would say US).
+        if (base.empty() || base == "C" || base == "POSIX") return false;
+        locale = std::string(base);
+    }
+    UErrorCode status = U_ZERO_ERROR;
+    const UMeasurementSystem system = ulocdata_getMeasurementSystem(locale.c_str(), &status);
+    return U_SUCCESS(status) && system == UMS_US;
 }
 
 std::string currentLocale() {
@@ -222,6 +323,31 @@ int firstWeekday(const std::string& localeId) {
     std::unique_ptr<icu::Calendar> cal(icu::Calendar::createInstance(localeFor(localeId), status));
     if (U_FAILURE(status) || !cal) return 1;
     return static_cast<int>(cal->getFirstDayOfWeek(status));
+}
+
+std::string calendarType(const std::string& localeId) {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Calendar> cal(icu::Calendar::createInstance(localeFor(localeId), status));
+    if (U_FAILURE(status) || !cal) return "gregorian";
+    return cal->getType();
+}
+
+CalendarDay calendarDay(Date d, const std::string& zoneId, const std::string& localeId) {
+    // The same calendar `format` writes month and weekday names in, so a
+    // day number never sits under another calendar's month name.
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Calendar> cal(
+        icu::Calendar::createInstance(zoneFor(zoneId).release(), localeFor(localeId), status));
+    CalendarDay out;
+    if (U_FAILURE(status) || !cal) {
+        out.day = components(d, zoneId).day;
+        return out;
+    }
+    cal->setTime(std::floor(d.unixMillis()), status);
+    out.day = cal->get(UCAL_DATE, status);
+    const int length = cal->getActualMaximum(UCAL_DATE, status);
+    if (U_SUCCESS(status) && length >= 1) out.monthLength = length;
+    return out;
 }
 
 std::string format(Date d, const std::string& pattern, const std::string& zoneId, const std::string& localeId) {

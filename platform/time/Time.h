@@ -4,6 +4,7 @@
 // is injectable so tests can fix the moment, the zone and the locale.
 #include "platform/time/Date.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,10 +20,25 @@ Date now();
 void setClock(std::function<Date()> clock);
 
 /// Identifier of the current time zone ("Europe/Paris"); by default the
-/// process's own (TZ, /etc/localtime), read once.
+/// system's: TZ when set (read once, never again), else the zone the zone
+/// file links to, as last read by `refreshSystemZone`.
 std::string currentZone();
 /// Overrides the current zone; an empty string restores the default.
 void setCurrentZone(const std::string& zoneId);
+
+/// The link naming the system zone ("/etc/localtime" unless pointed
+/// elsewhere); setting it makes the next look at the zone read it.
+std::filesystem::path zoneFile();
+void setZoneFile(const std::filesystem::path& file);
+/// Whether TZ fixes the process's zone (then the zone file is never read).
+bool zoneFixedByEnvironment();
+/// Reads the system zone again from the zone file; true when it changed.
+/// A file that names no known zone (missing, mid-replace, not a link)
+/// keeps the zone read before. Does nothing when TZ is set.
+bool refreshSystemZone();
+/// Takes `zoneId` as the system zone (a zone service announced it); true
+/// when it changed. Ignored when TZ is set or the zone is not known.
+bool adoptSystemZone(const std::string& zoneId);
 
 /// The current locale identifier in ICU form ("en_US", "de_DE@calendar=buddhist");
 /// by default the environment's time locale, read at each call.
@@ -34,9 +50,19 @@ void setCurrentLocale(const std::string& localeId);
 /// give "en_GB". The C and POSIX locales (and an empty name) give English
 /// with a 24-hour clock, as the C library formats times there.
 std::string localeFromPosixName(std::string_view name);
+/// The POSIX locale name the environment gives one category, found as the
+/// C library finds it: LC_ALL, then the category's own variable
+/// ("LC_TIME", "LC_MEASUREMENT", "LC_MESSAGES"), then LANG, the first that
+/// is set and not empty; "C" when none is.
+std::string environmentLocaleName(std::string_view categoryVariable);
 /// The locale dates and times are written in by the environment: the first
 /// of LC_ALL, LC_TIME and LANG that is set and not empty, else C.
 std::string environmentTimeLocale();
+/// Whether temperatures and lengths are given in US units: by the current
+/// locale when one is set in-process (or by `localeId` when given), else by
+/// the environment's measurement category (LC_ALL, LC_MEASUREMENT, LANG).
+/// The C and POSIX locales are metric, as the C library's own is.
+bool measuresInUSUnits(const std::string& localeId = {});
 
 /// Whether a zone identifier names a zone ICU knows.
 bool isKnownZone(const std::string& zoneId);
@@ -76,6 +102,21 @@ bool isSameDay(Date a, Date b, const std::string& zoneId = {});
 Date startOfWeek(Date d, int firstWeekday, const std::string& zoneId = {});
 /// The first weekday of the locale (1 = Sunday, 2 = Monday, ...).
 int firstWeekday(const std::string& localeId = {});
+
+// ---- the user's calendar --------------------------------------------------
+
+/// ICU's calendar type for the locale (the current one when empty):
+/// "gregorian", "islamic-umalqura" for ar_SA, "persian" for fa_IR, or what
+/// an "@calendar=" keyword names.
+std::string calendarType(const std::string& localeId = {});
+
+/// A day as the user's calendar counts it: the one dates are formatted in.
+struct CalendarDay {
+    int day = 1;             ///< the day of the month
+    std::optional<int> monthLength; ///< days in that month; none when the calendar gives no range
+};
+/// The day of `d` in the locale's calendar, in the zone given (current ones when empty).
+CalendarDay calendarDay(Date d, const std::string& zoneId = {}, const std::string& localeId = {});
 
 // ---- formatting -----------------------------------------------------------
 

@@ -2,6 +2,7 @@
 #include "platform/ui/Element.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -12,9 +13,10 @@ std::string formatNumber(double v) {
     if (std::isnan(v)) return "nan";
     double r = std::round(v * 100) / 100;
     if (r == 0) r = 0; // no "-0"
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", r);
-    std::string s = buf;
+    // Two decimals with a full stop in every locale: dumps are compared as text.
+    char buf[320]; // room for the largest double written out in full
+    const auto res = std::to_chars(buf, buf + sizeof buf, r, std::chars_format::fixed, 2);
+    std::string s(buf, res.ptr);
     while (!s.empty() && s.back() == '0') s.pop_back();
     if (!s.empty() && s.back() == '.') s.pop_back();
     return s;

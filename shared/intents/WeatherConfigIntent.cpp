@@ -5,16 +5,9 @@
 #include "shared/intents/WeatherPlaceQuery.h"
 #include "shared/sources/DefaultPlace.h"
 
-#include <unicode/ulocdata.h>
-
 namespace plyx {
 
-bool usesUSMeasurement(const std::string& localeId) {
-    const std::string locale = localeId.empty() ? time::currentLocale() : localeId;
-    UErrorCode status = U_ZERO_ERROR;
-    const UMeasurementSystem system = ulocdata_getMeasurementSystem(locale.c_str(), &status);
-    return U_SUCCESS(status) && system == UMS_US;
-}
+bool usesUSMeasurement(const std::string& localeId) { return time::measuresInUSUnits(localeId); }
 
 WeatherSnapshot WeatherConfigIntent::localized(const WeatherSnapshot& snapshot) const {
     switch (unit) {

@@ -41,8 +41,9 @@ struct WeatherConfigIntent {
     static WeatherConfigIntent from(const intents::Configuration& config);
 };
 
-/// Whether the locale (the current one when empty) measures in US units,
-/// as ICU's locale data says.
+/// Whether the locale measures in US units, as ICU's locale data says; when
+/// empty, the locale set in-process, else the environment's measurement
+/// category (LC_ALL, LC_MEASUREMENT, LANG; C and POSIX are metric).
 bool usesUSMeasurement(const std::string& localeId = {});
 
 } // namespace plyx

@@ -1,6 +1,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <atomic>
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -34,6 +35,42 @@ ScopedEnv::~ScopedEnv() {
     if (old_) ::setenv(name_.c_str(), old_->c_str(), 1);
     else ::unsetenv(name_.c_str());
 }
+
+namespace {
+
+constexpr const char* kCommaLocale = "de_DE.UTF-8";
+
+bool numbersUseComma() {
+    const std::lconv* conv = std::localeconv();
+    return conv && conv->decimal_point && std::string(conv->decimal_point) == ",";
+}
+
+// The locale compiled once per test process into its temporary folder; the
+// C library looks there too while LOCPATH names it.
+bool buildCommaLocale() {
+    static const bool built = [] {
+        const char* root = std::getenv("PLYX_TEST_TMP");
+        const fs::path folder = fs::path(root && *root ? root : fs::temp_directory_path().c_str()) / "locales";
+        std::error_code ec;
+        fs::create_directories(folder, ec);
+        const std::string command = "localedef -c -i de_DE -f UTF-8 '" + (folder / kCommaLocale).string() +
+                                    "' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == -1 || !fs::exists(folder / kCommaLocale)) return false;
+        ::setenv("LOCPATH", folder.c_str(), 1);
+        return true;
+    }();
+    return built;
+}
+
+} // namespace
+
+ScopedCommaDecimals::ScopedCommaDecimals() {
+    if (const char* now = std::setlocale(LC_NUMERIC, nullptr)) old_ = now;
+    if (!std::setlocale(LC_NUMERIC, kCommaLocale) && buildCommaLocale()) std::setlocale(LC_NUMERIC, kCommaLocale);
+    active_ = numbersUseComma();
+}
+
+ScopedCommaDecimals::~ScopedCommaDecimals() { std::setlocale(LC_NUMERIC, old_.empty() ? "C" : old_.c_str()); }
 
 FreshStorage::FreshStorage() : env_("XDG_DATA_HOME", dir_.path().string()) {}
 

@@ -44,6 +44,24 @@ private:
     ScopedEnv env_;
 };
 
+/// Switches the C library's numbers to a locale that writes a decimal comma
+/// (de_DE), as a German desktop session has them, for a scope. The machine
+/// need not have the locale installed: it is built into the test's temporary
+/// folder from the locale sources when missing. `active()` says whether it
+/// took (false when neither is possible; the test should then skip).
+class ScopedCommaDecimals {
+public:
+    ScopedCommaDecimals();
+    ~ScopedCommaDecimals();
+    ScopedCommaDecimals(const ScopedCommaDecimals&) = delete;
+    ScopedCommaDecimals& operator=(const ScopedCommaDecimals&) = delete;
+    bool active() const { return active_; }
+
+private:
+    std::string old_;
+    bool active_ = false;
+};
+
 /// Reads a whole file; empty when missing.
 std::string readFile(const std::filesystem::path& p);
 /// Writes a whole file, creating folders.

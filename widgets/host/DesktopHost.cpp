@@ -2,6 +2,7 @@
 
 #include "platform/intents/AppIntent.h"
 #include "platform/time/Time.h"
+#include "platform/time/ZoneWatcher.h"
 #include "platform/ui/Render.h"
 #include "widgets/host/EditDialog.h"
 #include "widgets/host/PlaceWidget.h"
@@ -66,6 +67,9 @@ void DesktopHost::start() {
     listener_ = std::make_unique<widgetkit::WidgetReloadListener>(
         [this](const std::optional<std::string>& kind) { reload(kind); });
     if (!listener_->isListening()) qCWarning(lcHost) << "no session bus: reload requests are not heard";
+    // Unconfigured clocks, "today" and the default place all follow the zone.
+    zoneWatcher_ = std::make_unique<time::ZoneWatcher>();
+    connect(zoneWatcher_.get(), &time::ZoneWatcher::zoneChanged, this, [this] { reload(std::nullopt); });
 }
 
 void DesktopHost::show(const Placement& p) {

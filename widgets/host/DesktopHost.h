@@ -19,6 +19,10 @@
 #include <optional>
 #include <string>
 
+namespace plyx::time {
+class ZoneWatcher;
+}
+
 namespace plyx::host {
 
 class DesktopHost : public QObject {
@@ -37,7 +41,8 @@ public:
     ~DesktopHost() override;
 
     /// Reads the placements, shows a window for each and starts hearing reload
-    /// requests. A placement of an unknown kind is kept but not shown.
+    /// requests and system zone changes (each asks every widget for a new
+    /// timeline). A placement of an unknown kind is kept but not shown.
     void start();
 
     /// Places a widget; its id, or nothing with `error` set (unknown kind, bad
@@ -91,6 +96,7 @@ private:
     std::vector<Placement> placements_;
     std::map<std::string, std::unique_ptr<Shown>> shown_;
     std::unique_ptr<widgetkit::WidgetReloadListener> listener_;
+    std::unique_ptr<time::ZoneWatcher> zoneWatcher_;
     QTimer liveTimer_;
 };
 

@@ -14,6 +14,7 @@ public:
 
     /// The view shown; repaints.
     void setView(View view);
+    const View& view() const { return view_; }
     /// The environment handed to the view (the moment, rendering mode); repaints.
     void setEnvironment(const Environment& env);
     const Environment& environment() const { return env_; }

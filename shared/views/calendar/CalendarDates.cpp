@@ -2,22 +2,19 @@
 
 #include "platform/time/Time.h"
 
-#include <cmath>
-
 namespace plyx::CalendarDates {
+namespace {
+constexpr int kNoRangeDays = 30;
+} // namespace
 
-int dayNumber(Date date) { return time::components(date).day; }
+// The day and the month's length come from the calendar the names below are
+// written in (the time locale's: Islamic under ar_SA, Persian under fa_IR),
+// never from the Gregorian one the stored day keys use.
+int dayNumber(Date date) { return time::calendarDay(date).day; }
 
 std::string dayOfMonth(Date date) { return std::to_string(dayNumber(date)); }
 
-int daysInMonth(Date date) {
-    const auto c = time::components(date);
-    const Date first = time::dateFrom(c.year, c.month, 1);
-    const Date next = time::dateFrom(c.year, c.month + 1, 1);
-    // Whole days between the two firsts; rounding absorbs a clock change.
-    const auto n = std::lround((next - first) / 86400.0);
-    return n >= 28 && n <= 31 ? static_cast<int>(n) : 30;
-}
+int daysInMonth(Date date) { return time::calendarDay(date).monthLength.value_or(kNoRangeDays); }
 
 std::string weekdayWide(Date date) { return time::format(date, "EEEE"); }
 

@@ -7,11 +7,12 @@
 
 namespace plyx::CalendarDates {
 
-/// The day of the month, 1...31, as decimal digits without a leading zero.
+/// The day of the month in the user's calendar, as decimal digits without a
+/// leading zero.
 std::string dayOfMonth(Date date);
 int dayNumber(Date date);
-/// The number of days of the month that holds `date`; 30 when the calendar
-/// gives no sensible length.
+/// The number of days of the month that holds `date` in the user's
+/// calendar; 30 when the calendar gives no range.
 int daysInMonth(Date date);
 /// "Tuesday" (the wide weekday form).
 std::string weekdayWide(Date date);

@@ -10,6 +10,7 @@
 #include "shared/stores/MediaBridge.h"
 
 #include "tests/support/bus/PrivateBus.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/media/FakeMprisPlayer.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,25 @@ TEST_F(Listener, TracksWithoutArtistOrLengthAreStored) {
     auto fake = player({"Playing", 7'000'000, std::nullopt, "Radio", std::nullopt});
     listener->syncFromMusic();
     EXPECT_EQ(MediaBridge::nowPlaying(), (NowPlayingSnapshot{"Radio", "", 7, 0, true, kNow}));
+    EXPECT_EQ(reloads, both);
+}
+
+TEST_F(Listener, PositionAndLengthReadTheSameUnderADecimalComma) {
+    // A German session: the C library's numbers want "245,9", the reply says "245.9".
+    test::ScopedCommaDecimals comma;
+    if (!comma.active()) GTEST_SKIP() << "no locale with a decimal comma could be set";
+    auto fake = player({"Playing", 83'400'000, 245'900'000, "Song", QStringList{"Band"}});
+    listener->syncFromMusic();
+    EXPECT_EQ(MediaBridge::nowPlaying(), (NowPlayingSnapshot{"Song", "Band", 83, 245, true, kNow}));
+    EXPECT_EQ(reloads, both);
+
+    // Half a minute on, the player is half a minute further: a stats tick
+    // stores the position and reloads nothing.
+    const Date later = kNow + 30;
+    time::setClock([later] { return later; });
+    fake->setTrack({"Playing", 113'400'000, 245'900'000, "Song", QStringList{"Band"}});
+    listener->syncFromMusic();
+    EXPECT_EQ(MediaBridge::nowPlaying(), (NowPlayingSnapshot{"Song", "Band", 113, 245, true, later}));
     EXPECT_EQ(reloads, both);
 }
 

@@ -227,3 +227,39 @@ TEST(CalendarAgenda, TheDayShareIsTruncatedAndHeldToTheDay) {
     };
     for (const auto& [p, want] : cases) EXPECT_EQ(CalendarAgenda::dayText(p), want) << p;
 }
+
+TEST(CalendarViews, DayMonthAndDotsComeFromTheOneCalendarOfTheTimeLocale) {
+    // 2026-03-01 is 12 Ramadan 1447 in the Umm al-Qura calendar (a month of
+    // 30 days) and 10 Esfand 1404 in the Persian one (29 days).
+    struct Case {
+        const char* locale;
+        const char* month;  // the header, standing alone
+        int day, days;
+    };
+    const Case cases[] = {
+        {"ar_SA", "\u0631\u0645\u0636\u0627\u0646", 12, 30},
+        {"fa_IR", "\u0627\u0633\u0641\u0646\u062f", 10, 29},
+        {"en_US", "MARCH", 1, 31},
+    };
+    const Date day = noon(2026, 3, 1);
+    const auto ctx = viewContext();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        time::setCurrentLocale(c.locale);
+        const auto grid = test::dumpLines(CalendarMonthGrid{day, ctx}.body(), {160, 160});
+        const auto big = textsOf(test::dumpLines(CalendarBigDate{day, ctx}.body(), {160, 160}));
+        const auto events = textsOf(test::dumpLines(CalendarDayEvents{day, {}, ctx}.body(), {344, 160}));
+        time::setCurrentLocale("en_US");
+        const int rows = (c.days + 6) / 7;
+        EXPECT_EQ(textsOf(grid), (std::vector<std::string>{c.month, std::to_string(c.day),
+                                                           std::to_string(c.days - c.day) + " DAYS LEFT"}));
+        EXPECT_EQ(test::ofKind(grid, "Circle").size(), size_t(7 * rows));
+        EXPECT_EQ(countFill(grid, "Circle", ctx.pal.fill), c.day - 1);
+        EXPECT_EQ(countFill(grid, "Circle", ctx.pal.track), 7 * rows - c.day);
+        ASSERT_EQ(big.size(), 3u);
+        EXPECT_EQ(big[1], std::to_string(c.day));
+        EXPECT_NE(big[2].find(c.locale == std::string("en_US") ? "MARCH" : c.month), std::string::npos) << big[2];
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(events[0], std::to_string(c.day));
+    }
+}

@@ -1,5 +1,7 @@
 // The desktop host as a user meets it, in this process on an X display of its
 // own: widgets placed, shown, kept on their timelines, reloaded, and tapped.
+#include "platform/time/Time.h"
+#include "platform/ui/Render.h"
 #include "platform/widgetkit/WidgetCenter.h"
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/stores/ExtrasStore.h"
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 
 using namespace plyx;
@@ -216,4 +219,42 @@ TEST_F(DesktopHostTest, TheEditDialogsDoneSavesAndReloadsAndCancelChangesNothing
     EXPECT_FALSE(h->configure(id, {{"surface", "Glass"}}, &error));
     EXPECT_NE(error.find("surface"), std::string::npos) << error;
     EXPECT_EQ(stored()["surface"], "glass");
+}
+
+TEST_F(DesktopHostTest, ANewSystemZoneAsksEveryWidgetAgainAndClocksDrawIt) {
+    // The zone as the desktop sets it: a link the platform layer reads, no TZ.
+    test::ScopedEnv noTz("TZ", std::nullopt);
+    test::TempDir etc;
+    const auto zoneFile = etc.path() / "localtime";
+    auto relink = [&](const std::string& target) {
+        const auto fresh = etc.path() / "localtime.new";
+        std::filesystem::create_symlink(target, fresh);
+        std::filesystem::rename(fresh, zoneFile);
+    };
+    relink("/usr/share/zoneinfo/Asia/Tokyo");
+    time::setZoneFile(zoneFile);
+    time::setCurrentZone("");
+    struct Restore {
+        ~Restore() {
+            time::setZoneFile("/etc/localtime");
+            time::setCurrentZone("UTC");
+        }
+    } restore;
+
+    auto h = makeHost();
+    const auto clockId = place(*h, "plyx.clock.stacked", {40, 40});  // no city: the system zone
+    ASSERT_TRUE(painted(*h, clockId));
+    auto drawn = [&] {
+        auto* w = h->window(clockId);
+        return ui::dump(w->view(), {double(w->width()), double(w->height())}, w->environment());
+    };
+    EXPECT_NE(drawn().find("GMT+9"), std::string::npos) << drawn();
+    const int before = h->requestCount(clockId);
+
+    relink("/usr/share/zoneinfo/Asia/Kolkata");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->requestCount(clockId) > before && !h->isPending(clockId); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drawn().find("GMT+5:30") != std::string::npos; }, 10000)) << drawn();
+    // 19:00 UTC is half past midnight there.
+    EXPECT_NE(drawn().find("\"30\""), std::string::npos) << drawn();
+    EXPECT_EQ(drawn().find("GMT+9"), std::string::npos);
 }
