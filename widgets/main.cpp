@@ -144,8 +144,10 @@ std::optional<std::string> writeFile(const std::string& out, const QByteArray& b
     }
     QSaveFile file(name);
     if (!file.open(mode) || file.write(bytes) != bytes.size()) {
+        // Taken before cancelling, which replaces the disk's error with its own.
+        const std::string why = file.errorString().toStdString();
         file.cancelWriting(); // the old file stays; the new one is dropped
-        return file.errorString().toStdString();
+        return why;
     }
     if (!file.commit()) return file.errorString().toStdString();
     return std::nullopt;

@@ -68,11 +68,9 @@ std::unique_ptr<AppIntent> IntentRegistry::rebuild(const std::string& serialised
     return intent;
 }
 
-QFuture<void> performOnWorker(std::unique_ptr<AppIntent> intent) {
+QFuture<bool> performOnWorker(std::unique_ptr<AppIntent> intent) {
     std::shared_ptr<AppIntent> owned(std::move(intent));
-    return QtConcurrent::run([owned] {
-        if (owned) owned->perform();
-    });
+    return QtConcurrent::run([owned] { return owned && owned->perform(); });
 }
 
 } // namespace plyx::intents

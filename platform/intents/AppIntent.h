@@ -10,7 +10,7 @@
 //       static std::unique_ptr<AddStepsIntent> from(const intents::Configuration& c);
 //       const intents::IntentDescriptor& type() const override { return descriptor(); }
 //       intents::Json parameters() const override { return {{"steps", steps}}; }
-//       void perform() override;                         // the action; runs on a worker thread
+//       bool perform() override;                         // the action; runs on a worker thread
 //   };
 //
 // - The descriptor's `type` is the name the intent travels under; keep it
@@ -23,8 +23,9 @@
 // - Register the type once per process (`IntentRegistry::add<T>()`); a button
 //   carries `serialise(intent)`; the host calls `IntentRegistry::rebuild` and
 //   `performOnWorker` on a tap.
-// - `perform` never throws and returns nothing (the empty result); failures
-//   are handled inside, as the intent's own rules say.
+// - `perform` never throws. It returns false when the action failed (the
+//   store gave up on its write): the intent logs why, and the tapped widget
+//   is not reloaded as if the change had landed.
 //
 // Widget configuration intents (a widget's settings) need only a descriptor
 // and `from`; they are not registered and have no `perform`.
@@ -47,9 +48,9 @@ public:
     virtual const IntentDescriptor& type() const = 0;
     /// The parameter values, keyed as in the descriptor.
     virtual Json parameters() const = 0;
-    /// Does what the intent is for. Runs on a worker thread, never on the
-    /// thread that paints.
-    virtual void perform() = 0;
+    /// Does what the intent is for; false when it failed (and was logged).
+    /// Runs on a worker thread, never on the thread that paints.
+    virtual bool perform() = 0;
 };
 
 /// The form a button carries: {"type":"<type name>","parameters":{...}},
@@ -89,7 +90,7 @@ private:
 };
 
 /// Performs the intent on a worker thread of the global pool; the future ends
-/// when `perform` has returned. The intent lives until then.
-QFuture<void> performOnWorker(std::unique_ptr<AppIntent> intent);
+/// when `perform` has returned, with its answer. The intent lives until then.
+QFuture<bool> performOnWorker(std::unique_ptr<AppIntent> intent);
 
 } // namespace plyx::intents

@@ -64,6 +64,8 @@ struct Connection {
     sqlite3_stmt* put = nullptr;
     sqlite3_stmt* del = nullptr;
     Clock::time_point busySince{};
+    /// Whether the statement under way waits for another program's lock.
+    bool patient = true;
     Clock::time_point checkedAt{};
 
     Connection() = default;
@@ -97,24 +99,27 @@ struct Connection {
         return result;
     }
 
-    template <class Bind> void store(const std::string& key, Bind&& bind) {
+    template <class Bind> bool store(const std::string& key, Bind&& bind) {
         sqlite3_bind_text(put, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
         bind(put);
-        sqlite3_step(put);
+        const bool done = sqlite3_step(put) == SQLITE_DONE;
         sqlite3_reset(put);
         sqlite3_clear_bindings(put);
+        return done;
     }
 
-    void erase(const std::string& key) {
+    bool erase(const std::string& key) {
         sqlite3_bind_text(del, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
-        sqlite3_step(del);
+        const bool done = sqlite3_step(del) == SQLITE_DONE;
         sqlite3_reset(del);
         sqlite3_clear_bindings(del);
+        return done;
     }
 };
 
 int onBusy(void* data, int tries) {
     auto* c = static_cast<Connection*>(data);
+    if (!c->patient) return 0;
     const auto now = Clock::now();
     if (tries == 0) c->busySince = now;
     if (now - c->busySince >= kBusyWait) return 0;
@@ -212,6 +217,13 @@ Connection* connectionFor(Defaults::Suite& suite) {
     if (open.size() >= kOpenPerThread) open.pop_back();
     open.insert(open.begin(), std::move(c));
     return open.front().get();
+}
+
+// This thread's connection to `suite`, waiting for locks or not.
+Connection* use(Defaults::Suite& suite, bool waits) {
+    Connection* c = connectionFor(suite);
+    if (c) c->patient = waits;
+    return c;
 }
 
 // Every suite file the process has named, each once, so every value naming
@@ -352,100 +364,134 @@ std::optional<std::string> stringOf(sqlite3_stmt* s) {
 
 // A suite that this thread cannot open reads as empty and drops writes.
 
+Defaults Defaults::withoutWaiting() const {
+    Defaults d = *this;
+    d.waits_ = false;
+    return d;
+}
+
 std::optional<std::string> Defaults::data(const std::string& key) const {
-    auto* c = connectionFor(*suite_);
+    auto* c = use(*suite_, waits_);
     return c ? c->lookup(key, dataOf) : std::nullopt;
 }
 
-void Defaults::setData(const std::string& key, const std::string& bytes) {
-    if (auto* c = connectionFor(*suite_))
-        c->store(key, [&](sqlite3_stmt* s) {
-            sqlite3_bind_blob(s, 2, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
-        });
+bool Defaults::setData(const std::string& key, const std::string& bytes) {
+    auto* c = use(*suite_, waits_);
+    return c && c->store(key, [&](sqlite3_stmt* s) {
+        sqlite3_bind_blob(s, 2, bytes.data(), static_cast<int>(bytes.size()), SQLITE_STATIC);
+    });
 }
 
 std::int64_t Defaults::integer(const std::string& key) const {
-    auto* c = connectionFor(*suite_);
+    auto* c = use(*suite_, waits_);
     return c ? c->lookup(key, integerOf) : 0;
 }
 
-void Defaults::setInteger(const std::string& key, std::int64_t v) {
-    if (auto* c = connectionFor(*suite_)) c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_int64(s, 2, v); });
+bool Defaults::setInteger(const std::string& key, std::int64_t v) {
+    auto* c = use(*suite_, waits_);
+    return c && c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_int64(s, 2, v); });
 }
 
 bool Defaults::boolean(const std::string& key) const { return integer(key) != 0; }
 
-void Defaults::setBool(const std::string& key, bool v) { setInteger(key, v ? 1 : 0); }
+bool Defaults::setBool(const std::string& key, bool v) { return setInteger(key, v ? 1 : 0); }
 
 double Defaults::real(const std::string& key) const {
-    auto* c = connectionFor(*suite_);
+    auto* c = use(*suite_, waits_);
     return c ? c->lookup(key, realOf) : 0;
 }
 
-void Defaults::setDouble(const std::string& key, double v) {
-    if (auto* c = connectionFor(*suite_)) c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_double(s, 2, v); });
+bool Defaults::setDouble(const std::string& key, double v) {
+    auto* c = use(*suite_, waits_);
+    return c && c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_double(s, 2, v); });
 }
 
 std::optional<std::string> Defaults::string(const std::string& key) const {
-    auto* c = connectionFor(*suite_);
+    auto* c = use(*suite_, waits_);
     return c ? c->lookup(key, stringOf) : std::nullopt;
 }
 
-void Defaults::setString(const std::string& key, const std::string& v) {
-    if (auto* c = connectionFor(*suite_))
-        c->store(key, [&](sqlite3_stmt* s) {
-            sqlite3_bind_text(s, 2, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
-        });
+bool Defaults::setString(const std::string& key, const std::string& v) {
+    auto* c = use(*suite_, waits_);
+    return c && c->store(key, [&](sqlite3_stmt* s) {
+        sqlite3_bind_text(s, 2, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
+    });
 }
 
 bool Defaults::contains(const std::string& key) const {
-    auto* c = connectionFor(*suite_);
+    auto* c = use(*suite_, waits_);
     return c && c->lookup(key, [](sqlite3_stmt* s) { return s != nullptr; });
 }
 
-void Defaults::remove(const std::string& key) {
-    if (auto* c = connectionFor(*suite_)) c->erase(key);
+bool Defaults::holdsOtherThanData(const std::string& key) const {
+    auto* c = use(*suite_, waits_);
+    return c && c->lookup(key, [](sqlite3_stmt* s) { return s && sqlite3_column_type(s, 0) != SQLITE_BLOB; });
+}
+
+bool Defaults::copy(const std::string& from, const std::string& to) {
+    auto* c = use(*suite_, waits_);
+    if (!c) return false;
+    // One statement keeps the value's type and bytes exactly as they were.
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(c->db, "INSERT OR REPLACE INTO kv (key, value) SELECT ?2, value FROM kv WHERE key = ?1", -1,
+                           &s, nullptr) != SQLITE_OK)
+        return false;
+    sqlite3_bind_text(s, 1, from.data(), static_cast<int>(from.size()), SQLITE_STATIC);
+    sqlite3_bind_text(s, 2, to.data(), static_cast<int>(to.size()), SQLITE_STATIC);
+    const bool done = sqlite3_step(s) == SQLITE_DONE && sqlite3_changes(c->db) > 0;
+    sqlite3_finalize(s);
+    return done;
+}
+
+bool Defaults::remove(const std::string& key) {
+    auto* c = use(*suite_, waits_);
+    return c && c->erase(key);
 }
 
 bool Defaults::update(const std::string& key,
                       const std::function<std::optional<std::string>(std::optional<std::string>)>& fn) {
-    auto* c = connectionFor(*suite_);
+    auto* c = use(*suite_, waits_);
     // BEGIN IMMEDIATE takes the write lock before the read, so no other
     // process can slip a write between our read and our write.
     if (!c || !c->exec("BEGIN IMMEDIATE")) return false;
+    bool written = false;
     try {
         auto next = fn(c->lookup(key, dataOf));
         if (next) {
-            c->store(key, [&](sqlite3_stmt* s) {
+            written = c->store(key, [&](sqlite3_stmt* s) {
                 sqlite3_bind_blob(s, 2, next->data(), static_cast<int>(next->size()), SQLITE_STATIC);
             });
         } else {
-            c->erase(key);
+            written = c->erase(key);
         }
     } catch (...) {
         c->exec("ROLLBACK");
         throw;
     }
-    if (!c->exec("COMMIT")) {
+    if (!written || !c->exec("COMMIT")) {
         c->exec("ROLLBACK");
         return false;
     }
     return true;
 }
 
-std::int64_t Defaults::updateInteger(const std::string& key, const std::function<std::int64_t(std::int64_t)>& fn) {
-    auto* c = connectionFor(*suite_);
-    if (!c) return 0;
-    if (!c->exec("BEGIN IMMEDIATE")) return c->lookup(key, integerOf);
+std::optional<std::int64_t> Defaults::updateInteger(const std::string& key,
+                                                    const std::function<std::int64_t(std::int64_t)>& fn) {
+    auto* c = use(*suite_, waits_);
+    if (!c || !c->exec("BEGIN IMMEDIATE")) return std::nullopt;
     std::int64_t next = 0;
+    bool written = false;
     try {
         next = fn(c->lookup(key, integerOf));
-        c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_int64(s, 2, next); });
+        written = c->store(key, [&](sqlite3_stmt* s) { sqlite3_bind_int64(s, 2, next); });
     } catch (...) {
         c->exec("ROLLBACK");
         throw;
     }
-    if (!c->exec("COMMIT")) c->exec("ROLLBACK");
+    if (!written || !c->exec("COMMIT")) {
+        c->exec("ROLLBACK");
+        return std::nullopt;
+    }
     return next;
 }
 

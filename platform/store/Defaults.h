@@ -10,6 +10,12 @@
 // copied to a worker never shares a connection with the thread that made it,
 // and repeated use costs an SQLite statement, not an open. Any number of
 // threads may use copies of one value (or the same value) at once.
+//
+// Waiting: a write finds the file locked while another program writes it.
+// A value waits up to two seconds for the lock, so the user's own data (a
+// tap, a note, a setting) lands; a value made by withoutWaiting() gives up at
+// once, for caches and samples that the next refresh writes again, so that a
+// render never waits on another program. A write that gave up returns false.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -41,26 +47,38 @@ public:
     /// Where this store keeps its values (":memory:" for the in-memory store).
     const std::filesystem::path& path() const;
 
+    /// The same suite, its writes giving up at once when the file is locked.
+    Defaults withoutWaiting() const;
+
+    // Each setter returns whether the value was written.
+
+    /// None when absent or of another type than data.
     std::optional<std::string> data(const std::string& key) const;
-    void setData(const std::string& key, const std::string& bytes);
+    bool setData(const std::string& key, const std::string& bytes);
 
     /// 0 when absent or not a number.
     std::int64_t integer(const std::string& key) const;
-    void setInteger(const std::string& key, std::int64_t v);
+    bool setInteger(const std::string& key, std::int64_t v);
 
     /// false when absent.
     bool boolean(const std::string& key) const;
-    void setBool(const std::string& key, bool v);
+    bool setBool(const std::string& key, bool v);
 
     /// 0 when absent or not a number.
     double real(const std::string& key) const;
-    void setDouble(const std::string& key, double v);
+    bool setDouble(const std::string& key, double v);
 
     std::optional<std::string> string(const std::string& key) const;
-    void setString(const std::string& key, const std::string& v);
+    bool setString(const std::string& key, const std::string& v);
 
     bool contains(const std::string& key) const;
-    void remove(const std::string& key);
+    /// Whether `key` holds a value that is not data (text, a number, null),
+    /// which `data` reads as absent.
+    bool holdsOtherThanData(const std::string& key) const;
+    /// Copies the value under `from`, whatever its type, to `to`; false when
+    /// there is none or it could not be written.
+    bool copy(const std::string& from, const std::string& to);
+    bool remove(const std::string& key);
 
     /// Atomic read-modify-write of a data value, in one immediate
     /// transaction: `fn` gets the current value (none when absent) and
@@ -69,8 +87,9 @@ public:
     bool update(const std::string& key,
                 const std::function<std::optional<std::string>(std::optional<std::string>)>& fn);
     /// Atomic read-modify-write of an integer (absent reads 0); returns the
-    /// value written.
-    std::int64_t updateInteger(const std::string& key, const std::function<std::int64_t(std::int64_t)>& fn);
+    /// value written, none when the store failed.
+    std::optional<std::int64_t> updateInteger(const std::string& key,
+                                              const std::function<std::int64_t(std::int64_t)>& fn);
 
     /// A suite file, as every copy of a value names it (defined in the source).
     struct Suite;
@@ -78,6 +97,7 @@ public:
 private:
     explicit Defaults(std::shared_ptr<Suite> s) : suite_(std::move(s)) {}
     std::shared_ptr<Suite> suite_;
+    bool waits_ = true;
 };
 
 } // namespace plyx::store

@@ -4,6 +4,8 @@
 
 #include "platform/base/TextCase.h"
 
+#include <QTextBoundaryFinder>
+
 #include <cmath>
 
 namespace plyx::ui::detail {
@@ -152,12 +154,28 @@ private:
     mutable std::vector<std::pair<ProposedSize, TextLayout>> memo_;
 };
 
+// No widget shows this many characters (a large widget in a small font holds
+// about half as many); what lies past it would only be measured, never drawn.
+constexpr qsizetype kMaxTextLength = 4096;
+
+/// `s` held to kMaxTextLength, cut between characters and ending in "…" when cut.
+QString heldToShownLength(QString s) {
+    if (s.size() <= kMaxTextLength) return s;
+    s.truncate(kMaxTextLength + 64); // enough to find the character boundary near the cut
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, s);
+    finder.setPosition(kMaxTextLength);
+    const qsizetype at = finder.isAtBoundary() ? kMaxTextLength : std::max<qsizetype>(0, finder.toPreviousBoundary());
+    s.truncate(at);
+    return s + QStringLiteral("\u2026");
+}
+
 ElementPtr TextNode::build(const BuildContext& ctx) const {
     TextStyle style = ctx.text;
     style.font.size = std::max(0.0, finiteOr(style.font.size, 0));
     style.tracking = finiteOr(style.tracking, 0);
     style.lineSpacing = finiteOr(style.lineSpacing, 0);
-    QString s = QString::fromStdString(ctx.text.textCase == TextCase::uppercase ? plyx::text::upperCased(text) : text);
+    QString s = heldToShownLength(QString::fromStdString(text));
+    if (ctx.text.textCase == TextCase::uppercase) s = QString::fromStdString(plyx::text::upperCased(s.toStdString()));
     if (ctx.text.textCase == TextCase::lowercase) s = s.toLower();
     return std::make_unique<TextElement>(std::move(s), std::move(style), ctx.foreground);
 }

@@ -7,6 +7,8 @@ namespace plyx::ui::detail {
 
 namespace {
 const QString kEllipsis = QStringLiteral("\u2026");
+/// No text has this many lines; a limit this high is none.
+constexpr size_t kUnlimited = size_t(1) << 30;
 } // namespace
 
 QString elide(const Shaper& shaper, const QString& s, double width) {
@@ -27,30 +29,77 @@ QString elide(const Shaper& shaper, const QString& s, double width) {
     return head + kEllipsis;
 }
 
-std::vector<QString> wrap(const Shaper& shaper, const QString& paragraph, double width) {
+namespace {
+
+/// Paragraphs longer than this are not measured whole before wrapping: no line
+/// holds them, and measuring one costs in proportion to its length.
+constexpr int kWholeLineCheck = 512;
+
+bool fits(const Shaper& shaper, const QString& s, double width) {
+    return shaper.advance(s) <= width + kFitTolerance;
+}
+
+/// The grapheme index past the longest run of `word`'s graphemes from
+/// `bounds[from]` that fits in `width`, taking at least one. The run is found
+/// by doubling and then halving, so a line costs a few measurements of at
+/// most twice its length, however long the word.
+std::size_t fittingRun(const Shaper& shaper, const QString& word, const std::vector<int>& bounds, std::size_t from,
+                       double width) {
+    const std::size_t last = bounds.size() - 1;
+    auto fitsTo = [&](std::size_t k) { return fits(shaper, word.mid(bounds[from], bounds[k] - bounds[from]), width); };
+    std::size_t good = std::min(from + 1, last), bad = last + 1;
+    for (std::size_t step = 2; good < last; step *= 2) {
+        const std::size_t k = std::min(from + step, last);
+        if (!fitsTo(k)) {
+            bad = k;
+            break;
+        }
+        good = k;
+    }
+    while (bad <= last && bad - good > 1) {
+        const std::size_t mid = good + (bad - good) / 2;
+        if (fitsTo(mid)) good = mid;
+        else bad = mid;
+    }
+    return good;
+}
+
+} // namespace
+
+std::vector<QString> wrap(const Shaper& shaper, const QString& paragraph, double width, std::size_t maxLines) {
+    if (maxLines == 0) return {};
+    if (paragraph.size() <= kWholeLineCheck && fits(shaper, paragraph, width)) return {paragraph};
     std::vector<QString> lines;
-    if (shaper.advance(paragraph) <= width + kFitTolerance) return {paragraph};
     QString current;
-    const QStringList words = paragraph.split(u' ');
-    for (int i = 0; i < words.size(); ++i) {
-        const QString candidate = current.isEmpty() ? words[i] : current + u' ' + words[i];
-        if (shaper.advance(candidate) <= width + kFitTolerance) {
+    // Words are taken one at a time, and the wrap stops at the line limit:
+    // what lies past it is never measured.
+    for (qsizetype start = 0; start <= paragraph.size() && lines.size() < maxLines;) {
+        qsizetype end = paragraph.indexOf(u' ', start);
+        if (end < 0) end = paragraph.size();
+        const QString word = paragraph.mid(start, end - start);
+        start = end + 1;
+        const QString candidate = current.isEmpty() ? word : current + u' ' + word;
+        if (fits(shaper, candidate, width)) {
             current = candidate;
             continue;
         }
         if (!current.isEmpty()) lines.push_back(current);
-        current = words[i];
+        current = word;
+        if (word.size() <= kWholeLineCheck && fits(shaper, word, width)) continue;
         // A single word too long for the line: break it where it no longer fits.
-        while (shaper.advance(current) > width + kFitTolerance) {
-            const auto bounds = graphemeBoundaries(current);
-            size_t k = 1;
-            while (k + 1 < bounds.size() && shaper.advance(current.left(bounds[k + 1])) <= width + kFitTolerance)
-                ++k;
-            lines.push_back(current.left(bounds[k]));
-            current = current.mid(bounds[k]);
+        const auto bounds = graphemeBoundaries(word);
+        std::size_t from = 0;
+        const std::size_t last = bounds.size() - 1;
+        while (lines.size() < maxLines) {
+            const std::size_t to = fittingRun(shaper, word, bounds, from, width);
+            // The rest fits: it starts the next line.
+            if (to == last && fits(shaper, word.mid(bounds[from]), width)) break;
+            lines.push_back(word.mid(bounds[from], bounds[to] - bounds[from]));
+            from = to;
         }
+        current = word.mid(bounds[from]);
     }
-    lines.push_back(current);
+    if (lines.size() < maxLines) lines.push_back(current);
     return lines;
 }
 
@@ -64,22 +113,27 @@ TextLayout layLines(const Shaper& shaper, const QStringList& paragraphs, const T
     const bool bounded = p.width && std::isfinite(*p.width);
     const double width = bounded ? std::max(0.0, *p.width) : infinity;
 
-    std::vector<QString> lines;
-    for (const auto& para : paragraphs) {
-        if (!bounded) {
-            lines.push_back(para);
-        } else {
-            for (auto& line : wrap(shaper, para, width)) lines.push_back(std::move(line));
-        }
-    }
-
-    size_t maxLines = style.lineLimit ? size_t(*style.lineLimit) : lines.size();
+    size_t maxLines = style.lineLimit ? size_t(*style.lineLimit) : kUnlimited;
     if (p.height && std::isfinite(*p.height) && l.lineHeight + l.gap > 0) {
         // As many lines as the offered height holds, but always one.
         const double fit = std::floor((*p.height + l.gap + kFitTolerance) / (l.lineHeight + l.gap));
-        if (std::isfinite(fit)) maxLines = std::min(maxLines, size_t(std::clamp(fit, 1.0, double(lines.size()) + 1)));
+        if (std::isfinite(fit)) maxLines = std::min(maxLines, size_t(std::clamp(fit, 1.0, double(kUnlimited))));
     }
     maxLines = std::max<size_t>(maxLines, 1);
+
+    // Lines past the last one shown only feed its ellipsis, and two more are
+    // more than that line can take in: laying out the rest of a long text
+    // would cost in proportion to what is never drawn.
+    const size_t wanted = maxLines >= kUnlimited ? kUnlimited : maxLines + 2;
+    std::vector<QString> lines;
+    for (const auto& para : paragraphs) {
+        if (lines.size() >= wanted) break;
+        if (!bounded) {
+            lines.push_back(para);
+        } else {
+            for (auto& line : wrap(shaper, para, width, wanted - lines.size())) lines.push_back(std::move(line));
+        }
+    }
     if (lines.size() > maxLines) {
         QString rest = lines[maxLines - 1];
         for (size_t i = maxLines; i < lines.size(); ++i) rest += u' ' + lines[i];

@@ -27,8 +27,9 @@ struct TextLayout {
 QString elide(const Shaper& shaper, const QString& s, double width);
 
 /// Greedy word wrap of one paragraph at `width`; a word wider than a line is
-/// broken between characters.
-std::vector<QString> wrap(const Shaper& shaper, const QString& paragraph, double width);
+/// broken between characters. Stops after `maxLines` lines.
+std::vector<QString> wrap(const Shaper& shaper, const QString& paragraph, double width,
+                          std::size_t maxLines = std::size_t(-1));
 
 /// The lines of `paragraphs` in `shaper`'s font offered `proposal`, with the
 /// style's line limit and line spacing.

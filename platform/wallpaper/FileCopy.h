@@ -2,7 +2,8 @@
 // Copying a file so that the target is either the whole new file or left as
 // it was: the bytes go to a temporary file beside the target, which is
 // renamed over it only once complete. A copy cut short (a full disk, a
-// crash) never leaves a partial file under the target's name.
+// crash) never leaves a partial file under the target's name. A target that
+// is a link is copied through: the link stays.
 #include <filesystem>
 #include <optional>
 #include <string>

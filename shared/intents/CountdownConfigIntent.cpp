@@ -1,5 +1,6 @@
 #include "shared/intents/CountdownConfigIntent.h"
 
+#include "platform/base/TextLength.h"
 #include "shared/intents/SurfaceConfigIntent.h"
 
 namespace plyx {
@@ -26,7 +27,8 @@ CountdownConfigIntent CountdownConfigIntent::from(const intents::Configuration& 
     CountdownConfigIntent intent;
     // The bag was checked against the descriptor: a name is text, a target a
     // number of seconds or none.
-    if (const auto& v = config.value(nameKey); v.is_string()) intent.name = v.get<std::string>();
+    if (const auto& v = config.value(nameKey); v.is_string())
+        intent.name = text::heldToLength(v.get_ref<const std::string&>(), text::kMaxNameLength);
     if (const auto& v = config.value(targetKey); v.is_number()) intent.target = Date{v.get<double>()};
     intent.surface = SurfaceConfigIntent::from(config).surface;
     return intent;

@@ -34,8 +34,10 @@ const InteractiveIntentRow& interactiveIntentRow(InteractiveIntentKind which) {
     return interactiveIntentTable()[static_cast<std::size_t>(which)];
 }
 
-template <InteractiveIntentKind K> void InteractiveIntent<K>::perform() {
-    if (change()) reloadKinds({interactiveIntentRow(K).reloadedKind});
+template <InteractiveIntentKind K> bool InteractiveIntent<K>::perform() {
+    const Outcome outcome = change();
+    if (outcome == Outcome::changed) reloadKinds({interactiveIntentRow(K).reloadedKind});
+    return outcome != Outcome::failed;
 }
 
 template class InteractiveIntent<K::focusToggle>;
@@ -51,15 +53,15 @@ std::unique_ptr<FocusToggleIntent> FocusToggleIntent::from(const intents::Config
     return std::make_unique<FocusToggleIntent>();
 }
 
-bool FocusToggleIntent::change() {
-    ExtrasStore::updateFocus([](FocusSession s) {
+auto FocusToggleIntent::change() -> Outcome {
+    const bool stored = ExtrasStore::updateFocus([](FocusSession s) {
         const Date now = time::now();
         // No end date is the distant past: nothing runs.
         if (s.endDate && *s.endDate > now) s.endDate.reset();
         else s.endDate = now + static_cast<double>(s.minutes) * 60.0;
         return s;
     });
-    return true;
+    return stored ? Outcome::changed : Outcome::failed;
 }
 
 // ---- stopwatch --------------------------------------------------------------
@@ -68,8 +70,8 @@ std::unique_ptr<StopwatchToggleIntent> StopwatchToggleIntent::from(const intents
     return std::make_unique<StopwatchToggleIntent>();
 }
 
-bool StopwatchToggleIntent::change() {
-    ExtrasStore::updateStopwatch([](StopwatchState s) {
+auto StopwatchToggleIntent::change() -> Outcome {
+    const bool stored = ExtrasStore::updateStopwatch([](StopwatchState s) {
         const Date now = time::now();
         if (!s.startDate) {
             s.startDate = now;
@@ -80,16 +82,15 @@ bool StopwatchToggleIntent::change() {
         }
         return s;
     });
-    return true;
+    return stored ? Outcome::changed : Outcome::failed;
 }
 
 std::unique_ptr<StopwatchResetIntent> StopwatchResetIntent::from(const intents::Configuration&) {
     return std::make_unique<StopwatchResetIntent>();
 }
 
-bool StopwatchResetIntent::change() {
-    ExtrasStore::setStopwatch(StopwatchState{});
-    return true;
+auto StopwatchResetIntent::change() -> Outcome {
+    return ExtrasStore::setStopwatch(StopwatchState{}) ? Outcome::changed : Outcome::failed;
 }
 
 // ---- habits -----------------------------------------------------------------
@@ -99,11 +100,10 @@ std::unique_ptr<HabitToggleIntent> HabitToggleIntent::from(const intents::Config
     return std::make_unique<HabitToggleIntent>(v.is_string() ? v.get<std::string>() : std::string());
 }
 
-bool HabitToggleIntent::change() {
+auto HabitToggleIntent::change() -> Outcome {
     const auto id = Uuid::parse(habitID);
-    if (!id) return false;
-    ExtrasStore::toggleHabitToday(*id);
-    return true;
+    if (!id) return Outcome::unchanged;
+    return ExtrasStore::toggleHabitToday(*id) ? Outcome::changed : Outcome::failed;
 }
 
 // ---- counters ---------------------------------------------------------------
@@ -112,9 +112,8 @@ std::unique_ptr<AddWaterIntent> AddWaterIntent::from(const intents::Configuratio
     return std::make_unique<AddWaterIntent>();
 }
 
-bool AddWaterIntent::change() {
-    ExtrasStore::addToCounter(kWaterCounter, 1);
-    return true;
+auto AddWaterIntent::change() -> Outcome {
+    return ExtrasStore::addToCounter(kWaterCounter, 1) ? Outcome::changed : Outcome::failed;
 }
 
 std::unique_ptr<AddStepsIntent> AddStepsIntent::from(const intents::Configuration& c) {
@@ -125,9 +124,8 @@ std::unique_ptr<AddStepsIntent> AddStepsIntent::from(const intents::Configuratio
     return intent;
 }
 
-bool AddStepsIntent::change() {
-    ExtrasStore::addToCounter(kStepsCounter, steps);
-    return true;
+auto AddStepsIntent::change() -> Outcome {
+    return ExtrasStore::addToCounter(kStepsCounter, steps) ? Outcome::changed : Outcome::failed;
 }
 
 void registerInteractiveIntents(intents::IntentRegistry& registry) {

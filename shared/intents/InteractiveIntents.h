@@ -2,7 +2,8 @@
 // The app intents behind the buttons of the focus, stopwatch, habits, water
 // and steps widgets. Each changes shared state through the extras store, then
 // reloads the one widget kind that shows it (and tells a running application).
-// They never fail: unreadable stored state counts as absent.
+// Unreadable stored state counts as absent; an intent fails only when the
+// store gave up on its write (logged with the key), and then reloads nothing.
 #include "platform/intents/AppIntent.h"
 
 #include <array>
@@ -33,11 +34,12 @@ public:
     static const intents::IntentDescriptor& descriptor() { return interactiveIntentRow(K).descriptor; }
     const intents::IntentDescriptor& type() const override { return descriptor(); }
     intents::Json parameters() const override { return intents::Json::object(); }
-    void perform() override;
+    bool perform() override;
 
 protected:
-    /// The write; false when nothing was done, and then nothing is reloaded.
-    virtual bool change() = 0;
+    enum class Outcome { changed, unchanged, failed };
+    /// The write. Only a change is reloaded; only a failure fails the perform.
+    virtual Outcome change() = 0;
 };
 
 /// Starts a focus session of the stored length, or stops the running one.
@@ -45,7 +47,7 @@ struct FocusToggleIntent final : InteractiveIntent<InteractiveIntentKind::focusT
     static std::unique_ptr<FocusToggleIntent> from(const intents::Configuration&);
 
 protected:
-    bool change() override;
+    Outcome change() override;
 };
 
 /// Starts the stopwatch, or records a lap (the time since the start) while it runs.
@@ -53,7 +55,7 @@ struct StopwatchToggleIntent final : InteractiveIntent<InteractiveIntentKind::st
     static std::unique_ptr<StopwatchToggleIntent> from(const intents::Configuration&);
 
 protected:
-    bool change() override;
+    Outcome change() override;
 };
 
 /// Stops the stopwatch and clears its laps.
@@ -61,7 +63,7 @@ struct StopwatchResetIntent final : InteractiveIntent<InteractiveIntentKind::sto
     static std::unique_ptr<StopwatchResetIntent> from(const intents::Configuration&);
 
 protected:
-    bool change() override;
+    Outcome change() override;
 };
 
 /// Checks a habit in for today, or takes today's check-in back.
@@ -76,7 +78,7 @@ struct HabitToggleIntent final : InteractiveIntent<InteractiveIntentKind::habitT
     intents::Json parameters() const override { return {{habitIDKey, habitID}}; }
 
 protected:
-    bool change() override;
+    Outcome change() override;
 };
 
 /// Adds a glass to today's water count.
@@ -84,7 +86,7 @@ struct AddWaterIntent final : InteractiveIntent<InteractiveIntentKind::addWater>
     static std::unique_ptr<AddWaterIntent> from(const intents::Configuration&);
 
 protected:
-    bool change() override;
+    Outcome change() override;
 };
 
 /// Adds `steps` to today's steps count.
@@ -96,7 +98,7 @@ struct AddStepsIntent final : InteractiveIntent<InteractiveIntentKind::addSteps>
     intents::Json parameters() const override { return {{stepsKey, steps}}; }
 
 protected:
-    bool change() override;
+    Outcome change() override;
 };
 
 /// Registers the six with `registry` (those already there are kept).

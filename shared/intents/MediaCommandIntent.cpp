@@ -31,10 +31,12 @@ std::unique_ptr<MediaCommandIntent> MediaCommandIntent::from(const intents::Conf
     return std::make_unique<MediaCommandIntent>(v.is_string() ? v.get<std::string>() : std::string(playPause));
 }
 
-NowPlayingSnapshot MediaCommandIntent::toggled(NowPlayingSnapshot s, Date now) {
+NowPlayingSnapshot MediaCommandIntent::toggled(NowPlayingSnapshot stored, Date now) {
+    // Held to a day, as the position and duration are: damaged values must not
+    // overflow the sum.
+    NowPlayingSnapshot s = stored.held();
     double played = s.isPlaying ? std::trunc(now.timeIntervalSince(s.updated)) : 0.0;
-    // Held far below the integer range: a damaged date must not overflow the position.
-    played = std::clamp(played, 0.0, 1e12);
+    played = std::clamp(played, 0.0, double(NowPlayingSnapshot::kLongestSeconds));
     std::int64_t position = s.positionSeconds + static_cast<std::int64_t>(played);
     // A stream without a length has no end to stop at.
     if (s.durationSeconds > 0) position = std::min(position, s.durationSeconds);
@@ -44,7 +46,7 @@ NowPlayingSnapshot MediaCommandIntent::toggled(NowPlayingSnapshot s, Date now) {
     return s;
 }
 
-void MediaCommandIntent::perform() {
+bool MediaCommandIntent::perform() {
     if (command == playPause) {
         if (auto stored = MediaBridge::nowPlaying()) {
             MediaBridge::setNowPlaying(toggled(*stored, time::now()));
@@ -55,6 +57,7 @@ void MediaCommandIntent::perform() {
         }
     }
     bus::post(notificationPrefix + command);
+    return true;
 }
 
 void registerMediaCommandIntent(intents::IntentRegistry& registry) {

@@ -37,7 +37,7 @@ struct MediaCommandIntent final : intents::AppIntent {
     intents::Json parameters() const override { return {{commandKey, command}}; }
     /// Play/pause updates the stored snapshot and reloads both widgets; every
     /// command then posts its notification. Never fails.
-    void perform() override;
+    bool perform() override;
 
     /// The snapshot after a play/pause at `now`: the position advanced by the
     /// whole seconds played since `updated` (none when paused or dated

@@ -20,7 +20,10 @@ std::unique_ptr<ToggleReminderIntent> ToggleReminderIntent::from(const intents::
     return std::make_unique<ToggleReminderIntent>(v.is_string() ? v.get<std::string>() : std::string());
 }
 
-void ToggleReminderIntent::perform() { EventSync::toggleReminder(reminderID); }
+bool ToggleReminderIntent::perform() {
+    EventSync::toggleReminder(reminderID);
+    return true;
+}
 
 void registerToggleReminderIntent(intents::IntentRegistry& registry) {
     if (!registry.contains(ToggleReminderIntent::typeName)) registry.add<ToggleReminderIntent>();

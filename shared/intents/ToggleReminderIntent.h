@@ -28,7 +28,7 @@ struct ToggleReminderIntent final : intents::AppIntent {
     const intents::IntentDescriptor& type() const override { return descriptor(); }
     intents::Json parameters() const override { return {{reminderIDKey, reminderID}}; }
     /// Toggles the reminder through the event sync; never fails.
-    void perform() override;
+    bool perform() override;
 };
 
 /// Registers the intent with `registry` (kept when already there).

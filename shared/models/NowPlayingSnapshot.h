@@ -19,6 +19,12 @@ struct NowPlayingSnapshot {
     /// A playing preview track, made once per process on first use.
     static const NowPlayingSnapshot& sample();
 
+    /// No track is longer than a day: positions and durations beyond it (or
+    /// below zero) are damage, and are held to it before any arithmetic.
+    static constexpr std::int64_t kLongestSeconds = 24 * 60 * 60;
+    /// This snapshot with its position and duration held to [0, kLongestSeconds].
+    NowPlayingSnapshot held() const;
+
     bool operator==(const NowPlayingSnapshot&) const = default;
 };
 

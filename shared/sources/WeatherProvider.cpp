@@ -29,7 +29,7 @@ std::optional<long long> hundredths(double degrees) { return num::truncatedInt64
 void store(const WeatherSnapshot& snap, const Place& place) {
     const auto suffix = place.cacheSuffix();
     if (!suffix) return;
-    SharedStorage::write(StorageKeys::weatherCacheKey(*suffix), Cache{*suffix, snap});
+    SharedStorage::writeIfFree(StorageKeys::weatherCacheKey(*suffix), Cache{*suffix, snap});
 }
 
 } // namespace

@@ -24,11 +24,11 @@ bool isFresh(Date updated, double lifetime, Date now) {
     return age >= 0 && age < lifetime;
 }
 
-void remove(const std::string& key) { suite().remove(key); }
+bool remove(const std::string& key) { return suite().remove(key); }
 
 std::int64_t integer(const std::string& key) { return suite().integer(key); }
 
-void setInteger(const std::string& key, std::int64_t v) { suite().setInteger(key, v); }
+bool setInteger(const std::string& key, std::int64_t v) { return suite().setInteger(key, v); }
 
 std::int64_t positiveInteger(const std::string& key, std::int64_t fallback) {
     const auto v = integer(key);

@@ -77,12 +77,19 @@ template <class T> std::optional<T> read(const std::string& key) {
 }
 
 /// Encodes `value` and stores it under `key`; when encoding fails nothing is
-/// written and the previous value stays. Returns whether it was written.
+/// written and the previous value stays. Returns whether it was written. For
+/// the user's own data: waits for another program's lock, as the store does.
 template <class T> bool write(const std::string& key, const T& value) {
     auto bytes = coding::encode(value);
-    if (!bytes) return false;
-    suite().setData(key, *bytes);
-    return true;
+    return bytes && suite().setData(key, *bytes);
+}
+
+/// As write, for caches and samples: gives up at once while another program
+/// holds the suite, and the next refresh writes it again. A render never
+/// waits on a lock for these.
+template <class T> bool writeIfFree(const std::string& key, const T& value) {
+    auto bytes = coding::encode(value);
+    return bytes && suite().withoutWaiting().setData(key, *bytes);
 }
 
 /// Whether a cache entry made at `updated` is still fresh at `now`: younger
@@ -90,9 +97,9 @@ template <class T> bool write(const std::string& key, const T& value) {
 /// before the clock was set back is not served until its date comes.
 bool isFresh(Date updated, double lifetime, Date now);
 
-void remove(const std::string& key);
+bool remove(const std::string& key);
 std::int64_t integer(const std::string& key);
-void setInteger(const std::string& key, std::int64_t v);
+bool setInteger(const std::string& key, std::int64_t v);
 /// The integer under `key` when positive, else `fallback` (goals, budgets).
 std::int64_t positiveInteger(const std::string& key, std::int64_t fallback);
 

@@ -1,5 +1,6 @@
 #include "shared/stores/ExtrasStore.h"
 
+#include "platform/base/TextLength.h"
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
 
@@ -16,17 +17,25 @@ Q_LOGGING_CATEGORY(lcExtras, "com.zelvanedesigns.plyx.extras")
 
 using Bytes = std::optional<std::string>;
 
+/// A write the store gave up on (another program held the suite past the
+/// wait, or the file could not be written): said once, with its key.
+bool reportedFailure(const char* key) {
+    qCWarning(lcExtras) << "the store gave up on writing" << key << "- the change was not made";
+    return false;
+}
+
 // One atomic read-modify-write of a record: `change` gets the stored record
 // (or `fallback` when absent or undecodable). A record that cannot be encoded
 // leaves the stored bytes as they were.
-template <class T> void updateRecord(const char* key, const T& fallback, const std::function<T(T)>& change) {
-    SharedStorage::suite().update(key, [&](Bytes current) -> Bytes {
+template <class T> bool updateRecord(const char* key, const T& fallback, const std::function<T(T)>& change) {
+    const bool stored = SharedStorage::suite().update(key, [&](Bytes current) -> Bytes {
         T value = fallback;
         if (current)
             if (auto decoded = coding::decode<T>(*current)) value = std::move(*decoded);
         if (auto bytes = coding::encode(change(std::move(value)))) return bytes;
         return current;
     });
+    return stored || reportedFailure(key);
 }
 
 // a + b, held within the 64-bit range instead of wrapping.
@@ -42,10 +51,11 @@ CounterSnapshot counter(const std::string& name, std::int64_t goal) {
     return CounterSnapshot{SharedStorage::integer(StorageKeys::counterKey(name, time::now())), goal};
 }
 
-void addToCounter(const std::string& name, std::int64_t amount) {
-    SharedStorage::suite().updateInteger(StorageKeys::counterKey(name, time::now()), [&](std::int64_t stored) {
-        return std::max<std::int64_t>(saturatingAdd(stored, amount), 0);
-    });
+bool addToCounter(const std::string& name, std::int64_t amount) {
+    const auto key = StorageKeys::counterKey(name, time::now());
+    const auto stored = SharedStorage::suite().updateInteger(
+        key, [&](std::int64_t count) { return std::max<std::int64_t>(saturatingAdd(count, amount), 0); });
+    return stored || reportedFailure(key.c_str());
 }
 
 std::int64_t stepsGoal() { return SharedStorage::positiveInteger(StorageKeys::stepsGoal, 10000); }
@@ -53,7 +63,11 @@ std::int64_t stepsGoal() { return SharedStorage::positiveInteger(StorageKeys::st
 std::int64_t waterGoal() { return SharedStorage::positiveInteger(StorageKeys::waterGoal, 8); }
 
 std::optional<std::vector<HabitItem>> habits() {
-    return SharedStorage::read<std::vector<HabitItem>>(StorageKeys::habits);
+    auto list = SharedStorage::read<std::vector<HabitItem>>(StorageKeys::habits);
+    // Only what is shown is held: a change writes the stored names as they are.
+    if (list)
+        for (auto& habit : *list) habit.name = text::heldToLength(habit.name, text::kMaxNameLength);
+    return list;
 }
 
 bool updateHabits(const HabitsChange& change) {
@@ -62,10 +76,13 @@ bool updateHabits(const HabitsChange& change) {
     // written over it. Should another writer replace it between the setting
     // aside and the write, the change starts again on what it wrote.
     for (int attempt = 0; attempt < 3; ++attempt) {
+        // A value of another type than data (text, a number, null) reads as
+        // absent, but is unreadable data all the same.
         const Bytes seen = suite.data(StorageKeys::habits);
-        const bool unreadable = seen && !coding::decode<std::vector<HabitItem>>(*seen);
+        const bool unreadable = seen ? !coding::decode<std::vector<HabitItem>>(*seen)
+                                     : suite.holdsOtherThanData(StorageKeys::habits);
         if (unreadable && change(HabitItem::samples())) {
-            suite.setData(kUnreadableHabitsKey, *seen);
+            suite.copy(StorageKeys::habits, kUnreadableHabitsKey);
             qCWarning(lcExtras) << "the stored habits could not be read; kept under" << kUnreadableHabitsKey
                                 << "before writing the sample habits over them";
         }
@@ -87,10 +104,7 @@ bool updateHabits(const HabitsChange& change) {
             unencodable = true;
             return current;
         });
-        if (!stored) {
-            qCWarning(lcExtras) << "the habits could not be stored: the shared suite refused the write";
-            return false;
-        }
+        if (!stored) return reportedFailure(StorageKeys::habits);
         if (unencodable) {
             qCWarning(lcExtras) << "the habits could not be stored: the list does not encode";
             return false;
@@ -120,18 +134,23 @@ FocusSession focus() {
     return SharedStorage::read<FocusSession>(StorageKeys::focus).value_or(FocusSession{std::nullopt, 25});
 }
 
-void updateFocus(const std::function<FocusSession(FocusSession)>& change) {
-    updateRecord<FocusSession>(StorageKeys::focus, FocusSession{std::nullopt, 25}, change);
+bool updateFocus(const std::function<FocusSession(FocusSession)>& change) {
+    return updateRecord<FocusSession>(StorageKeys::focus, FocusSession{std::nullopt, 25}, change);
 }
 
 StopwatchState stopwatch() {
     return SharedStorage::read<StopwatchState>(StorageKeys::stopwatch).value_or(StopwatchState{});
 }
 
-void setStopwatch(const StopwatchState& state) { SharedStorage::write(StorageKeys::stopwatch, state); }
+bool setStopwatch(const StopwatchState& state) {
+    // An unencodable state is kept out as before; only a refused write fails.
+    const auto bytes = coding::encode(state);
+    return !bytes || SharedStorage::suite().setData(StorageKeys::stopwatch, *bytes) ||
+           reportedFailure(StorageKeys::stopwatch);
+}
 
-void updateStopwatch(const std::function<StopwatchState(StopwatchState)>& change) {
-    updateRecord<StopwatchState>(StorageKeys::stopwatch, StopwatchState{}, change);
+bool updateStopwatch(const std::function<StopwatchState(StopwatchState)>& change) {
+    return updateRecord<StopwatchState>(StorageKeys::stopwatch, StopwatchState{}, change);
 }
 
 } // namespace plyx::ExtrasStore

@@ -33,7 +33,8 @@ inline constexpr const char* kUnreadableHabitsKey = "plyx.habits.v1.unreadable";
 CounterSnapshot counter(const std::string& name, std::int64_t goal);
 /// Adds `amount` to today's count of `name`; the sum stays within 0 and the
 /// largest 64-bit integer, however large the stored count or the amount.
-void addToCounter(const std::string& name, std::int64_t amount);
+/// False, logged with the key, when the store gave up on the write.
+bool addToCounter(const std::string& name, std::int64_t amount);
 /// Daily steps goal: the stored value when positive, else 10000.
 std::int64_t stepsGoal();
 /// Daily water goal in glasses: the stored value when positive, else 8.
@@ -66,14 +67,17 @@ std::vector<HabitWeekRow> habitWeek();
 /// The stored focus session, or a stopped 25-minute one.
 FocusSession focus();
 /// Replaces the focus session with `change(current)` atomically (current as
-/// `focus()` reads it). An encoding failure keeps the old value.
-void updateFocus(const std::function<FocusSession(FocusSession)>& change);
+/// `focus()` reads it). An encoding failure keeps the old value. False,
+/// logged with the key, when the store gave up on the write.
+bool updateFocus(const std::function<FocusSession(FocusSession)>& change);
 
 /// The stored stopwatch, or a stopped one without laps.
 StopwatchState stopwatch();
 /// Stores the stopwatch state; an encoding failure keeps the old value.
-void setStopwatch(const StopwatchState& state);
-/// Replaces the stopwatch state with `change(current)` atomically.
-void updateStopwatch(const std::function<StopwatchState(StopwatchState)>& change);
+/// False, logged with the key, when the store gave up on the write.
+bool setStopwatch(const StopwatchState& state);
+/// Replaces the stopwatch state with `change(current)` atomically; false as
+/// setStopwatch.
+bool updateStopwatch(const std::function<StopwatchState(StopwatchState)>& change);
 
 } // namespace plyx::ExtrasStore

@@ -1,5 +1,6 @@
 #include "shared/stores/MediaBridge.h"
 
+#include "platform/base/TextLength.h"
 #include "shared/storage/SharedStorage.h"
 
 namespace plyx::MediaBridge {
@@ -11,11 +12,20 @@ template <class T> void store(const char* key, const std::optional<T>& snapshot)
 }
 } // namespace
 
-std::optional<NowPlayingSnapshot> nowPlaying() { return SharedStorage::read<NowPlayingSnapshot>(StorageKeys::nowPlaying); }
+std::optional<NowPlayingSnapshot> nowPlaying() {
+    auto snapshot = SharedStorage::read<NowPlayingSnapshot>(StorageKeys::nowPlaying);
+    if (snapshot) snapshot = snapshot->held();
+    return snapshot;
+}
 
 void setNowPlaying(const std::optional<NowPlayingSnapshot>& snapshot) { store(StorageKeys::nowPlaying, snapshot); }
 
-std::optional<InboxSnapshot> inbox() { return SharedStorage::read<InboxSnapshot>(StorageKeys::inbox); }
+std::optional<InboxSnapshot> inbox() {
+    auto snapshot = SharedStorage::read<InboxSnapshot>(StorageKeys::inbox);
+    if (snapshot && snapshot->latestPreview)
+        snapshot->latestPreview = text::heldToLength(*snapshot->latestPreview, text::kMaxShownTextLength);
+    return snapshot;
+}
 
 void setInbox(const std::optional<InboxSnapshot>& snapshot) { store(StorageKeys::inbox, snapshot); }
 

@@ -1,5 +1,7 @@
 #include "shared/stores/NotesFile.h"
 
+#include "platform/base/AtomicFile.h"
+#include "platform/base/TextLength.h"
 #include "shared/storage/SharedStorage.h"
 
 #include <algorithm>
@@ -32,37 +34,10 @@ std::vector<NoteItem> read(const std::filesystem::path& file) { return load(file
 
 std::vector<NoteItem> read() { return read(location()); }
 
-namespace {
-bool writeAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-} // namespace
-
 bool write(const std::filesystem::path& file, const std::vector<NoteItem>& notes) {
     const auto text = coding::encode(notes);
-    if (!text) return false;
-    // The new content goes to a temporary file beside the target, which then
-    // replaces it in one rename.
-    std::string tmpl = (file.parent_path() / ("." + file.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(tmpl.data());
-    if (fd < 0) return false;
-    // The temporary file is private; the list itself keeps ordinary permissions.
-    const bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, *text) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!ok || !closed || ::rename(tmpl.c_str(), file.c_str()) != 0) {
-        ::unlink(tmpl.c_str());
-        return false;
-    }
-    return true;
+    // The list keeps ordinary permissions, and a linked notes.json stays a link.
+    return text && !files::replaceFile(file, *text, 0644);
 }
 
 bool write(const std::vector<NoteItem>& notes) { return write(location(), notes); }
@@ -72,7 +47,12 @@ std::vector<NoteItem> newestFirst(std::vector<NoteItem> notes) {
     return notes;
 }
 
-std::vector<NoteItem> latest() { return newestFirst(read()); }
+std::vector<NoteItem> latest() {
+    auto notes = newestFirst(read());
+    // The widgets show a note's beginning; the file keeps it whole.
+    for (auto& note : notes) note.text = text::heldToLength(note.text, text::kMaxShownTextLength);
+    return notes;
+}
 
 } // namespace NotesFile
 } // namespace plyx

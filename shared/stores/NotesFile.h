@@ -30,7 +30,8 @@ std::optional<std::vector<NoteItem>> load(const std::filesystem::path& file);
 bool write(const std::filesystem::path& file, const std::vector<NoteItem>& notes);
 bool write(const std::vector<NoteItem>& notes);
 
-/// The notes newest first by `edited`; equal instants keep the file's order.
+/// The notes newest first by `edited` (equal instants keep the file's order),
+/// each text held to what a widget can show.
 std::vector<NoteItem> latest();
 /// `notes` sorted as `latest()` sorts the file.
 std::vector<NoteItem> newestFirst(std::vector<NoteItem> notes);

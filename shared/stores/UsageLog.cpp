@@ -53,9 +53,11 @@ void add(double seconds, const std::string& app, Date on) {
     // written over it. Should another writer replace it between the setting
     // aside and the update, the addition starts again on what it wrote.
     for (int attempt = 0; attempt < 3; ++attempt) {
+        // A value of another type than data (text, a number, null) reads as
+        // absent, but is unreadable data all the same.
         const auto seen = suite.data(StorageKeys::usage);
-        if (seen && !coding::decode<Store>(*seen)) {
-            suite.setData(kUnreadableUsageKey, *seen);
+        if (seen ? !coding::decode<Store>(*seen) : suite.holdsOtherThanData(StorageKeys::usage)) {
+            suite.copy(StorageKeys::usage, kUnreadableUsageKey);
             qCWarning(lcUsage) << "the usage log could not be read; kept under" << kUnreadableUsageKey
                                << "before a new one is started";
         }

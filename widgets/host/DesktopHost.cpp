@@ -273,13 +273,14 @@ void DesktopHost::onTap(const std::string& id, const ui::Hit& hit) {
         qCWarning(lcHost).noquote() << "a button's intent could not be rebuilt:" << QString::fromStdString(error);
         return;
     }
-    auto* watcher = new QFutureWatcher<void>(this);
-    connect(watcher, &QFutureWatcher<void>::finished, this, [this, watcher, id] {
+    auto* watcher = new QFutureWatcher<bool>(this);
+    connect(watcher, &QFutureWatcher<bool>::finished, this, [this, watcher, id] {
         watcher->deleteLater();
         // The intent asks for its own kinds' reloads; the tapped widget is
         // asked again here too, so it shows the change even without a bus.
+        // A failed intent changed nothing (and said why): nothing to show.
         auto it = shown_.find(id);
-        if (it != shown_.end()) request(*it->second);
+        if (watcher->result() && it != shown_.end()) request(*it->second);
         emit performed(QString::fromStdString(id));
     });
     watcher->setFuture(intents::performOnWorker(std::move(intent)));

@@ -19,13 +19,16 @@ NowPlayingProvider::Entry NowPlayingProvider::snapshot(const Intent& intent,
     return {date, MediaBridge::nowPlaying(), intent.surface};
 }
 
-std::vector<NowPlayingProvider::Entry> NowPlayingProvider::entries(const std::optional<NowPlayingSnapshot>& stored,
+std::vector<NowPlayingProvider::Entry> NowPlayingProvider::entries(const std::optional<NowPlayingSnapshot>& damaged,
                                                                    Date now, SurfaceOption surface) {
+    // Held to a day before the sums below, which a stored 2^63 would overflow.
+    const auto stored = damaged ? std::optional(damaged->held()) : std::nullopt;
     if (!stored || !stored->isPlaying || stored->durationSeconds <= 0) return {Entry{now, stored, surface}};
     const std::int64_t duration = stored->durationSeconds;
     // An `updated` ahead of now counts as just now; a damaged one far behind
     // still lands on the track's end.
-    const double elapsed = std::clamp(std::trunc(now.timeIntervalSince(stored->updated)), 0.0, 1e12);
+    const double elapsed = std::clamp(std::trunc(now.timeIntervalSince(stored->updated)), 0.0,
+                                      double(NowPlayingSnapshot::kLongestSeconds));
     const std::int64_t start = std::min(stored->positionSeconds + static_cast<std::int64_t>(elapsed), duration);
     std::vector<Entry> out;
     for (int i = 0; i < kMaxEntries; ++i) {

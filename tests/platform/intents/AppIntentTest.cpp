@@ -36,9 +36,10 @@ struct CountIntent final : AppIntent {
     }
     const IntentDescriptor& type() const override { return descriptor(); }
     Json parameters() const override { return {{"amount", amount}, {"label", label}}; }
-    void perform() override {
+    bool perform() override {
         ranOn = QThread::currentThread();
         total += amount;
+        return amount >= 0;
     }
 };
 
@@ -116,9 +117,14 @@ TEST(AppIntent, OneTypePerNameAndPerformedOnAWorker) {
     ASSERT_TRUE(intent);
     auto done = performOnWorker(std::move(intent));
     done.waitForFinished();
+    EXPECT_TRUE(done.result());
     EXPECT_EQ(CountIntent::total, 5);
     EXPECT_NE(CountIntent::ranOn.load(), nullptr);
     EXPECT_NE(CountIntent::ranOn.load(), QThread::currentThread());
+    // A failed perform comes back as a failed future result.
+    auto refused = performOnWorker(registry.rebuild(R"({"type":"CountIntent","parameters":{"amount":-1}})"));
+    refused.waitForFinished();
+    EXPECT_FALSE(refused.result());
 }
 
 // A small entity type: colours by name, the way a city or a place is found.

@@ -47,6 +47,15 @@ TEST(Defaults, TypedValuesAndAbsentDefaults) {
     EXPECT_EQ(*d->string("text"), "hello");
     // A value of another kind is not data, and an integer reads a double truncated.
     EXPECT_FALSE(d->data("int"));
+    EXPECT_TRUE(d->holdsOtherThanData("int"));
+    EXPECT_FALSE(d->holdsOtherThanData("blob"));
+    EXPECT_FALSE(d->holdsOtherThanData("absent"));
+    // A copy keeps the value's type: text stays text.
+    EXPECT_TRUE(d->copy("text", "text.copy"));
+    EXPECT_EQ(d->string("text.copy"), "hello");
+    EXPECT_FALSE(d->data("text.copy"));
+    EXPECT_FALSE(d->copy("absent", "absent.copy"));
+    EXPECT_FALSE(d->contains("absent.copy"));
     EXPECT_EQ(d->integer("real"), 2);
     EXPECT_EQ(d->integer("blob"), 0);
 
@@ -130,7 +139,7 @@ TEST(Defaults, AWriteBehindALockHeldForHalfASecondStillLands) {
         std::this_thread::sleep_for(std::chrono::milliseconds(600));
         sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
     });
-    std::int64_t seen = 0;
+    std::optional<std::int64_t> seen;
     std::thread([&] {
         auto s = *Defaults::suite("slow.suite");
         seen = s.updateInteger("count", [](std::int64_t v) { return v + 1; });
@@ -141,6 +150,43 @@ TEST(Defaults, AWriteBehindALockHeldForHalfASecondStillLands) {
     EXPECT_EQ(seen, 2);
     EXPECT_EQ(d.integer("count"), 2);
     EXPECT_EQ(d.data("text"), "kept");
+}
+
+// Caches and samples give up at once while another program writes the suite;
+// the user's data waits for it, and every write says whether it landed.
+TEST(Defaults, AValueWithoutWaitingGivesUpAtOnceWhileTheWaitingOneLands) {
+    test::FreshStorage fresh;
+    auto d = *Defaults::suite("held.suite");
+    d.setInteger("count", 1);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(d.path().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    // While the lock is held (and it is released only after these return):
+    // nothing written, each write says so, and reads still see the suite.
+    auto cache = d.withoutWaiting();
+    EXPECT_FALSE(cache.setData("sample", "x"));
+    EXPECT_FALSE(cache.setInteger("count", 5));
+    EXPECT_FALSE(cache.remove("count"));
+    EXPECT_FALSE(cache.update("sample", [](auto) { return std::optional<std::string>("y"); }));
+    EXPECT_EQ(cache.updateInteger("count", [](std::int64_t v) { return v + 1; }), std::nullopt);
+    EXPECT_EQ(cache.integer("count"), 1);
+
+    std::thread holder([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    std::optional<std::int64_t> tapped;
+    std::thread([&] { tapped = Defaults::suite("held.suite")->updateInteger("count", [](std::int64_t v) { return v + 1; }); })
+        .join();
+    holder.join();
+    sqlite3_close(other);
+    EXPECT_EQ(tapped, 2);
+    EXPECT_EQ(d.integer("count"), 2);
+    EXPECT_FALSE(d.contains("sample"));
+    // Free again, the value that does not wait writes as any other.
+    EXPECT_TRUE(cache.setData("sample", "x"));
+    EXPECT_EQ(d.data("sample"), "x");
 }
 
 TEST(Defaults, ContainerFolderAndTemporaryFallback) {

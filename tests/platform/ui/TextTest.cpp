@@ -233,3 +233,45 @@ TEST(Text, DrawnInkSpansTheMeasuredWidth) {
         EXPECT_GE(inkRight, t[0].x + t[0].w - c.tracking - 2.5);
     }
 }
+
+// A text far longer than its lines show is laid out as far as they reach: the
+// result is the one its beginning gives, and a text past the longest a widget
+// can show is cut with an ellipsis even when every line it has would fit.
+TEST(Text, ALongTextShowsWhatItsBeginningShows) {
+    std::string cjk, words;
+    const char* const kanji[] = {"\u65e5", "\u672c", "\u8a9e"};
+    for (int i = 0; i < 10000; ++i) cjk += kanji[i % 3];
+    for (int i = 0; i < 10000; ++i) words += i ? " word" : "word";
+    const double lh = metrics(13).lineSpacing();
+    struct Case {
+        const char* name;
+        std::string text;
+        std::size_t head; // bytes of the text that show the same
+        View (*style)(View);
+        Size frame;
+    } cases[] = {
+        {"two lines of characters with no spaces", cjk, 3 * 60, [](View v) { return v.lineLimit(2); }, {120, 400}},
+        {"three lines of words", words, 5 * 60, [](View v) { return v.lineLimit(3); }, {100, 400}},
+        {"the lines a height holds", cjk, 3 * 80, [](View v) { return v; }, {120, 3.5 * lh}},
+        {"one line shrunk to its smallest", cjk, 3 * 60,
+         [](View v) { return v.lineLimit(1).minimumScaleFactor(0.5); }, {120, 400}},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto whole = texts(c.style(label(c.text)).frame(c.frame.width, c.frame.height), {400, 400});
+        const auto head = texts(c.style(label(c.text.substr(0, c.head))).frame(c.frame.width, c.frame.height), {400, 400});
+        ASSERT_EQ(whole.size(), 1u);
+        ASSERT_EQ(head.size(), 1u);
+        EXPECT_TRUE(endsWithEllipsis(whole[0].text)) << whole[0].text;
+        EXPECT_EQ(whole[0].text, head[0].text);
+        EXPECT_EQ(whole[0].size, head[0].size);
+        EXPECT_LE(whole[0].w, c.frame.width + 1e-9);
+    }
+
+    // 25,000 characters of short words would all fit in a wide, tall frame,
+    // yet are more than any widget shows: the text ends cut.
+    const auto all = texts(label(words.substr(0, 5 * 5000)).frame(2000, 2000), {2000, 2000});
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_TRUE(endsWithEllipsis(all[0].text));
+    EXPECT_EQ(all[0].text.rfind("word", 0), 0u);
+}

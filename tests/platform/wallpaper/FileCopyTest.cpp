@@ -39,6 +39,18 @@ TEST(FileCopy, CopiesAndReplacesWhole) {
     EXPECT_EQ(st.st_mode & 0044, 0044u);
 }
 
+TEST(FileCopy, ACopyOntoALinkKeepsTheLink) {
+    plyx::test::TempDir dir;
+    fs::create_directories(dir.path() / "Pictures");
+    writeFile(dir.path() / "Pictures" / "desk.png", "old");
+    fs::create_symlink(fs::path("Pictures") / "desk.png", dir.path() / "desk.png");
+    writeFile(dir.path() / "from", "new");
+    EXPECT_EQ(copyIntoPlace(dir.path() / "from", dir.path() / "desk.png"), std::nullopt);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir.path() / "desk.png")));
+    EXPECT_EQ(readFile(dir.path() / "Pictures" / "desk.png"), "new");
+    EXPECT_EQ(namesIn(dir.path() / "Pictures"), (std::vector<std::string>{"desk.png"}));
+}
+
 TEST(FileCopy, AFailedCopyKeepsTheOldFile) {
     plyx::test::TempDir dir;
     writeFile(dir.path() / "to", "the user's file");

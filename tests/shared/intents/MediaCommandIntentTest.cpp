@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace plyx;
 
 namespace {
@@ -34,6 +36,11 @@ TEST(MediaCommandIntent, PlayPauseMovesThePositionOnFlipsAndStampsNow) {
         {"updated ahead of now: nothing added", track(100, 240, true, -50), 100},
         // A stream without a length has no end: the position is not reset to 0.
         {"stream without a length", track(100, 0, true, 30), 130},
+        // Damaged positions and durations are held to a day before the sum.
+        {"a position near the integer limit", track(std::numeric_limits<std::int64_t>::max() - 5, 0, true, 30),
+         NowPlayingSnapshot::kLongestSeconds + 30},
+        {"a negative position", track(std::numeric_limits<std::int64_t>::min(), 240, true, 30), 30},
+        {"a duration near the integer limit", track(100, std::numeric_limits<std::int64_t>::max(), true, 30), 130},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

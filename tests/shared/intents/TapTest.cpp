@@ -21,6 +21,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <chrono>
+#include <thread>
+
 namespace plyx {
 namespace {
 
@@ -129,6 +134,60 @@ TEST_F(Tap, StepsAddTheParameterAThousandByDefaultAndWaterAddsOne) {
     EXPECT_EQ(SharedStorage::integer(StorageKeys::counterKey(kStepsCounter, t0)), 1250);
     EXPECT_EQ(tap(AddWaterIntent(), t0), reloadOf("plyx.water"));
     EXPECT_EQ(SharedStorage::integer(StorageKeys::counterKey(kWaterCounter, t0)), 1);
+}
+
+// Another program writing the suite: its write lock, held on a connection
+// of its own until released.
+class HeldSuite {
+public:
+    explicit HeldSuite(const std::filesystem::path& file) {
+        EXPECT_EQ(sqlite3_open(file.c_str(), &db_), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    void release() { sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr); }
+    ~HeldSuite() {
+        release();
+        sqlite3_close(db_);
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+TEST_F(Tap, ATapWaitsOutABriefLockAndOneTheStoreGaveUpOnFailsLoggedAndReloadsNothing) {
+    const auto suite = SharedStorage::suite().path();
+    const auto key = StorageKeys::counterKey(kWaterCounter, t0);
+    const QStringList args{"--now", QString::number(t0.sinceReferenceDate, 'g', 17),
+                           QString::fromStdString(intents::serialise(AddWaterIntent()))};
+    {
+        HeldSuite held(suite);
+        std::thread later([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            held.release();
+        });
+        heard_.clear();
+        QProcess runner;
+        runner.start(INTENT_RUNNER, args);
+        EXPECT_TRUE(runner.waitForFinished(60000));
+        later.join();
+        EXPECT_EQ(runner.exitCode(), 0) << runner.readAllStandardError().toStdString();
+        EXPECT_TRUE(test::spinUntil([&] { return !heard_.empty() && heard_.back() == "posted"; }));
+        EXPECT_EQ(heard_, reloadOf("plyx.water"));
+    }
+    EXPECT_EQ(SharedStorage::integer(key), 1);
+    {
+        HeldSuite held(suite); // past any wait: released once the tap has ended
+        QProcess runner;
+        runner.start(INTENT_RUNNER, args);
+        EXPECT_TRUE(runner.waitForFinished(60000));
+        EXPECT_EQ(runner.exitCode(), 3);
+        const auto err = runner.readAllStandardError().toStdString();
+        EXPECT_NE(err.find(key), std::string::npos) << err;
+    }
+    EXPECT_EQ(SharedStorage::integer(key), 1);
+    // Had the failed tap reloaded or posted, it would be heard before this tap's reload.
+    EXPECT_EQ(tap(AddWaterIntent(), t0), reloadOf("plyx.water"));
+    EXPECT_EQ(SharedStorage::integer(key), 2);
 }
 
 TEST(TapsAtOnce, TwoProcessesTappingTheSameCounter500TimesEachEndWithExactly1000) {

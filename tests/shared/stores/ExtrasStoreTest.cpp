@@ -5,10 +5,13 @@
 
 #include "platform/time/Time.h"
 #include "shared/storage/SharedStorage.h"
+#include "shared/stores/UsageLog.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/FakeClock.h"
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
 
 #include <cmath>
 #include <limits>
@@ -178,6 +181,63 @@ TEST(ExtrasHabits, AnUnreadableListIsKeptAsideBeforeTheSamplesAreWrittenOverIt) 
     ExtrasStore::toggleHabitToday(sample.id);
     EXPECT_EQ(suite.data(ExtrasStore::kUnreadableHabitsKey), "not json");
     EXPECT_TRUE(ExtrasStore::habits());
+}
+
+// The stored value under `key` as SQLite holds it: its type and its literal.
+std::string rawValue(const std::string& key) {
+    sqlite3* db = nullptr;
+    sqlite3_stmt* s = nullptr;
+    std::string out = "absent";
+    if (sqlite3_open(SharedStorage::suite().path().c_str(), &db) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, "SELECT typeof(value) || ' ' || quote(value) FROM kv WHERE key = ?1", -1, &s, nullptr) ==
+            SQLITE_OK) {
+        sqlite3_bind_text(s, 1, key.c_str(), -1, SQLITE_TRANSIENT);
+        if (sqlite3_step(s) == SQLITE_ROW) out = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+    }
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    return out;
+}
+
+void storeRaw(const std::string& key, const std::string& literal) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(SharedStorage::suite().path().c_str(), &db), SQLITE_OK);
+    const std::string sql = "INSERT OR REPLACE INTO kv (key, value) VALUES ('" + key + "', " + literal + ")";
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+}
+
+// Habits or a usage log stored as text, a number or null read as absent, but
+// they are the user's data all the same: kept aside, exactly, before the
+// first write replaces them.
+TEST(UnreadableRecords, AValueOfAnotherSqliteTypeIsKeptAsideBeforeTheFirstWrite) {
+    FixedMoment at(time::dateFrom(2026, 12, 9, 12, 0, 0), "UTC");
+    struct Record {
+        const char* key;
+        const char* aside;
+        void (*write)();
+    };
+    const Record records[] = {
+        {StorageKeys::habits, ExtrasStore::kUnreadableHabitsKey,
+         [] { EXPECT_TRUE(ExtrasStore::toggleHabitToday(HabitItem::samples()[0].id)); }},
+        {StorageKeys::usage, UsageLog::kUnreadableUsageKey, [] { UsageLog::add(30, "Mail", time::now()); }},
+    };
+    const std::pair<const char*, const char*> types[] = {
+        {"'[{\"name\":\"Run\"}]'", "text '[{\"name\":\"Run\"}]'"},
+        {"42", "integer 42"},
+        {"2.5", "real 2.5"},
+        {"NULL", "null NULL"},
+    };
+    for (const auto& r : records) {
+        for (const auto& [literal, kept] : types) {
+            SCOPED_TRACE(std::string(r.key) + " as " + kept);
+            test::FreshStorage storage;
+            storeRaw(r.key, literal);
+            r.write();
+            EXPECT_EQ(rawValue(r.aside), kept);
+            EXPECT_EQ(rawValue(r.key).rfind("blob ", 0), 0u) << "the new record is written in its place";
+        }
+    }
 }
 
 TEST(ExtrasFocusAndStopwatch, ReadsFallBackAndUpdatesKeepTheOldValueWhenTheNewOneCannotBeStored) {

@@ -2,6 +2,8 @@
 // seen newest first.
 #include "shared/stores/NotesFile.h"
 
+#include "platform/base/TextLength.h"
+
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -89,6 +91,39 @@ TEST(NotesFile, LatestIsNewestFirstAndStable) {
     EXPECT_EQ(latest[1].text, "tie first");
     EXPECT_EQ(latest[2].text, "tie second");
     EXPECT_EQ(latest[3].text, "old");
+}
+
+// The widgets read a note's beginning; the file keeps the whole note.
+TEST(NotesFile, LatestHoldsALongNoteToWhatAWidgetShows) {
+    test::FreshStorage storage;
+    std::string longNote;
+    for (int i = 0; i < 10000; ++i) longNote += "\u65e5";
+    ASSERT_TRUE(NotesFile::write({{kA, longNote, Date{1}, false}, {kB, "short", Date{2}, false}}));
+    const auto latest = NotesFile::latest();
+    ASSERT_EQ(latest.size(), 2u);
+    EXPECT_EQ(latest[0].text, "short");
+    std::string head;
+    for (std::size_t i = 0; i < text::kMaxShownTextLength; ++i) head += "\u65e5";
+    EXPECT_EQ(latest[1].text, head + "\u2026");
+    EXPECT_EQ(NotesFile::read()[0].text, longNote);
+}
+
+// A user who keeps the notes elsewhere (a synced folder) and links them in
+// keeps the link: the save lands in the linked file.
+TEST(NotesFile, ASaveThroughALinkedNotesFileKeepsTheLink) {
+    test::FreshStorage storage;
+    const auto file = NotesFile::location();
+    const auto synced = storage.dataHome() / "Synced";
+    std::filesystem::create_directories(synced);
+    test::writeFile(synced / "notes.json", "[]");
+    std::filesystem::remove(file);
+    std::filesystem::create_symlink(std::filesystem::relative(synced / "notes.json", file.parent_path()), file);
+
+    const std::vector<NoteItem> notes{{kA, "kept", Date{1}, false}};
+    ASSERT_TRUE(NotesFile::write(notes));
+    EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(file)));
+    EXPECT_EQ(NotesFile::read(synced / "notes.json"), notes);
+    EXPECT_EQ(NotesFile::read(), notes);
 }
 
 } // namespace

@@ -3,14 +3,19 @@
 #include "tests/support/SuiteLock.h"
 #include "tests/support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -213,6 +218,9 @@ TEST(PlyxWidgetsHost, AFailedWriteExitsOneAndLeavesTheOldImage) {
     ASSERT_EQ(full.status, 0) << full.err;
     EXPECT_EQ(full.out, "status 1\nkept\nfill\nw.png\n") << "no half-written file is left either";
     EXPECT_NE(full.err.find("cannot write "), std::string::npos) << full.err;
+    // The disk's own error, not the cancelling of the half-written file.
+    EXPECT_NE(full.err.find(std::strerror(ENOSPC)), std::string::npos) << full.err;
+    EXPECT_EQ(full.err.find("cancel"), std::string::npos) << full.err;
     EXPECT_EQ(std::count(full.err.begin(), full.err.end(), '\n'), 1) << full.err;
 }
 
@@ -230,6 +238,38 @@ TEST(PlyxWidgetsHost, ASuiteLockedByAnotherProgramDoesNotStallARender) {
     EXPECT_EQ(r.out, out.toStdString() + "\n");
     // The processor sample went to the host's own defaults instead.
     EXPECT_TRUE(std::filesystem::exists(plyx / "com.zelvanedesigns.plyx.widgets" / "defaults.sqlite"));
+}
+
+// Another program writing the suite (its write lock held throughout): the
+// render's samples are caches, given up at once, so it takes no longer than
+// a render of a free suite, well short of even one wait for the lock.
+TEST(PlyxWidgetsHost, ARenderDoesNotWaitOnAnotherProgramsWriteLock) {
+    plyx::test::FreshStorage fresh;
+    plyx::test::TempDir dir;
+    const auto out = qs(dir.path() / "m.png");
+    const auto suite = fresh.dataHome() / "plyx" / "QK7R3XW2TJ.com.zelvanedesigns.plyx" / "defaults.sqlite";
+    ASSERT_EQ(host({"--render", "plyx.system.monitor", "--out", out}).status, 0); // makes the suite
+    QElapsedTimer free;
+    free.start();
+    ASSERT_EQ(host({"--render", "plyx.system.monitor", "--out", out}).status, 0);
+    const qint64 freeMs = free.elapsed();
+
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(suite.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT OR REPLACE INTO kv (key, value) VALUES ('held', 1)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    QElapsedTimer held;
+    held.start();
+    const auto r = host({"--render", "plyx.system.monitor", "--out", out});
+    const qint64 heldMs = held.elapsed();
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, out.toStdString() + "\n");
+    EXPECT_LT(heldMs, freeMs + 1000) << "a free suite renders in " << freeMs << " ms";
+    // The samples stayed in the shared suite: no fallback to the host's own defaults.
+    EXPECT_FALSE(std::filesystem::exists(fresh.dataHome() / "plyx" / "com.zelvanedesigns.plyx.widgets" / "defaults.sqlite"));
 }
 
 TEST(PlyxWidgetsHost, WithoutHomeTheSuiteLiesInTheAccountsHomeInPrivateFolders) {

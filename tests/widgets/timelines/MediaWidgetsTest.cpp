@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace plyx;
 
 namespace {
@@ -30,8 +32,13 @@ TEST(NowPlayingProvider, APlayingTrackMovesOnEveryFifteenSecondsToItsEnd) {
         std::optional<NowPlayingSnapshot> stored;
         std::vector<std::int64_t> want;
     };
-    std::vector<std::int64_t> long20;
+    std::vector<std::int64_t> long20, from110, toTheEnd;
     for (int i = 0; i < 20; ++i) long20.push_back(15 * i);
+    for (int i = 0; i < 20; ++i) from110.push_back(110 + 15 * i);
+    for (int i = 0; i <= 16; ++i) toTheEnd.push_back(15 * i);
+    toTheEnd.push_back(245);
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
     const Case cases[] = {
         {"100 of 245, 10 s ago", track(100, 245, true, 10), {110, 125, 140, 155, 170, 185, 200, 215, 230, 245}},
         {"0 of 3600, just now", track(0, 3600, true, 0), long20},
@@ -40,6 +47,10 @@ TEST(NowPlayingProvider, APlayingTrackMovesOnEveryFifteenSecondsToItsEnd) {
         {"updated ahead", track(240, 245, true, -60), {240, 245}},
         {"past the end", track(300, 245, true, 0), {245}},
         {"nothing stored", std::nullopt, {-1}},
+        // Damaged values are held to a day before they are summed.
+        {"a position near the integer limit", track(kMax - 5, 245, true, 10), {245}},
+        {"the most negative position", track(kMin, 245, true, 0), toTheEnd},
+        {"a duration near the integer limit", track(100, kMax, true, 10), from110},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -66,7 +66,7 @@ std::optional<AirQualitySnapshot> snapshot(const WeatherProvider::Place& place) 
     if (auto hit = cached(key); hit && SharedStorage::isFresh(hit->updated, kCacheLifetime, time::now())) return hit;
     if (const auto aqi = fetchIndex(place)) {
         AirQualitySnapshot fresh{*aqi, time::now()};
-        if (key) SharedStorage::write(*key, fresh);
+        if (key) SharedStorage::writeIfFree(*key, fresh);
         return fresh;
     }
     // Read again: another call may have stored an entry meanwhile.

@@ -183,7 +183,7 @@ std::optional<StockSnapshot> snapshot(const std::string& symbol) {
         return hit;
     try {
         auto fresh = fetch(normalised);
-        SharedStorage::write(key, fresh); // an unencodable snapshot is returned but not kept
+        SharedStorage::writeIfFree(key, fresh); // an unencodable snapshot is returned but not kept
         return fresh;
     } catch (...) {
         return SharedStorage::read<StockSnapshot>(key);

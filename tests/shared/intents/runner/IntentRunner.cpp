@@ -3,7 +3,7 @@
 //   intent_runner [--now SECONDS] [--times N] FORM...
 // --now fixes the clock (seconds since 2001); --times performs each form N
 // times. Exit 0 when all were performed, 2 (with the reason on standard
-// error) when a form is refused.
+// error) when a form is refused, 3 when a perform failed (the intent logs why).
 #include "platform/time/Time.h"
 #include "shared/identity/AppIdentity.h"
 #include "shared/intents/InteractiveIntents.h"
@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
         }
     }
     registerInteractiveIntents();
+    bool failed = false;
     for (const auto& form : forms) {
         for (int n = 0; n < times; ++n) {
             std::string error;
@@ -41,8 +42,10 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "%s\n", error.c_str());
                 return 2;
             }
-            intents::performOnWorker(std::move(intent)).waitForFinished();
+            auto done = intents::performOnWorker(std::move(intent));
+            done.waitForFinished();
+            failed = failed || !done.result();
         }
     }
-    return 0;
+    return failed ? 3 : 0;
 }
