@@ -79,8 +79,10 @@ void PeripheralBatteryPoller::poll() {
 void PeripheralBatteryPoller::finish(const std::optional<nlohmann::json>& sections) {
     polling_ = false;
     // A failed read keeps the stored list: the devices have not gone, we
-    // just could not ask. A read that finds none stores an empty list.
-    if (sections) SharedStorage::write(StorageKeys::btBatteries, devices(*sections));
+    // just could not ask. A read that finds none stores an empty list. The
+    // list is a fetched snapshot, and this is the main thread: a busy suite
+    // is not waited for, the next poll stores it.
+    if (sections) SharedStorage::writeIfFree(StorageKeys::btBatteries, devices(*sections));
     for (const char* kind : kKinds) widgetkit::WidgetCenter::reloadTimelines(kind);
     emit polled();
 }

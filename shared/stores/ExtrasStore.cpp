@@ -20,7 +20,7 @@ using Bytes = std::optional<std::string>;
 /// A write the store gave up on (another program held the suite past the
 /// wait, or the file could not be written): said once, with its key.
 bool reportedFailure(const char* key) {
-    qCWarning(lcExtras) << "the store gave up on writing" << key << "- the change was not made";
+    qCWarning(lcExtras) << key << "could not be stored: the store gave up on the write, the change was not made";
     return false;
 }
 

@@ -227,18 +227,15 @@ std::vector<PowerSnapshot::LogEntry> record(const std::optional<PowerSource::Int
     const Date now = time::now();
     std::optional<Record> result;
     // One immediate transaction: the four battery widgets ask at nearly the
-    // same moment, and each must see the others' writes. The log is only
-    // samples: while another program holds the suite this reading is not
-    // logged (the next one is), and the render does not wait.
-    auto suite = SharedStorage::suite().withoutWaiting();
-    const bool logged = suite.update(StorageKeys::powerLog, [&](std::optional<std::string> bytes) {
+    // same moment, and each must see the others' writes.
+    SharedStorage::suite().update(StorageKeys::powerLog, [&](std::optional<std::string> bytes) {
         std::optional<Record> stored;
         if (bytes) stored = coding::decode<Record>(*bytes);
         result = next(std::move(stored), *current, now);
         auto encoded = coding::encode(*result);
         return encoded ? encoded : bytes; // an encoding failure leaves the old record
     });
-    if (!logged || !result) result = next(SharedStorage::read<Record>(StorageKeys::powerLog), *current, now);
+    if (!result) result = next(std::nullopt, *current, now); // the store could not be opened for writing
     return result->entries;
 }
 

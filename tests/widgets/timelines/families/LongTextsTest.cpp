@@ -39,7 +39,7 @@ TEST(LongTexts, StoredAndConfiguredTextsAreDrawnCutToWhatTheWidgetShows) {
         const char* kind;
         std::function<void()> store;
         std::string config;
-        std::string head; // how the drawn text starts
+        std::string head; // how the drawn text starts, in the widget's letter case
     };
     const std::string note = repeated("\u65e5\u672c\u8a9e", 30000); // 10,000 characters
     const std::string name = repeated("Launch ", 30 * 1024);
@@ -47,13 +47,13 @@ TEST(LongTexts, StoredAndConfiguredTextsAreDrawnCutToWhatTheWidgetShows) {
         {"plyx.notes.list", [&] { ASSERT_TRUE(NotesFile::write({{Uuid::random(), note, kNow, false}})); }, "",
          "\u65e5\u672c\u8a9e"},
         {"plyx.countdown", [] {}, R"({"name":")" + name + R"(","target":)" + std::to_string((kNow + 86400 * 3).sinceReferenceDate) + "}",
-         "Launch"},
+         "LAUNCH LAUNCH"},
         {"plyx.habits.week",
          [] {
              ASSERT_TRUE(SharedStorage::write(StorageKeys::habits,
                                               std::vector<HabitItem>{{Uuid::random(), repeated("Swim ", 1 << 20), {}}}));
          },
-         "", "Swim"},
+         "", "SWIM SWIM"},
         {"plyx.inbox",
          [] {
              InboxSnapshot inbox;
