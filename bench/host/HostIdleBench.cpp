@@ -211,7 +211,12 @@ void BM_HostStartTenWidgets(benchmark::State& state) {
         std::vector<host::Placement> placements;
         int n = 0;
         for (const char* kind : kKinds) {
-            placements.push_back({host::newPlacementId(), kind, 20 + 180 * (n % 5), 20 + 180 * (n / 5)});
+            host::Placement p;
+            p.id = host::newPlacementId();
+            p.kind = kind;
+            p.x = 20 + 180 * (n % 5);
+            p.y = 20 + 180 * (n / 5);
+            placements.push_back(std::move(p));
             ++n;
         }
         if (auto problem = host::PlacementStore(file).save(placements)) return state.SkipWithError(problem->c_str());

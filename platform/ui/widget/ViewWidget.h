@@ -1,22 +1,33 @@
 #pragma once
 // A QWidget that shows a view: it lays the view out in its own size, paints it
-// in its paint event and reports a click as the innermost hit under it.
+// in its paint event and reports a click as the innermost hit under it. The
+// layout is kept until the view, the size or the environment changes; when
+// only the moment moves, the parts made from it are built again and only the
+// pixels they change are painted again.
+#include "platform/ui/Render.h"
 #include "platform/ui/View.h"
 
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace plyx::ui {
 
 class ViewWidget : public QWidget {
 public:
     explicit ViewWidget(QWidget* parent = nullptr);
+    ~ViewWidget() override;
 
     /// The view shown; repaints.
     void setView(View view);
-    /// The environment handed to the view (the moment, rendering mode); repaints.
+    /// The environment handed to the view (the moment, rendering mode); repaints
+    /// what the change can reach.
     void setEnvironment(const Environment& env);
     const Environment& environment() const { return env_; }
+
+    /// Whether the view shows something else a second after the environment's
+    /// moment (it counts time): a host repaints such a view every second.
+    bool countsTime();
 
     /// The hit rectangles of the last paint, in the widget's coordinates.
     const std::vector<Hit>& hits() const { return hits_; }
@@ -26,11 +37,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    /// The layout for the current view, size, environment and device-pixel ratio.
+    Layout& layout();
+
     View view_;
     Environment env_;
+    std::unique_ptr<Layout> layout_;
     std::vector<Hit> hits_;
     std::function<void(const Hit&)> onTap_;
 };
