@@ -51,21 +51,43 @@ ViewWidget::~ViewWidget() = default;
 void ViewWidget::setView(View view) {
     view_ = std::move(view);
     layout_.reset();
-    update();
+    scheduleRefresh();
 }
 
 void ViewWidget::setEnvironment(const Environment& env) {
     const bool momentOnly = onlyMomentDiffers(env_, env);
     env_ = env;
-    if (momentOnly && layout_) {
+    // The layout on the window moves on in place; one still waiting for its
+    // first paint is simply made for the new moment.
+    if (momentOnly && layout_ && layout_ == shown_) {
         if (auto changed = layout_->advance(env.now)) {
             hits_ = layout_->hits();
             if (!changed->isEmpty()) update(toLogical(*changed, layout_->environment().displayScale));
             return;
         }
+        shown_.reset(); // half moved: it no longer tells what the window holds
     }
     layout_.reset();
-    update();
+    scheduleRefresh();
+}
+
+void ViewWidget::scheduleRefresh() {
+    if (refreshQueued_) return;
+    refreshQueued_ = true;
+    QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
+}
+
+void ViewWidget::refresh() {
+    refreshQueued_ = false;
+    if (!isVisible()) return; // showing paints it whole
+    Layout& next = layout();
+    if (shown_ && shown_ != layout_) {
+        if (auto changed = next.changedSince(*shown_)) {
+            if (!changed->isEmpty()) update(toLogical(*changed, next.environment().displayScale));
+            return;
+        }
+    }
+    if (shown_ != layout_) update();
 }
 
 bool ViewWidget::countsTime() { return layout().countsTime(); }
@@ -77,7 +99,7 @@ Layout& ViewWidget::layout() {
         layout_->size().height != size.height) {
         Environment env = env_;
         env.displayScale = dpr;
-        layout_ = std::make_unique<Layout>(view_, size, env);
+        layout_ = std::make_shared<Layout>(view_, size, env);
     }
     return *layout_;
 }
@@ -93,10 +115,12 @@ void ViewWidget::paintEvent(QPaintEvent* event) {
         l.paint(painter, toDevice(event->region(), l.environment().displayScale));
     }
     hits_ = l.hits();
+    shown_ = layout_;
 }
 
 void ViewWidget::resizeEvent(QResizeEvent* event) {
     layout_.reset();
+    shown_.reset();
     QWidget::resizeEvent(event);
 }
 

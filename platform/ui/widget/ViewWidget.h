@@ -2,8 +2,8 @@
 // A QWidget that shows a view: it lays the view out in its own size, paints it
 // in its paint event and reports a click as the innermost hit under it. The
 // layout is kept until the view, the size or the environment changes; when
-// only the moment moves, the parts made from it are built again and only the
-// pixels they change are painted again.
+// only the moment moves, the parts made from it are built again. Either way
+// only the pixels that differ from the frame on the window are painted again.
 #include "platform/ui/Render.h"
 #include "platform/ui/View.h"
 
@@ -18,10 +18,10 @@ public:
     explicit ViewWidget(QWidget* parent = nullptr);
     ~ViewWidget() override;
 
-    /// The view shown; repaints.
+    /// The view shown; repaints what changes (once control returns to the event loop).
     void setView(View view);
     /// The environment handed to the view (the moment, rendering mode); repaints
-    /// what the change can reach.
+    /// what changes.
     void setEnvironment(const Environment& env);
     const Environment& environment() const { return env_; }
 
@@ -43,10 +43,17 @@ protected:
 private:
     /// The layout for the current view, size, environment and device-pixel ratio.
     Layout& layout();
+    /// Asks, once, for `refresh` after the caller's changes.
+    void scheduleRefresh();
+    /// Asks for a paint of what differs between the frame on the window and the new one.
+    void refresh();
 
     View view_;
     Environment env_;
-    std::unique_ptr<Layout> layout_;
+    std::shared_ptr<Layout> layout_;
+    // The layout of the frame the window holds, kept while a new one waits for its paint.
+    std::shared_ptr<Layout> shown_;
+    bool refreshQueued_ = false;
     std::vector<Hit> hits_;
     std::function<void(const Hit&)> onTap_;
 };
