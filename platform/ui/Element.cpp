@@ -85,6 +85,7 @@ Size Element::sizeThatFits(ProposedSize proposal) {
     // A size is never negative, whatever a child asked for.
     s.width = std::max(0.0, s.width);
     s.height = std::max(0.0, s.height);
+    if (cacheCount_ == int(cache_.size())) cacheDropped_ = true;
     cache_[size_t(cacheNext_)] = {pw, ph, s.width, s.height, hasWidth, hasHeight};
     cacheNext_ = (cacheNext_ + 1) % int(cache_.size());
     cacheCount_ = std::min(cacheCount_ + 1, int(cache_.size()));
@@ -97,6 +98,30 @@ void Element::place(Rect frame) {
 }
 
 void Element::draw(DrawContext& dc) const { drawChildren(dc); }
+
+bool Element::advance(Date now) {
+    for (const auto& c : children_)
+        if (!c->advance(now)) return false;
+    return true;
+}
+
+bool Element::answersLike(Element& other) {
+    if (cacheDropped_ || other.ignoresProposal() != ignoresProposal() || other.isSpacer() != isSpacer() ||
+        other.isEmpty() != isEmpty() || other.layoutPriority != layoutPriority)
+        return false;
+    const auto sameBaselines = [&](Size size) {
+        return other.firstBaseline(size) == firstBaseline(size) && other.lastBaseline(size) == lastBaseline(size);
+    };
+    for (int i = 0; i < cacheCount_; ++i) {
+        const CacheEntry& e = cache_[size_t(i)];
+        ProposedSize p;
+        if (e.hasWidth) p.width = e.proposedWidth;
+        if (e.hasHeight) p.height = e.proposedHeight;
+        const Size s = other.sizeThatFits(p);
+        if (s.width != e.width || s.height != e.height || !sameBaselines({e.width, e.height})) return false;
+    }
+    return sameBaselines(frame_.size());
+}
 
 void Element::drawChildren(DrawContext& dc) const {
     for (const auto& c : children_) c->draw(dc);

@@ -35,6 +35,13 @@ struct TextStyle {
     TextAlignment alignment = TextAlignment::leading;
 };
 
+/// What a build learns about the whole tree, for whoever keeps the layout.
+struct BuildNotes {
+    /// A part of the tree shows something else a second after the render
+    /// moment (a running timer): the tree counts time.
+    bool countsTime = false;
+};
+
 /// What the nodes above hand to the nodes below while a tree is built.
 struct BuildContext {
     Environment env;
@@ -42,6 +49,9 @@ struct BuildContext {
     ShapeStyle foreground = Color::black();
     /// The axis of the stack a node sits directly in, if any (Spacers read it).
     std::optional<Axis> stackAxis;
+    /// Where the build notes what it learns; null when no one keeps the layout.
+    /// It outlives the elements built under it (they may build again later).
+    BuildNotes* notes = nullptr;
 };
 
 class Element;
@@ -100,6 +110,14 @@ public:
     void place(Rect frame);
     /// Draws this element and its children.
     virtual void draw(DrawContext& dc) const;
+    /// Builds the parts made from the render moment again for `now`, keeping
+    /// the layout around them. False when a new part would be sized or aligned
+    /// differently: the tree is then half moved and must be laid out anew.
+    virtual bool advance(Date now);
+    /// Whether `other` chooses the sizes this element chose for every proposal
+    /// it was asked about, and has the same baselines at those sizes: it could
+    /// take this element's place without moving anything around it.
+    bool answersLike(Element& other);
 
     /// Distance from the top of a `size` frame to the first / last text baseline;
     /// a view without text uses its bottom edge.
@@ -117,6 +135,8 @@ public:
     /// Whether this element chooses the same size whatever it is offered (fixed
     /// frames, symbols, and containers of nothing else): such elements are measured once.
     virtual bool ignoresProposal() const { return false; }
+    /// An element that only stands in for its one child leaves no line of its own in dumps.
+    virtual bool standsIn() const { return false; }
 
     const Rect& frame() const { return frame_; }
     const std::vector<ElementPtr>& children() const { return children_; }
@@ -141,6 +161,8 @@ private:
     };
     std::array<CacheEntry, 16> cache_;
     int cacheCount_ = 0, cacheNext_ = 0;
+    // Set once an answer was pushed out of the full cache: the answers given are then no longer all known.
+    bool cacheDropped_ = false;
 };
 
 // Helpers shared by the elements.

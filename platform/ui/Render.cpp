@@ -11,10 +11,12 @@ namespace {
 
 /// Builds, measures and places `view` in a `size` area: the root is offered the
 /// whole area and centred in it.
-detail::ElementPtr layoutRoot(const View& view, Size size, const Environment& env) {
+detail::ElementPtr layoutRoot(const View& view, Size size, const Environment& env,
+                              detail::BuildNotes* notes = nullptr) {
     detail::ensureGuiApplication();
     detail::BuildContext ctx;
     ctx.env = env;
+    ctx.notes = notes;
     auto root = detail::buildChild(view, ctx);
     Size chosen = root->sizeThatFits({size.width, size.height});
     // A view that asks for more than can be drawn gets the whole area.
@@ -25,6 +27,10 @@ detail::ElementPtr layoutRoot(const View& view, Size size, const Environment& en
 }
 
 void dumpElement(const detail::Element& e, int depth, std::string& out) {
+    if (e.standsIn()) {
+        for (const auto& c : e.children()) dumpElement(*c, depth, out);
+        return;
+    }
     out.append(size_t(depth) * 2, ' ');
     out += e.kind();
     const Rect& f = e.frame();
@@ -129,6 +135,98 @@ std::vector<Hit> paint(const View& view, QPainter& painter, Size size, const Env
     std::vector<Hit> hits;
     drawRoot(*root, painter, size, hits);
     return hits;
+}
+
+struct Layout::State {
+    Size size;
+    Environment env;
+    detail::BuildNotes notes; // before the root: the root's elements point at it
+    detail::ElementPtr root;
+    std::vector<Hit> hits;
+    bool hitsKnown = false;
+    // What each leaf of the current frame draws, once asked for.
+    std::vector<detail::PaintOp> ops;
+    bool opsKnown = false;
+
+    detail::Damage damage(detail::Damage::Pass pass) const {
+        detail::Damage d;
+        d.pass = pass;
+        d.dpr = env.displayScale > 0 ? env.displayScale : 1;
+        d.image = QRect(0, 0, std::max(1, int(std::ceil(size.width * d.dpr))),
+                        std::max(1, int(std::ceil(size.height * d.dpr))));
+        return d;
+    }
+
+    // Walks the frame without drawing, noting each leaf's op and the hits.
+    void record() {
+        // The painter only carries the transform and state the ops fold in;
+        // nothing is drawn into its device.
+        thread_local QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+        QPainter painter(&scratch);
+        auto d = damage(detail::Damage::Pass::record);
+        d.ops = detail::recycledOps();
+        hits.clear();
+        drawRoot(*root, painter, size, hits, &d);
+        detail::recycleOps(std::move(ops));
+        ops = std::move(d.ops);
+        opsKnown = hitsKnown = true;
+    }
+};
+
+Layout::Layout(const View& view, Size size, const Environment& env) : s_(std::make_unique<State>()) {
+    s_->size = size;
+    s_->env = env;
+    s_->root = layoutRoot(view, size, env, &s_->notes);
+}
+
+Layout::~Layout() = default;
+
+Size Layout::size() const { return s_->size; }
+const Environment& Layout::environment() const { return s_->env; }
+bool Layout::countsTime() const { return s_->notes.countsTime; }
+
+std::optional<QRegion> Layout::advance(Date now) {
+    if (!s_->opsKnown) s_->record();
+    std::vector<detail::PaintOp> before = std::move(s_->ops);
+    s_->ops = {};
+    s_->opsKnown = s_->hitsKnown = false;
+    s_->notes.countsTime = false;
+    s_->env.now = now;
+    if (!s_->root->advance(now)) return std::nullopt;
+    s_->record();
+    QRegion changed = detail::changedPixels(before, s_->ops);
+    detail::recycleOps(std::move(before));
+    return changed;
+}
+
+std::optional<QRegion> Layout::changedSince(Layout& before) {
+    if (before.s_->size.width != s_->size.width || before.s_->size.height != s_->size.height ||
+        before.s_->damage(detail::Damage::Pass::record).dpr != s_->damage(detail::Damage::Pass::record).dpr)
+        return std::nullopt;
+    if (!before.s_->opsKnown) before.s_->record();
+    if (!s_->opsKnown) s_->record();
+    return detail::changedPixels(before.s_->ops, s_->ops);
+}
+
+void Layout::paint(QPainter& painter) {
+    s_->hits.clear();
+    drawRoot(*s_->root, painter, s_->size, s_->hits);
+    s_->hitsKnown = true;
+}
+
+void Layout::paint(QPainter& painter, const QRegion& dirty) {
+    if (!s_->opsKnown) s_->record();
+    auto d = s_->damage(detail::Damage::Pass::repaint);
+    d.ops = std::move(s_->ops);
+    d.dirty = dirty;
+    std::vector<Hit> again; // the record pass found them all
+    drawRoot(*s_->root, painter, s_->size, again, &d);
+    s_->ops = std::move(d.ops);
+}
+
+const std::vector<Hit>& Layout::hits() {
+    if (!s_->hitsKnown) s_->record();
+    return s_->hits;
 }
 
 std::string dump(const View& view, Size size, const Environment& env) {

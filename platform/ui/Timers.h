@@ -4,9 +4,15 @@
 // its timeline entries when the host simply repaints it.
 #include "platform/ui/ViewCore.h"
 
+#include <functional>
 #include <string>
 
 namespace plyx::ui {
+
+/// Builds its content from the render moment. A host that keeps a layout while
+/// only the moment moves builds these parts again, and nothing else: a view
+/// that reads the moment reads it here, not through ReadEnvironment.
+View ReadMoment(std::function<View(Date now)> content);
 
 /// The time on a timer over `from`…`to` at `now`, as "m:ss" (or "h:mm:ss" from one
 /// hour up when `showsHours`; without hours the minutes run past 59). Counting up

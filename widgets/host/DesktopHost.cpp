@@ -165,14 +165,12 @@ void DesktopHost::display(Shown& s) {
     env.now = now;
     if (s.entryDate && s.entryDate->sinceReferenceDate == entry->date.sinceReferenceDate && !s.live) return;
     s.entryDate = entry->date;
-    ui::View view = s.widget->content(*entry);
-    // A view counts time when a second's difference changes what it shows;
-    // only those are repainted every second.
-    ui::Environment later = env;
-    later.now = Date{now.sinceReferenceDate + 1};
-    s.live = ui::dump(view, s.size, env) != ui::dump(view, s.size, later);
-    s.window->setView(std::move(view));
+    s.window->setView(s.widget->content(*entry));
     s.window->setEnvironment(env);
+    // A view counts time when a second's difference changes what it shows
+    // (a running timer notes it while the view is laid out); only those are
+    // repainted every second.
+    s.live = s.window->countsTime();
     if (!s.window->isVisible()) s.window->show();
     if (s.live && !liveTimer_.isActive()) liveTimer_.start();
     emit shown(QString::fromStdString(s.id));
@@ -222,8 +220,10 @@ void DesktopHost::repaintLive() {
     env.now = time::now();
     for (auto& [id, s] : shown_) {
         if (!s->live || !s->window->isVisible()) continue;
-        any = true;
+        // The window keeps its layout and redraws what the new second changes.
         s->window->setEnvironment(env);
+        s->live = s->window->countsTime();
+        any = any || s->live;
     }
     if (!any) liveTimer_.stop();
 }

@@ -3,6 +3,7 @@
 #include "shared/foundation/PlyxFonts.h"
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/views/kit/Caption.h"
+#include "platform/ui/Timers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,10 +33,11 @@ std::string FocusView::action() { return intents::serialise(FocusToggleIntent{})
 
 ui::View FocusView::body() const {
     const double u = ctx.u;
-    auto label = ui::ReadEnvironment([*this, u](const ui::Environment& env) {
-        const bool running = isRunning(env.now);
+    // Built from the render moment: a running session's ring and time move each second.
+    auto label = ui::ReadMoment([*this, u](Date now) {
+        const bool running = isRunning(now);
         const auto numeralFont = PlyxFonts::numerals(20 * u, ctx.theme.numerals, ui::FontWeight::black);
-        ui::View time = running ? ui::TimerText(env.now, *state.endDate, true, false)
+        ui::View time = running ? ui::TimerText(now, *state.endDate, true, false)
                                       .font(numeralFont)
                                       .foregroundColor(ctx.pal.ink)
                                       .monospacedDigit()
@@ -52,7 +54,7 @@ ui::View FocusView::body() const {
         auto ring = ui::ZStack({
                                    ui::Circle().stroke(ctx.pal.track, kRingWidth * u),
                                    ui::Circle()
-                                       .trim(0, progressFraction(env.now))
+                                       .trim(0, progressFraction(now))
                                        .stroke(ctx.pal.fill, kRingWidth * u)
                                        .rotationEffect(-90),
                                    ui::VStack({time, status}, ui::HorizontalAlignment::center, 2 * u)

@@ -4,12 +4,14 @@
 #include "platform/ui/View.h"
 
 #include <QPainter>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 using namespace plyx::ui;
+using plyx::Date;
 
 namespace {
 
@@ -158,4 +160,119 @@ TEST(Redraw, HitsAreThoseOfAFreshRender) {
     // Unchanged frames too: nothing is drawn, the hits are still all there.
     const auto same = render(second, {200, 160}, 2, {}, std::move(redrawn.image));
     EXPECT_EQ(same.hits.size(), fresh.hits.size());
+}
+
+namespace {
+
+/// A timer card: a running countdown, a dot that never changes, and
+/// optionally the countdown's bar.
+View timerCard(Date start, Date end, bool bar) {
+    std::vector<View> rows{HStack({TimerText(start, end, true).font(Font::system(22, FontWeight::heavy)).monospacedDigit(),
+                                   Spacer(), Circle().fill(kRed).frame(20, 20)})};
+    if (bar) rows.push_back(TimerProgress(start, end, true, kGreen));
+    return VStack(std::move(rows), HorizontalAlignment::leading, 6)
+        .padding(Edges::all, 10)
+        .foregroundColor(kInk)
+        .frameFill()
+        .background(Rectangle().fill(kSurface));
+}
+
+QImage blank(Size size, double dpr) {
+    QImage image(int(std::ceil(size.width * dpr)), int(std::ceil(size.height * dpr)), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage paintedWhole(Layout& layout) {
+    QImage image = blank(layout.size(), layout.environment().displayScale);
+    QPainter painter(&image);
+    layout.paint(painter);
+    return image;
+}
+
+/// What a window does with the changed pixels: clears them and draws them again.
+void drawAgain(Layout& layout, QImage& image, const QRegion& changed) {
+    const double dpr = layout.environment().displayScale;
+    QPainter painter(&image);
+    painter.setWorldTransform(QTransform::fromScale(1 / dpr, 1 / dpr));
+    painter.setClipRegion(changed);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(image.rect(), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setWorldTransform(QTransform());
+    layout.paint(painter, changed);
+}
+
+} // namespace
+
+TEST(Redraw, AMovingMomentKeepsTheLayoutAndDrawsAgainOnlyWhatItChanges) {
+    const Date start{10000};
+    const Size size{300, 80};
+    for (const bool bar : {false, true}) {
+        for (const double dpr : {1.0, 2.0}) {
+            SCOPED_TRACE((bar ? "with the bar at " : "text only at ") + std::to_string(dpr));
+            const View card = timerCard(start, start + 1500, bar);
+            Environment env;
+            env.displayScale = dpr;
+            env.now = start + 30.2;
+            Layout layout(card, size, env);
+            ASSERT_TRUE(layout.countsTime());
+            QImage shown = paintedWhole(layout);
+            for (const double step : {1.0, 1.0, 0.3, 61.0, 1.0}) {
+                env.now = env.now + step;
+                const auto changed = layout.advance(env.now);
+                ASSERT_TRUE(changed) << "the digits are as wide as before: the layout stays";
+                // The dot beside the time is never part of what changed.
+                const QRect dot(int(270 * dpr), int(10 * dpr), int(20 * dpr), int(20 * dpr));
+                EXPECT_FALSE(changed->intersects(dot));
+                drawAgain(layout, shown, *changed);
+                Layout fresh(card, size, env);
+                ASSERT_EQ(shown, paintedWhole(fresh)) << "at +" << (env.now - start);
+            }
+        }
+    }
+}
+
+TEST(Redraw, AMomentThatResizesItsPartAsksForANewLayout) {
+    // Counting up from 9:59 to 10:00 adds a digit; the label beside it must move.
+    const Date start{10000};
+    const View v = HStack({TimerText(start, start + 7200, false, false), Text("left")});
+    Environment env;
+    env.now = start + 599.5;
+    Layout layout(v, {200, 40}, env);
+    EXPECT_TRUE(layout.countsTime());
+    EXPECT_FALSE(layout.advance(start + 600.5));
+}
+
+TEST(Redraw, OnlyRunningTimersCountTime) {
+    const Date t{50000};
+    const struct {
+        const char* name;
+        View view;
+        bool counts;
+    } cases[] = {
+        {"a countdown that runs", TimerText(t - 10, t + 10, true), true},
+        {"a countdown that starts within the second", TimerText(t + 0.5, t + 10, true), true},
+        {"a countdown that starts later", TimerText(t + 5, t + 10, true), false},
+        {"a countdown at its end", TimerText(t - 10, t, true), false},
+        {"a bar that runs", TimerProgress(t - 10, t + 10, false, kRed), true},
+        {"a bar that is full", TimerProgress(t - 10, t - 1, false, kRed), false},
+        {"a timer deep in a tree", VStack({Text("a"), ZStack({TimerText(t, t + 60, false).padding(Edges::all, 3)})}),
+         true},
+        {"the moment read, no timer", ReadMoment([](Date now) { return Text(now > Date{0} ? "later" : "early"); }),
+         false},
+        {"a timer built from the moment", ReadMoment([](Date now) { return TimerText(now, now + 60, true); }), true},
+        {"the environment read", ReadEnvironment([](const Environment&) { return Text("x"); }), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Environment env;
+        env.now = t;
+        Layout layout(c.view, {120, 40}, env);
+        EXPECT_EQ(layout.countsTime(), c.counts);
+        // Still so a second later, as the host asks after each repaint.
+        ASSERT_TRUE(layout.advance(t + 0.25));
+        EXPECT_EQ(layout.countsTime(), c.counts);
+    }
 }

@@ -2,7 +2,12 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QScreen>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace plyx::ui;
 
@@ -40,4 +45,83 @@ TEST(ViewWidget, PaintsTheViewInItsSizeAndReportsTheInnermostTap) {
     click(w, {60, 40}); // the circle in the middle
     click(w, {5, 5});   // the rectangle around it
     EXPECT_EQ(taps, (std::vector<std::string>{"plyx://inner", R"({"intent":"outer"})"}));
+}
+
+namespace {
+
+// Notes the region of each paint.
+class WatchedViewWidget : public ViewWidget {
+public:
+    std::vector<QRegion> painted;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        painted.push_back(event->region());
+        ViewWidget::paintEvent(event);
+    }
+};
+
+} // namespace
+
+TEST(ViewWidget, ANewSecondOrANewViewRepaintsOnlyWhatChangesOnTheWindow) {
+    app();
+    const plyx::Date start{20000};
+    const auto card = [&](const Color& square) {
+        return HStack({TimerText(start, start + 3600, false).font(Font::system(18)).monospacedDigit(), Spacer(),
+                       Rectangle().fill(square).frame(30, 30)})
+            .padding(Edges::all, 8)
+            .frameFill()
+            .background(Rectangle().fill(Color::rgb(1, 1, 1)));
+    };
+    const QRect timeArea(8, 8, 40, 40), squareArea(200, 15, 30, 30);
+    WatchedViewWidget w;
+    w.resize(240, 60);
+    w.setView(card(Color::rgb(0, 0, 1)));
+    Environment env;
+    env.now = start + 75;
+    w.setEnvironment(env);
+    EXPECT_TRUE(w.countsTime());
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.painted.empty(); }));
+
+    // What the window holds is what a fresh widget shows.
+    const auto showsAsFresh = [&](const View& v) {
+        ViewWidget fresh;
+        fresh.resize(240, 60);
+        fresh.setView(v);
+        fresh.setEnvironment(env);
+        const QImage onScreen = w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(onScreen, fresh.grab().toImage().convertToFormat(QImage::Format_ARGB32));
+    };
+    const auto nextPaint = [&](const std::function<void()>& change) {
+        w.painted.clear();
+        change();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.painted.empty(); }));
+        return w.painted.empty() ? QRegion() : w.painted.front();
+    };
+
+    QRegion repainted = nextPaint([&] {
+        env.now = start + 76;
+        w.setEnvironment(env);
+    });
+    EXPECT_TRUE(repainted.intersects(timeArea)) << "the time is drawn again";
+    EXPECT_FALSE(repainted.intersects(squareArea)) << "the square beside it is left alone";
+    showsAsFresh(card(Color::rgb(0, 0, 1)));
+
+    // A new view (as a new entry brings) at the same moment: only the square differs.
+    repainted = nextPaint([&] { w.setView(card(Color::rgb(1, 0, 0))); });
+    EXPECT_TRUE(repainted.intersects(squareArea));
+    EXPECT_FALSE(repainted.intersects(timeArea));
+    showsAsFresh(card(Color::rgb(1, 0, 0)));
+
+    // A new view and a new moment together: one repaint of both.
+    repainted = nextPaint([&] {
+        env.now = start + 77;
+        w.setView(card(Color::rgb(0, 1, 0)));
+        w.setEnvironment(env);
+    });
+    EXPECT_TRUE(repainted.intersects(squareArea));
+    EXPECT_TRUE(repainted.intersects(timeArea));
+    showsAsFresh(card(Color::rgb(0, 1, 0)));
 }

@@ -188,6 +188,39 @@ TEST_F(DesktopHostTest, EntriesSwitchAtTheirDatesAndTimelinesReloadAsTheirPolicy
     EXPECT_TRUE(QTest::qWaitFor([&] { return h->requestCount(a) == 3 && h->requestCount(b) == 3; }, 10000));
 }
 
+TEST_F(DesktopHostTest, OnlyWidgetsThatCountTimeAreRepaintedEverySecond) {
+    ExtrasStore::updateStopwatch([](StopwatchState s) {
+        s.startDate = kNow - 95;
+        return s;
+    });
+    ExtrasStore::updateFocus([](FocusSession s) {
+        s.endDate = kNow + 600;
+        return s;
+    });
+    auto h = makeHost();
+    const std::vector<std::pair<std::string, bool>> expected{
+        {place(*h, "plyx.stopwatch", {40, 40}), true},
+        {place(*h, "plyx.focus.timer", {240, 40}), true},
+        {place(*h, "plyx.clock.analogClassic", {440, 40}), false},
+        {place(*h, "plyx.clock.world", {40, 240}), false},
+        {place(*h, "plyx.clock.dual", {440, 240}), false},
+    };
+    for (const auto& [id, live] : expected) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return h->shownEntryDate(id).has_value(); }, 10000));
+        EXPECT_EQ(h->isLive(id), live) << h->window(id)->windowTitle().toStdString();
+    }
+    // A stopped stopwatch no longer counts time once it shows so.
+    ExtrasStore::updateStopwatch([](StopwatchState s) {
+        s.startDate.reset();
+        return s;
+    });
+    h->reload(std::string("plyx.stopwatch"));
+    const auto& stopwatch = expected[0].first;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->requestCount(stopwatch) == 2 && !h->isPending(stopwatch); }, 10000));
+    EXPECT_FALSE(h->isLive(stopwatch));
+    EXPECT_TRUE(h->isLive(expected[1].first));
+}
+
 TEST_F(DesktopHostTest, TheEditDialogsDoneSavesAndReloadsAndCancelChangesNothing) {
     auto h = makeHost();
     const auto id = place(*h, "plyx.system.storage", {40, 40});
