@@ -1,6 +1,8 @@
 // The desktop host as a user meets it, in this process on an X display of its
 // own: widgets placed, shown, kept on their timelines, reloaded, and tapped.
+#include "platform/desktop/Desktop.h"
 #include "platform/widgetkit/WidgetCenter.h"
+#include "shared/identity/AppIdentity.h"
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/stores/ExtrasStore.h"
 #include "tests/support/FakeClock.h"
@@ -15,6 +17,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <xcb/xcb.h>
 
 #include <map>
 
@@ -216,4 +220,31 @@ TEST_F(DesktopHostTest, TheEditDialogsDoneSavesAndReloadsAndCancelChangesNothing
     EXPECT_FALSE(h->configure(id, {{"surface", "Glass"}}, &error));
     EXPECT_NE(error.find("surface"), std::string::npos) << error;
     EXPECT_EQ(stored()["surface"], "glass");
+}
+
+// A click on a widget makes the window manager activate its window; the
+// desktop then reports the host's own window class, whatever the program
+// file is called, which is how screen time leaves the host out.
+TEST_F(DesktopHostTest, AnActiveWidgetWindowReportsTheHostsWindowClass) {
+    testWidgets.emplace("test.front", numberedWidget("test.front", {kNow}, widgetkit::TimelineReloadPolicy::never()));
+    auto h = makeHost();
+    const std::string id = place(*h, "test.front", QPoint(60, 60));
+    ASSERT_TRUE(painted(*h, id));
+    auto* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    ASSERT_NE(x, nullptr);
+    xcb_connection_t* c = x->connection();
+    const char* name = "_NET_ACTIVE_WINDOW";
+    xcb_intern_atom_reply_t* active = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    ASSERT_NE(active, nullptr);
+    const auto window = xcb_window_t(h->window(id)->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, active->atom, XCB_ATOM_WINDOW, 32, 1, &window);
+    free(active);
+    xcb_flush(c);
+    QApplication::sync();
+
+    const auto desktop = desktop::sessionDesktop();
+    const auto front = desktop->frontmostApplication();
+    ASSERT_TRUE(front);
+    EXPECT_EQ(front->windowClass, AppIdentity::kHostWindowClass);
 }
