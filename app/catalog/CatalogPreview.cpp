@@ -12,6 +12,7 @@
 #include "shared/models/NoteItem.h"
 #include "shared/models/NowPlayingSnapshot.h"
 #include "shared/models/PowerSnapshot.h"
+#include "shared/models/SampleMoment.h"
 #include "shared/models/StockSnapshot.h"
 #include "shared/models/StopwatchState.h"
 #include "shared/models/WeatherSnapshot.h"
@@ -218,7 +219,7 @@ bool hasPreview(const char* kind) { return rowFor(kind) != nullptr; }
 std::optional<ui::RenderResult> renderPreview(const CatalogWidget& widget, double devicePixelRatio,
                                               ui::Environment env, const ThemeSettings& theme) {
     if (!hasPreview(widget.kind)) return std::nullopt;
-    if (env.now.sinceReferenceDate == 0) env.now = time::now();
+    if (env.now.sinceReferenceDate == 0) env.now = models::sampleMoment();
     env.displayScale = devicePixelRatio;
     const ui::Size size = designSize(widget.size);
     const WidgetCard card{widget.tone, size, theme, std::nullopt, true,

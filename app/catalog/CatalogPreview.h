@@ -38,7 +38,7 @@ bool hasPreview(const char* kind);
 
 /// The entry drawn in a widget card at its design size and
 /// `devicePixelRatio`, in `theme`; nothing when the catalog has no preview
-/// for its kind. `env.now` defaults to the current moment.
+/// for its kind. `env.now` defaults to the moment the samples are dated from.
 std::optional<ui::RenderResult> renderPreview(const CatalogWidget& widget, double devicePixelRatio,
                                               ui::Environment env = {}, const ThemeSettings& theme = {});
 

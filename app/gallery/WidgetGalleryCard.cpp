@@ -2,9 +2,9 @@
 
 #include "app/catalog/CatalogPreview.h"
 #include "app/catalog/WidgetCard.h"
-#include "platform/time/Time.h"
 #include "platform/ui/widget/ViewWidget.h"
 #include "shared/foundation/PlyxFonts.h"
+#include "shared/models/SampleMoment.h"
 
 #include <QCache>
 #include <QFontMetricsF>
@@ -159,9 +159,11 @@ void WidgetGalleryCard::refreshPreview() {
     const CatalogWidget entry = widget_;
     const WidgetCard card{widget_.tone, WidgetCatalog::designSize(widget_.size), theme_, std::nullopt, true,
                           [entry](const WCtx& ctx) { return entry.preview(ctx); }};
-    // The moment the live parts (focus, stopwatch, daylight) are drawn at.
+    // The live parts (focus, stopwatch, now playing) are drawn at the moment
+    // their samples are dated from, so a card shows the same values however
+    // long after the gallery opened it is built or painted.
     ui::Environment env = preview_->environment();
-    env.now = time::now();
+    env.now = models::sampleMoment();
     preview_->setEnvironment(env);
     preview_->setView(card.body());
 }

@@ -1,6 +1,7 @@
 #include "app/habits/HabitsManagerView.h"
 
 #include "app/habits/HabitCheckButton.h"
+#include "app/sheets/ElidedLabel.h"
 #include "app/sheets/InsetList.h"
 #include "app/sheets/SheetParts.h"
 #include "platform/widgetkit/WidgetCenter.h"
@@ -114,9 +115,8 @@ QWidget* HabitsManagerView::row(const HabitItem& habit) {
     auto* line = new QHBoxLayout(row);
     line->setContentsMargins(0, 2, 0, 2);
 
-    auto* name = new QLabel(QString::fromStdString(habit.name), row);
+    auto* name = new sheets::ElidedLabel(QString::fromStdString(habit.name), row);
     name->setObjectName("habitName");
-    name->setTextFormat(Qt::PlainText);
     line->addWidget(name, 1);
 
     auto* check = new HabitCheckButton(habit.checkins, row);

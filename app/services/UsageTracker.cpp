@@ -1,6 +1,7 @@
 #include "app/services/UsageTracker.h"
 
 #include "platform/time/Time.h"
+#include "shared/identity/AppIdentity.h"
 #include "shared/stores/UsageLog.h"
 
 #include <QPointer>
@@ -42,7 +43,13 @@ void UsageTracker::sample() {
     }
     const auto front = desktop_.frontmostApplication();
     if (!front) return;
-    const std::string name = front->localizedName.value_or(kUnknownApp);
+    // A click or drag on a desktop widget activates the host's window, but
+    // the user is still in the application they were in: it keeps the time.
+    // With none before it, the sample is skipped as with no application.
+    const bool host = front->windowClass == AppIdentity::kHostWindowClass;
+    if (host && !lastApp_) return;
+    const std::string name = host ? *lastApp_ : front->localizedName.value_or(kUnknownApp);
+    lastApp_ = name;
 
     // A clock set back gives a negative interval: nothing is credited for it.
     const double elapsed =

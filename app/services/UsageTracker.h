@@ -1,7 +1,8 @@
 #pragma once
 // Screen time: every 30 seconds the frontmost application is credited with
 // the time since the previous sample in the shared usage log, and the
-// screen-time widgets are reloaded at most every 300 seconds.
+// screen-time widgets are reloaded at most every 300 seconds. The desktop
+// host's widget windows never count as an application.
 #include "platform/desktop/Desktop.h"
 #include "platform/time/Date.h"
 
@@ -45,6 +46,7 @@ private:
     QTimer* timer_ = nullptr;
     std::optional<Date> lastSample_;
     std::optional<Date> lastWidgetReload_;
+    std::optional<std::string> lastApp_; // the application last credited
 };
 
 } // namespace plyx

@@ -29,6 +29,8 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include <utility>
+
 #include <filesystem>
 
 namespace plyx {
@@ -136,6 +138,11 @@ void PlyxApp::openMain() {
         mainWindow_->resize(kMainWidth, kMainHeight);
     }
     mainWindow_->show();
+    // What stepping aside hid comes back with the window, the main window
+    // first so a sheet returns over its parent.
+    const auto hidden = std::exchange(hidden_, {});
+    for (const auto& w : hidden)
+        if (w && w != mainWindow_) w->show();
     mainWindow_->raise();
     mainWindow_->activateWindow();
     services_->start();
@@ -145,7 +152,10 @@ void PlyxApp::reopen() { openMain(); }
 
 void PlyxApp::hide() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isWindow() && w->isVisible()) w->hide();
+        if (w->isWindow() && w->isVisible()) {
+            hidden_.append(w);
+            w->hide();
+        }
 }
 
 void PlyxApp::openURL(const QString& url) {

@@ -57,7 +57,8 @@ public:
     void openMain();
     /// Another start of the application: the same as opening from the tray.
     void reopen();
-    /// Steps aside for another application: every window goes, the tray item stays.
+    /// Steps aside for another application: every window goes, the tray item
+    /// stays. The next `openMain` brings them all back, sheets included.
     void hide();
     /// A link opened in the application: the "main" window shows and takes it.
     void openURL(const QString& url);
@@ -86,6 +87,7 @@ private:
     std::unique_ptr<QSystemTrayIcon> tray_;
     QPointer<QWidget> mainWindow_;
     QPointer<QWidget> settingsWindow_;
+    QList<QPointer<QWidget>> hidden_; // what `hide` put away, in the order shown
     Presentation presentation_ = Presentation::regular;
     QString lastURL_;
 };

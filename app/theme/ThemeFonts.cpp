@@ -1,9 +1,11 @@
 #include "app/theme/ThemeFonts.h"
 
+#include "platform/ui/Element.h"
 #include "shared/foundation/PlyxFonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -43,6 +45,10 @@ QFont qtFont(const ui::Font& font, double tracking) {
 }
 
 QFont system(double size, ui::FontWeight weight) { return qtFont(ui::Font::system(size, weight)); }
+
+QString systemFaceFamily() {
+    return QFontInfo(ui::detail::toQFont(ui::Font::system(12), 1, nullptr)).family();
+}
 
 QFont fragmentMono(double size, double tracking) {
     PlyxFonts::registered();

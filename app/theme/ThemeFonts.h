@@ -11,6 +11,9 @@ namespace plyx::ThemeFonts {
 QFont qtFont(const ui::Font& font, double tracking = 0);
 /// The system face.
 QFont system(double size, ui::FontWeight weight = ui::FontWeight::regular);
+/// The family the widget views draw the system face in (the desktop's
+/// default sans-serif, as the font configuration resolves it).
+QString systemFaceFamily();
 /// "Fragment Mono".
 QFont fragmentMono(double size, double tracking = 0);
 

@@ -38,12 +38,14 @@ inline constexpr const char* kNumeralSample = "16:32";
 struct NumeralOption {
     ThemeSettings::NumeralStyle style;
     const char* name;
+    /// Null for the system style: its tag names the system face in use,
+    /// which only the running desktop knows.
     const char* fontTag;
 };
 inline constexpr std::array<NumeralOption, 3> numerals{{
     {ThemeSettings::NumeralStyle::dotMatrix, "Dot Matrix", "DEFAULT"},
     {ThemeSettings::NumeralStyle::mono, "Mono", "TERMINAL"},
-    {ThemeSettings::NumeralStyle::system, "System", "SF PRO"},
+    {ThemeSettings::NumeralStyle::system, "System", nullptr},
 }};
 
 struct LabelOption {

@@ -70,7 +70,10 @@ ThemeView::ThemeView(ThemeStore& theme, QWidget* parent)
     scroll->setWidget(sections);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // At the window's smaller sizes the preview column leaves the settings
+    // less than the cards' width: they scroll sideways then rather than
+    // being cut off.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     scroll->viewport()->setAutoFillBackground(false);
     sections->setAutoFillBackground(false);
@@ -82,11 +85,36 @@ ThemeView::ThemeView(ThemeStore& theme, QWidget* parent)
     previewBox->setContentsMargins(0, 20, 20, 20);
     previewBox->addWidget(preview_);
 
-    auto* page = new QHBoxLayout(this);
+    // The page's title and subtitle head it, as the gallery and the
+    // wallpapers panes head theirs.
+    auto* header = new QWidget(this);
+    header->setObjectName("header");
+    auto* titles = new QVBoxLayout(header);
+    titles->setContentsMargins(20, 10, 20, 0);
+    titles->setSpacing(0);
+    auto* title = new QLabel(kTitle, header);
+    title->setObjectName("title");
+    QFont titleFont = title->font();
+    titleFont.setPixelSize(15);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    auto* subtitle = new QLabel(kSubtitle, header);
+    subtitle->setObjectName("subtitle");
+    subtitle->setForegroundRole(QPalette::PlaceholderText);
+    titles->addWidget(title);
+    titles->addWidget(subtitle);
+
+    auto* columns = new QHBoxLayout;
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->setSpacing(16);
+    columns->addWidget(scroll, 1);
+    columns->addLayout(previewBox);
+
+    auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(16);
-    page->addWidget(scroll, 1);
-    page->addLayout(previewBox);
+    page->setSpacing(0);
+    page->addWidget(header);
+    page->addLayout(columns, 1);
 
     refresh();
 }
@@ -157,14 +185,17 @@ QWidget* ThemeView::numeralsSection() {
         optionCard->setObjectName(QString("numerals.%1").arg(QString::fromStdString(rawValue(option.style))));
         optionCard->setAccessibleName(option.name);
         auto* content = optionCard->content();
-        content->addWidget(label(ThemeOptions::kNumeralSample,
-                                 ThemeFonts::qtFont(PlyxFonts::numerals(24, option.style, ui::FontWeight::bold)),
-                                 optionCard));
+        QFont sample = ThemeFonts::qtFont(PlyxFonts::numerals(24, option.style, ui::FontWeight::bold));
+        // The system style draws in the face the widgets draw it in.
+        if (!option.fontTag) sample.setFamily(ThemeFonts::systemFaceFamily());
+        content->addWidget(label(ThemeOptions::kNumeralSample, sample, optionCard));
         content->addSpacing(8);
         content->addWidget(label(option.name, ThemeFonts::system(11, ui::FontWeight::semibold), optionCard));
         content->addSpacing(2);
-        content->addWidget(label(option.fontTag, ThemeFonts::fragmentMono(8.5), optionCard,
-                                 secondaryForeground(palette())));
+        const QString tag = option.fontTag ? QString(option.fontTag) : ThemeFonts::systemFaceFamily().toUpper();
+        auto* tagLabel = label(tag, ThemeFonts::fragmentMono(8.5), optionCard, secondaryForeground(palette()));
+        tagLabel->setObjectName("fontTag");
+        content->addWidget(tagLabel);
         const auto style = option.style;
         connect(optionCard, &QAbstractButton::clicked, this,
                 [this, style] { edit([style](ThemeSettings& d) { d.numerals = style; }); });

@@ -33,9 +33,11 @@ QColor accentRed() {
 }
 
 namespace {
-QFont systemFont(double points, QFont::Weight weight) {
+// Design points are pixels here, as in the gallery and the sheets: a Qt point
+// would be a third larger on a 96-dpi screen.
+QFont systemFont(int points, QFont::Weight weight) {
     QFont f = QApplication::font();
-    f.setPointSizeF(points);
+    f.setPixelSize(points);
     f.setWeight(weight);
     return f;
 }
@@ -45,7 +47,7 @@ QFont cardTitleFont() { return systemFont(12, QFont::DemiBold); }
 
 QFont cardToneFont() {
     QFont f(QString::fromStdString(PlyxFonts::fragmentMonoFamily()));
-    f.setPointSizeF(9);
+    f.setPixelSize(9);
     f.setLetterSpacing(QFont::AbsoluteSpacing, 1);
     return f;
 }

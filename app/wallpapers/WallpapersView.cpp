@@ -150,7 +150,14 @@ void WallpapersView::setAppliedID(const std::string& id) {
 }
 
 void WallpapersView::openPreview(const WallpaperItem& item) {
-    if (sheet_) return;
+    if (sheet_ && sheet_->isVisible()) return;
+    // A sheet hidden with every other window (the application stepped aside
+    // and came back without it) is done with: the card clicked now opens its own.
+    if (sheet_) {
+        WallpaperPreviewSheet* stale = sheet_;
+        sheet_.clear();
+        stale->done(QDialog::Rejected);
+    }
     previewItem_ = item;
     sheet_ = new WallpaperPreviewSheet(
         item, {[this] { return appliedID_; }, [this](const std::string& id) { setAppliedID(id); }}, this);

@@ -220,8 +220,10 @@ void ContentView::setShowNotesManager(bool show) {
         if (sheet_) sheet_->close();
         return;
     }
-    // Already open: it stays as it is, as a sheet does when asked again.
+    // Already open: it stays as it is, as a sheet does when asked again; one
+    // hidden with every other window comes back as it was.
     if (sheet_) {
+        if (!sheet_->isVisible()) sheet_->open();
         sheet_->raise();
         return;
     }

@@ -13,6 +13,8 @@ namespace plyx::desktop {
 struct FrontmostApplication {
     /// The name users know it by; none when the desktop gives none.
     std::optional<std::string> localizedName;
+    /// The class of its active window (X11's WM_CLASS); empty when unknown.
+    std::string windowClass = {};
 };
 
 class Desktop {

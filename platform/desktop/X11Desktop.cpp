@@ -53,7 +53,7 @@ public:
         if (hint.res_class) XFree(hint.res_class);
         if (hint.res_name) XFree(hint.res_name);
         if (cls.empty()) return FrontmostApplication{};
-        return FrontmostApplication{nameOf(cls, instance)};
+        return FrontmostApplication{nameOf(cls, instance), cls};
     }
 
     std::optional<double> idleSeconds() override {

@@ -11,6 +11,8 @@
 //       std::string displayTitle() const;         // what the dialog shows
 //   };
 //
+// (an entity type may also declare `static constexpr const char*
+// noMatchesText`, what the dialog says when a search finds nothing)
 // and its query answers the four questions of the dialog:
 //
 //   struct TimeZoneQuery {
@@ -59,6 +61,9 @@ public:
     virtual std::vector<EntityDisplay> suggestedEntities() const = 0;
     /// The entity a fresh configuration shows, when there is one.
     virtual std::optional<EntityDisplay> defaultResult() const = 0;
+    /// What the dialog says when a search finds nothing; empty to say
+    /// nothing (an entity type that searches the network says so here).
+    virtual std::string noMatchesText() const { return {}; }
 };
 
 namespace detail {
@@ -85,6 +90,10 @@ public:
         auto e = q_.defaultResult();
         if (!e) return std::nullopt;
         return display(*e);
+    }
+    std::string noMatchesText() const override {
+        if constexpr (requires { E::noMatchesText; }) return E::noMatchesText;
+        else return {};
     }
 
 private:

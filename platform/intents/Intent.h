@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,10 @@ struct ParameterDescriptor {
     /// For entities: the query that finds them (see Entity.h). The value held
     /// is the entity's identifier.
     std::shared_ptr<const EntityQuery> query = nullptr;
+    /// For optional entities: the title of what the widget shows while none
+    /// is set ("New York"), so the dialog can name the fallback instead of
+    /// showing some other entity as if it were chosen. Null when unnamed.
+    std::function<std::string()> fallbackTitle = nullptr;
 };
 
 /// An intent type (configuration or app intent): its name, title and

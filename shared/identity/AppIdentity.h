@@ -16,6 +16,11 @@ inline constexpr const char* kExtension = "com.zelvanedesigns.plyx.widgets";
 inline constexpr const char* kWidgetCenterPath = "/com/zelvanedesigns/plyx/WidgetCenter";
 inline constexpr const char* kWidgetCenterInterface = "com.zelvanedesigns.plyx.WidgetCenter";
 
+/// The window class (WM_CLASS) of the desktop host's widget windows. A
+/// click or drag activates such a window, yet the host is never the
+/// application the user is in: screen time knows its windows by this.
+inline constexpr const char* kHostWindowClass = "PlyxWidgets";
+
 enum class Program { application, extension };
 
 /// Gives the platform layer the program's identifiers: the name of its

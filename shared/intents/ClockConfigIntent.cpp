@@ -13,7 +13,7 @@ const intents::IntentDescriptor& ClockConfigIntent::descriptor() {
     static const intents::IntentDescriptor d{
         "ClockConfigIntent",
         title,
-        {ClockIntentParameters::city(cityKey, cityTitle), ClockIntentParameters::surface()},
+        {ClockIntentParameters::city(cityKey, cityTitle, time::currentZone), ClockIntentParameters::surface()},
     };
     return d;
 }

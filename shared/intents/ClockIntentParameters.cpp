@@ -7,7 +7,8 @@
 
 namespace plyx::ClockIntentParameters {
 
-intents::ParameterDescriptor city(const std::string& key, const std::string& title) {
+intents::ParameterDescriptor city(const std::string& key, const std::string& title,
+                                  std::function<std::string()> fallbackZone) {
     intents::ParameterDescriptor p;
     p.key = key;
     p.title = title;
@@ -16,6 +17,7 @@ intents::ParameterDescriptor city(const std::string& key, const std::string& tit
     p.typeTitle = TimeZoneEntity::typeDisplayName;
     p.optional = true;
     p.query = intents::entityQuery<TimeZoneEntity>(TimeZoneQuery{});
+    p.fallbackTitle = [fallbackZone = std::move(fallbackZone)] { return TimeZoneEntity::cityName(fallbackZone()); };
     return p;
 }
 

@@ -6,13 +6,17 @@
 #include "shared/foundation/SurfaceOption.h"
 #include "shared/intents/TimeZoneEntity.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace plyx::ClockIntentParameters {
 
 /// An optional city parameter, none by default, found through `TimeZoneQuery`.
-intents::ParameterDescriptor city(const std::string& key, const std::string& title);
+/// `fallbackZone` gives the zone the widget shows while the city is unset,
+/// which the edit dialog names.
+intents::ParameterDescriptor city(const std::string& key, const std::string& title,
+                                  std::function<std::string()> fallbackZone);
 /// The background parameter every widget configuration ends with.
 intents::ParameterDescriptor surface();
 

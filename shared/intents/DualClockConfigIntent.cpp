@@ -1,5 +1,6 @@
 #include "shared/intents/DualClockConfigIntent.h"
 
+#include "platform/time/Time.h"
 #include "shared/intents/ClockIntentParameters.h"
 
 namespace plyx {
@@ -8,7 +9,8 @@ const intents::IntentDescriptor& DualClockConfigIntent::descriptor() {
     static const intents::IntentDescriptor d{
         "DualClockConfigIntent",
         title,
-        {ClockIntentParameters::city(homeKey, homeTitle), ClockIntentParameters::city(awayKey, awayTitle),
+        {ClockIntentParameters::city(homeKey, homeTitle, time::currentZone),
+         ClockIntentParameters::city(awayKey, awayTitle, [] { return std::string(awayFallback); }),
          ClockIntentParameters::surface()},
     };
     return d;

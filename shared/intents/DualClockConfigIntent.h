@@ -15,6 +15,8 @@ struct DualClockConfigIntent {
     static constexpr const char* homeTitle = "Home";
     static constexpr const char* awayKey = "away";
     static constexpr const char* awayTitle = "Away";
+    /// The zone an unset away city shows; an unset home shows the current zone.
+    static constexpr const char* awayFallback = "Australia/Sydney";
 
     std::optional<TimeZoneEntity> home, away;
     SurfaceOption surface = SurfaceOption::followApp;

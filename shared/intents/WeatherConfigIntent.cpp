@@ -31,6 +31,7 @@ const intents::IntentDescriptor& WeatherConfigIntent::descriptor() {
         place.typeTitle = WeatherPlaceEntity::typeDisplayName;
         place.optional = true;
         place.query = intents::entityQuery<WeatherPlaceEntity>(WeatherPlaceQuery{});
+        place.fallbackTitle = [] { return WeatherProvider::defaultPlace().name; };
 
         intents::ParameterDescriptor unit;
         unit.key = unitKey;

@@ -16,6 +16,9 @@ struct WeatherPlaceEntity {
     static constexpr const char* typeDisplayName = "Place";
     /// The separator of the identifier's three parts.
     static constexpr char kSeparator = '|';
+    /// What the sheet says when a place search finds nothing: the search
+    /// goes to the network, and an empty answer is mostly a lost connection.
+    static constexpr const char* noMatchesText = "No places found \u2014 check the connection";
 
     std::string id;
 

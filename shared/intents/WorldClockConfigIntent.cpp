@@ -18,8 +18,11 @@ std::vector<std::string> WorldClockConfigIntent::zones() const {
 const intents::IntentDescriptor& WorldClockConfigIntent::descriptor() {
     static const intents::IntentDescriptor d = [] {
         intents::IntentDescriptor out{"WorldClockConfigIntent", title, {}};
+        const std::array<std::function<std::string()>, 3> fallbacks{
+            time::currentZone, [] { return std::string(secondSlotFallback); },
+            [] { return std::string(thirdSlotFallback); }};
         for (size_t i = 0; i < cityKeys.size(); ++i)
-            out.parameters.push_back(ClockIntentParameters::city(cityKeys[i], cityTitles[i]));
+            out.parameters.push_back(ClockIntentParameters::city(cityKeys[i], cityTitles[i], fallbacks[i]));
         out.parameters.push_back(ClockIntentParameters::surface());
         return out;
     }();

@@ -1,6 +1,6 @@
 #include "shared/models/AirQualitySnapshot.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 
 namespace plyx {
 
@@ -14,7 +14,7 @@ std::string AirQualitySnapshot::category() const {
 }
 
 const AirQualitySnapshot& AirQualitySnapshot::sample() {
-    static const AirQualitySnapshot s{42, time::now()};
+    static const AirQualitySnapshot s{42, models::sampleMoment()};
     return s;
 }
 

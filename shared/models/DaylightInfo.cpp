@@ -1,6 +1,6 @@
 #include "shared/models/DaylightInfo.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 #include "shared/models/WallClock.h"
 
 #include <cmath>
@@ -20,7 +20,7 @@ std::string DaylightInfo::lengthLabel() const {
 
 const DaylightInfo& DaylightInfo::sample() {
     static const DaylightInfo s = [] {
-        const Date now = time::now();
+        const Date now = models::sampleMoment();
         return DaylightInfo{models::wallClockTime(now, 5, 2, 0), models::wallClockTime(now, 20, 42, 0), "London"};
     }();
     return s;

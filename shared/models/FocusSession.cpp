@@ -1,11 +1,11 @@
 #include "shared/models/FocusSession.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 
 namespace plyx {
 
 const FocusSession& FocusSession::sample() {
-    static const FocusSession s{time::now() + 932, 25};
+    static const FocusSession s{models::sampleMoment() + 932, 25};
     return s;
 }
 

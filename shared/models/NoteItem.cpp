@@ -1,6 +1,6 @@
 #include "shared/models/NoteItem.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 
 namespace plyx {
 
@@ -8,7 +8,7 @@ const std::vector<NoteItem>& NoteItem::samples() {
     static const std::vector<NoteItem> s = [] {
         // Each note reads the clock as it is made.
         const auto note = [](const char* text, double age, bool pinned) {
-            return NoteItem{Uuid::random(), text, time::now() - age, pinned};
+            return NoteItem{Uuid::random(), text, models::sampleMoment() - age, pinned};
         };
         std::vector<NoteItem> v;
         v.push_back(note("Widget idea \u2014 dot-matrix pomodoro that fills as the session burns down.", 0, false));

@@ -1,13 +1,13 @@
 #include "shared/models/NowPlayingSnapshot.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 
 #include <algorithm>
 
 namespace plyx {
 
 const NowPlayingSnapshot& NowPlayingSnapshot::sample() {
-    static const NowPlayingSnapshot s{"Midnight Static", "Low Meadow", 192, 245, true, time::now()};
+    static const NowPlayingSnapshot s{"Midnight Static", "Low Meadow", 192, 245, true, models::sampleMoment()};
     return s;
 }
 

@@ -1,13 +1,13 @@
 #include "shared/models/PowerSnapshot.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 #include "shared/models/WallClock.h"
 
 namespace plyx {
 
 const PowerSnapshot& PowerSnapshot::sample() {
     static const PowerSnapshot s = [] {
-        const Date now = time::now();
+        const Date now = models::sampleMoment();
         PowerSnapshot p;
         p.percent = 68;
         p.isCharging = false;

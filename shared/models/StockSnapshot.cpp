@@ -1,6 +1,6 @@
 #include "shared/models/StockSnapshot.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 
 namespace plyx {
 
@@ -12,7 +12,7 @@ const StockSnapshot& StockSnapshot::sample() {
         st.changePercent = -1.2;
         st.points = {{34, "10AM"}, {44, std::nullopt}, {40, "12PM"}, {52, std::nullopt},
                      {58, "2PM"},  {48, std::nullopt}, {42, "4PM"},  {36, std::nullopt}};
-        st.updated = time::now();
+        st.updated = models::sampleMoment();
         return st;
     }();
     return s;

@@ -2,7 +2,7 @@
 
 #include "platform/base/Numbers.h"
 
-#include "platform/time/Time.h"
+#include "shared/models/SampleMoment.h"
 
 #include <cmath>
 #include <limits>
@@ -60,7 +60,7 @@ const WeatherSnapshot& WeatherSnapshot::sample() {
         w.rainChance = 0.4;
         w.rainHours = {{"17", 0.25, false}, {"19", 0.375, false}, {"21", 0.625, false}, {"23", 1.0, true},
                        {"01", 0.75, false}, {"03", 0.375, false}, {"05", 0.125, false}};
-        w.updated = time::now();
+        w.updated = models::sampleMoment();
         w.code = 2;
         return w;
     }();
@@ -78,7 +78,7 @@ const WeatherSnapshot& WeatherSnapshot::sampleNight() {
         w.feelsLike = 33;
         w.isNight = true;
         w.rainChance = 0;
-        w.updated = time::now();
+        w.updated = models::sampleMoment();
         w.code = 0;
         return w;
     }();

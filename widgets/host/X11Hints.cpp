@@ -1,5 +1,7 @@
 #include "widgets/host/X11Hints.h"
 
+#include "shared/identity/AppIdentity.h"
+
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -41,6 +43,11 @@ void applyDesktopWidgetHints(QWidget& window) {
     const uint32_t allDesktops = 0xFFFFFFFF;
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, atom(c, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 32, 1,
                         &allDesktops);
+    // Instance and class, each ended by a zero byte: one fixed class whatever
+    // the program file is called, so screen time can leave these windows out.
+    const QByteArray cls = QByteArray(AppIdentity::kHostWindowClass) + '\0' + AppIdentity::kHostWindowClass + '\0';
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, uint32_t(cls.size()),
+                        cls.constData());
     xcb_flush(c);
 }
 

@@ -16,10 +16,6 @@ namespace plyx {
 
 namespace ClockWidgetZones {
 
-namespace {
-constexpr const char* kAwayFallback = "Australia/Sydney";
-} // namespace
-
 std::optional<std::string> matrixPlace(const ClockConfigIntent& intent) {
     if (!intent.city) return std::nullopt;
     return TimeZoneEntity::cityName(intent.city->id);
@@ -30,7 +26,7 @@ std::string home(const DualClockConfigIntent& intent) {
 }
 
 std::string away(const DualClockConfigIntent& intent) {
-    return ClockIntentParameters::zoneOrCurrent(intent.away ? intent.away->id : kAwayFallback);
+    return ClockIntentParameters::zoneOrCurrent(intent.away ? intent.away->id : DualClockConfigIntent::awayFallback);
 }
 
 } // namespace ClockWidgetZones

@@ -1,6 +1,7 @@
 #include "app/catalog/CatalogPreview.h"
 #include "platform/time/Time.h"
 #include "shared/models/NoteItem.h"
+#include "shared/models/SampleMoment.h"
 #include "tests/shared/views/ViewTestContext.h"
 #include "tests/support/TestSupport.h"
 
@@ -159,4 +160,22 @@ TEST(CatalogPreview, OnlyTheLiveSamplesFollowTheClock) {
     EXPECT_EQ(seen[0], seen[1]);
     EXPECT_TRUE(inOrder(countdown[0], {"12", "DAYS LEFT", "MAR 13 \u00B7 10AM"})) << joined(countdown[0]);
     EXPECT_TRUE(inOrder(countdown[1], {"12", "DAYS LEFT", "DEC 7 \u00B7 7PM"})) << joined(countdown[1]);
+}
+
+// The samples dated from their creation and the moment the previews are
+// drawn at are one: a minute on, the focus sample still has 15:32 left and
+// the stopwatch still reads 4:47.
+TEST(CatalogPreview, LiveSamplesReadAsMeantAtTheSampleMoment) {
+    test::FreshStorage fresh;
+    const Date start = time::now();
+    models::sampleMoment();
+    ScopedClock later(start + 60);
+    const std::vector<std::pair<const char*, const char*>> table{{"plyx.focus.timer", "15:32"},
+                                                                 {"plyx.stopwatch", "4:47"}};
+    for (const auto& [kind, shown] : table) {
+        const auto& w = entry(kind);
+        const auto texts = test::texts(test::dumpLines(w.preview(test::viewContext()),
+                                                       WidgetCatalog::designSize(w.size), test::at(models::sampleMoment())));
+        EXPECT_TRUE(inOrder(texts, {shown})) << kind << " shows " << joined(texts);
+    }
 }

@@ -1,5 +1,6 @@
 #include "app/gallery/WidgetGalleryCard.h"
 #include "platform/ui/widget/ViewWidget.h"
+#include "tests/support/FakeClock.h"
 #include "tests/support/gui/WidgetsApp.h"
 
 #include <QTest>
@@ -95,4 +96,26 @@ TEST(WidgetGalleryCard, AClickOnAPreviewButtonOnlySelects) {
     card.setOnTap([&] { ++taps; });
     QTest::mouseClick(&card, Qt::LeftButton, {}, button);
     EXPECT_EQ(taps, 1);
+}
+
+// The live previews (focus, stopwatch, now playing) are drawn at the moment
+// their samples are dated from: a card built or painted a minute after the
+// gallery opened shows exactly what one painted at once shows.
+TEST(WidgetGalleryCard, APreviewPaintedLaterShowsTheSame) {
+    test::widgetsApp();
+    test::FakeClock clock;
+    for (const char* kind : {"plyx.focus.timer", "plyx.stopwatch", "plyx.nowplaying"}) {
+        SCOPED_TRACE(kind);
+        WidgetGalleryCard early(entry(kind), ThemeSettings{});
+        early.resize(250, early.heightForWidth(250));
+        early.show();
+        const QImage atOnce = early.grab().toImage();
+        clock.advance(60);
+        WidgetGalleryCard late(entry(kind), ThemeSettings{});
+        late.resize(250, late.heightForWidth(250));
+        late.show();
+        EXPECT_EQ(late.grab().toImage(), atOnce) << "built a minute later";
+        early.setTheme(ThemeSettings{}); // built again, as a theme change does
+        EXPECT_EQ(early.grab().toImage(), atOnce) << "painted again a minute later";
+    }
 }

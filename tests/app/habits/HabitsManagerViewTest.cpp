@@ -4,6 +4,7 @@
 #include "app/habits/HabitsManagerView.h"
 
 #include "app/habits/HabitCheckButton.h"
+#include "app/sheets/ElidedLabel.h"
 #include "app/sheets/SheetParts.h"
 #include "shared/foundation/PlyxTokens.h"
 #include "shared/intents/InteractiveIntents.h"
@@ -105,6 +106,34 @@ TEST_F(HabitsManagerTest, WithNothingStoredTheSamplesShowAndTheFirstAddStoresThe
     EXPECT_NE(stored()[4].id, stored()[3].id);
     EXPECT_TRUE(sheet.isVisible());
     EXPECT_EQ(reloads.take(1), kReload);
+}
+
+// A name of 200 characters keeps to its row: it is cut with an ellipsis and
+// every row's check-in and delete buttons stay whole inside the sheet.
+TEST_F(HabitsManagerTest, ALongNameIsCutAndEveryRowKeepsItsButtonsInTheSheet) {
+    const QString longName = QString("Practise the cello scales slowly ").repeated(7).left(200);
+    store({HabitItem{Uuid::random(), longName.toStdString(), {}}, HabitItem{Uuid::random(), "Run", {}}});
+    HabitsManagerView sheet;
+    sheet.show();
+    test::settle();
+    const QRect inside = sheet.rect();
+    const auto all = rows(sheet);
+    ASSERT_EQ(all.size(), 2);
+    for (QWidget* row : all) {
+        for (QWidget* button : {static_cast<QWidget*>(&check(row)), static_cast<QWidget*>(&trash(row))}) {
+            const QRect at(button->mapTo(&sheet, QPoint(0, 0)), button->size());
+            EXPECT_TRUE(inside.contains(at)) << rowName(row).left(20).toStdString() << ": " << button->objectName().toStdString();
+            EXPECT_EQ(button->visibleRegion().boundingRect(), button->rect()) << "not clipped by the list";
+        }
+    }
+    auto* label = dynamic_cast<sheets::ElidedLabel*>(all[0]->findChild<QLabel*>("habitName"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), longName) << "the whole name is kept";
+    EXPECT_TRUE(label->shownText().endsWith(QChar(0x2026))) << label->shownText().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()), label->contentsRect().width());
+    auto* shortLabel = dynamic_cast<sheets::ElidedLabel*>(all[1]->findChild<QLabel*>("habitName"));
+    ASSERT_NE(shortLabel, nullptr);
+    EXPECT_EQ(shortLabel->shownText(), "Run");
 }
 
 TEST_F(HabitsManagerTest, ABlankNameCannotBeAddedAndStaysInTheField) {

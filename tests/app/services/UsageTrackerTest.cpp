@@ -3,6 +3,7 @@
 #include "app/services/UsageTracker.h"
 
 #include "platform/time/Time.h"
+#include "shared/identity/AppIdentity.h"
 #include "shared/stores/UsageLog.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/TestSupport.h"
@@ -115,6 +116,24 @@ TEST_F(UsageTrackerTest, TwoApplicationsOnOneDayAndSixteenDaysPrunedToFifteen) {
     ASSERT_EQ(log.days.size(), 15u);
     EXPECT_EQ(log.days.begin()->first, "2026-12-10");  // the first day is gone
     EXPECT_EQ(log.days.rbegin()->first, "2026-12-24");
+}
+
+// A click or drag on a desktop widget activates the host's window: the
+// application in front before it keeps the time, and the host never appears.
+TEST_F(UsageTrackerTest, TheDesktopHostsWindowsNeverCount) {
+    const desktop::FrontmostApplication host{"PlyxWidgets", AppIdentity::kHostWindowClass};
+    desk.front = host;
+    tracker.sample(); // nothing in front before it: skipped
+    desk.front = desktop::FrontmostApplication{"Editor", "editor"};
+    clock.advance(30);
+    tracker.sample();
+    desk.front = host;
+    clock.advance(30);
+    tracker.sample();
+    clock.advance(15);
+    tracker.sample();
+    EXPECT_EQ(today("Editor"), 75);
+    EXPECT_EQ(today("PlyxWidgets"), 0);
 }
 
 TEST_F(UsageTrackerTest, ReloadsAtMostEveryFiveMinutes) {

@@ -4,6 +4,7 @@
 
 #include "app/services/AppServices.h"
 #include "app/settings/SettingsView.h"
+#include "app/window/ContentView.h"
 #include "platform/store/Defaults.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/bus/PrivateBus.h"
@@ -128,6 +129,39 @@ TEST_F(PlyxAppTest, TheWindowsSettingsLinkOpensSettingsAndHidingLeavesOnlyTheTra
     app.reopen();
     EXPECT_EQ(app.mainWindow(), main.data());
     EXPECT_TRUE(main->isVisible());
+}
+
+// A link that opens another program hides every window; the next start
+// brings the notes sheet back with the main window, and a sheet closed
+// afterwards opens again from a link.
+TEST_F(PlyxAppTest, TheNotesSheetComesBackAfterTheApplicationStepsAside) {
+    PlyxApp app(false);
+    settle();
+    app.openURL("plyxwidgets://notes");
+    settle();
+    auto* content = dynamic_cast<ContentView*>(app.mainWindow());
+    ASSERT_NE(content, nullptr);
+    QPointer<QDialog> sheet = content->notesSheet();
+    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(sheet->isVisible());
+
+    app.hide();
+    settle();
+    EXPECT_FALSE(sheet->isVisible());
+    app.reopen();
+    settle();
+    ASSERT_TRUE(sheet);
+    EXPECT_TRUE(app.mainWindow()->isVisible());
+    EXPECT_TRUE(sheet->isVisible()) << "back as it was before the hide";
+
+    sheet->reject();
+    settle();
+    EXPECT_FALSE(content->notesSheet());
+    app.hide();
+    app.openURL("plyxwidgets://notes/new");
+    settle();
+    ASSERT_TRUE(content->notesSheet());
+    EXPECT_TRUE(content->notesSheet()->isVisible());
 }
 
 TEST_F(PlyxAppTest, TheTrayMenusQuitItemEndsTheApplication) {

@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QColorDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -157,6 +158,36 @@ TEST_F(ThemeViewTest, EachControlEditsOnlyTheDraft) {
                       o.style == want.surface);
         EXPECT_EQ(child<QLabel>(view, "surfaceDescription")->text().toStdString(),
                   ThemeOptions::surfaceDescription(want.surface));
+    }
+}
+
+// The page is headed by its title and subtitle, above the settings; the
+// numeral cards' tags name their faces, the system one the sans-serif face
+// the widgets are drawn in here, upper-cased.
+TEST_F(ThemeViewTest, ThePageShowsItsTitleAndTheCardsNameTheirFaces) {
+    ThemeStore store;
+    ThemeView view(store);
+    view.resize(924, 720);
+    view.show();
+    auto* title = child<QLabel>(view, "title");
+    auto* subtitle = child<QLabel>(view, "subtitle");
+    ASSERT_TRUE(title && subtitle);
+    EXPECT_EQ(title->text(), "Theme");
+    EXPECT_EQ(subtitle->text(), "Applies to every Plyx widget on your desktop");
+    EXPECT_TRUE(title->isVisible() && subtitle->isVisible());
+    auto* scroll = view.findChild<QWidget*>("settingsScroll");
+    EXPECT_LE(subtitle->mapTo(&view, QPoint(0, subtitle->height())).y(), scroll->mapTo(&view, QPoint(0, 0)).y());
+
+    QFont sans("sans-serif");
+    sans.setStyleHint(QFont::SansSerif);
+    const QString systemFace = QFontInfo(sans).family().toUpper();
+    ASSERT_FALSE(systemFace.isEmpty());
+    const std::vector<std::pair<const char*, QString>> tags{
+        {"numerals.dotMatrix", "DEFAULT"}, {"numerals.mono", "TERMINAL"}, {"numerals.system", systemFace}};
+    for (const auto& [card, tag] : tags) {
+        auto* c = child<OptionCard>(view, card);
+        ASSERT_NE(c, nullptr);
+        EXPECT_EQ(child<QLabel>(*c, "fontTag")->text(), tag) << card;
     }
 }
 

@@ -10,6 +10,7 @@
 #include "tests/app/wallpapers/FakeDesktop.h"
 #include "tests/support/TestSupport.h"
 
+#include <QPointer>
 #include <QApplication>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -201,6 +202,27 @@ TEST_F(Pane, ACardOpensTheSheetWhichAppliesAndReportsFailure) {
     press(sheet, Qt::Key_Escape);
     EXPECT_FALSE(pane.previewItem());
     EXPECT_TRUE(waitFor([&] { return pane.sheet() == nullptr; }));
+}
+
+// The application stepping aside hides the sheet without closing it; the
+// card clicked after it comes back opens its own preview.
+TEST_F(Pane, ACardOpensItsPreviewAfterASheetWasHidden) {
+    WallpapersView pane;
+    pane.resize(900, 600);
+    pane.show();
+    auto* first = pane.cards().at(0);
+    auto* second = pane.cards().at(2);
+    click(first, QPoint(first->width() - 3, first->height() / 2));
+    QPointer<WallpaperPreviewSheet> hidden = pane.sheet();
+    ASSERT_TRUE(hidden);
+    hidden->hide();
+    click(second, QPoint(second->width() - 3, second->height() / 2));
+    ASSERT_TRUE(pane.sheet());
+    EXPECT_TRUE(pane.sheet()->isVisible());
+    EXPECT_NE(pane.sheet(), hidden.data());
+    ASSERT_TRUE(pane.previewItem());
+    EXPECT_EQ(pane.previewItem()->id, second->item().id);
+    EXPECT_TRUE(waitFor([&] { return hidden.isNull(); })) << "the hidden one is done with";
 }
 
 TEST_F(Pane, ExportReplacesOnlyWithACompleteCopy) {

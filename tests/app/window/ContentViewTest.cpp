@@ -24,6 +24,8 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QToolButton>
 
@@ -274,6 +276,13 @@ TEST_F(ContentViewTest, TheNotesActionOpensTheListEvenAfterAComposingLink) {
     settle();
     EXPECT_EQ(view->notesSheet(), sheet);
 
+    // Hidden with every other window (never closed): asked again, it comes back.
+    sheet->hide();
+    action();
+    settle();
+    EXPECT_EQ(view->notesSheet(), sheet);
+    EXPECT_TRUE(sheet->isVisible());
+
     // An action kept past the window does nothing.
     view.reset();
     settle();
@@ -343,6 +352,46 @@ TEST_F(ContentViewTest, TheGalleryShowsTheConnectBannerUntilAccessIsGranted) {
     view->setSelection(SidebarItem::of(Category::clocks));
     settle();
     EXPECT_EQ(gallery()->banner(), nullptr);
+}
+
+// At the smallest size the window allows, every control of the theme editor
+// can be reached: shown whole, or inside the settings' scroll area where
+// scrolling to it shows it whole.
+TEST_F(ContentViewTest, TheThemeEditorReachesEveryControlAtTheSmallestWindow) {
+    view->resize(ContentView::kMinWidth, ContentView::kMinHeight);
+    view->setSelection(SidebarItem::theme());
+    settle();
+    auto* editor = qobject_cast<ThemeView*>(view->detail());
+    ASSERT_NE(editor, nullptr);
+    auto* scroll = editor->findChild<QScrollArea*>("settingsScroll");
+    ASSERT_NE(scroll, nullptr);
+    // A control stretched across the settings (the follow check box) is
+    // reached when what it draws, its own size from its leading edge, shows.
+    auto drawnSize = [](QWidget* w) { return w->sizeHint().isValid() ? w->size().boundedTo(w->sizeHint()) : w->size(); };
+    auto within = [&](QWidget* w, QWidget* frame) {
+        return QRect(frame->mapTo(view.get(), QPoint(0, 0)), frame->size())
+            .contains(QRect(w->mapTo(view.get(), QPoint(0, 0)), drawnSize(w)));
+    };
+
+    QList<QWidget*> controls;
+    for (auto* b : editor->findChildren<QAbstractButton*>()) controls << b;
+    ASSERT_GE(controls.size(), 5 + 1 + 1 + 3 + 2 + 3 + 1); // swatches, well, follow, cards, segments, apply
+    for (QWidget* c : controls) {
+        SCOPED_TRACE(c->objectName().toStdString() + " " + c->accessibleName().toStdString());
+        if (scroll->widget()->isAncestorOf(c)) {
+            if (c->width() <= scroll->viewport()->width()) {
+                scroll->ensureWidgetVisible(c, 0, 0);
+            } else {
+                scroll->horizontalScrollBar()->setValue(c->mapTo(scroll->widget(), QPoint(0, 0)).x());
+                scroll->ensureWidgetVisible(c, 0, 0);
+                scroll->horizontalScrollBar()->setValue(c->mapTo(scroll->widget(), QPoint(0, 0)).x());
+            }
+            settle();
+            EXPECT_TRUE(within(c, scroll->viewport()) && within(c, view.get())) << "scrolled to, it shows whole";
+        } else {
+            EXPECT_TRUE(within(c, view.get())) << "outside the scroll area, it shows whole";
+        }
+    }
 }
 
 TEST(ThemeWheelIconTest, FourQuartersClockwiseFromTheTop) {

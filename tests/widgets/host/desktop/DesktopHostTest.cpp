@@ -2,7 +2,9 @@
 // own: widgets placed, shown, kept on their timelines, reloaded, and tapped.
 #include "platform/time/Time.h"
 #include "platform/ui/Render.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/widgetkit/WidgetCenter.h"
+#include "shared/identity/AppIdentity.h"
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/stores/ExtrasStore.h"
 #include "tests/support/FakeClock.h"
@@ -19,6 +21,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <xcb/xcb.h>
+
 #include <map>
 
 using namespace plyx;
@@ -290,4 +294,31 @@ TEST_F(DesktopHostTest, ANewSystemZoneAsksEveryWidgetAgainAndClocksDrawIt) {
     // 19:00 UTC is half past midnight there.
     EXPECT_NE(drawn().find("\"30\""), std::string::npos) << drawn();
     EXPECT_EQ(drawn().find("GMT+9"), std::string::npos);
+}
+
+// A click on a widget makes the window manager activate its window; the
+// desktop then reports the host's own window class, whatever the program
+// file is called, which is how screen time leaves the host out.
+TEST_F(DesktopHostTest, AnActiveWidgetWindowReportsTheHostsWindowClass) {
+    testWidgets.emplace("test.front", numberedWidget("test.front", {kNow}, widgetkit::TimelineReloadPolicy::never()));
+    auto h = makeHost();
+    const std::string id = place(*h, "test.front", QPoint(60, 60));
+    ASSERT_TRUE(painted(*h, id));
+    auto* x = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    ASSERT_NE(x, nullptr);
+    xcb_connection_t* c = x->connection();
+    const char* name = "_NET_ACTIVE_WINDOW";
+    xcb_intern_atom_reply_t* active = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+    ASSERT_NE(active, nullptr);
+    const auto window = xcb_window_t(h->window(id)->winId());
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, root, active->atom, XCB_ATOM_WINDOW, 32, 1, &window);
+    free(active);
+    xcb_flush(c);
+    QApplication::sync();
+
+    const auto desktop = desktop::sessionDesktop();
+    const auto front = desktop->frontmostApplication();
+    ASSERT_TRUE(front);
+    EXPECT_EQ(front->windowClass, AppIdentity::kHostWindowClass);
 }

@@ -1,7 +1,11 @@
 // The edit dialog built from a configuration intent with every kind of
-// parameter: titles in order, what is entered comes back, and entity rows
-// list suggestions and search results, or nothing when a search fails.
+// parameter: titles in order, only what is changed comes back, and entity
+// rows list suggestions and search results while keeping the current choice.
 #include "platform/intents/Entity.h"
+#include "platform/time/Time.h"
+#include "shared/intents/DualClockConfigIntent.h"
+#include "shared/intents/WeatherConfigIntent.h"
+#include "shared/intents/WorldClockConfigIntent.h"
 #include "widgets/host/EditDialog.h"
 
 #include <QApplication>
@@ -62,21 +66,14 @@ bool settled(host::EditDialog& d) {
 
 } // namespace
 
-TEST(EditDialog, ShowsTheTitlesInOrderAndGivesBackWhatIsEntered) {
+TEST(EditDialog, ShowsTheTitlesInOrderAndGivesBackOnlyWhatIsChanged) {
     offscreenApp();
     host::EditDialog dialog(everyKind(), Json::object());
     EXPECT_EQ(dialog.titles(), (QStringList{"Label", "Count", "Show Seconds", "Target Date", "Tone", "City"}));
     ASSERT_TRUE(settled(dialog));
-    EXPECT_EQ(dialog.listed("city"), QStringList{"Paris"}) << "the suggestions before any search";
-
-    // Defaults first: an optional date without a value is "none".
-    Json v = dialog.values();
-    EXPECT_EQ(v["label"], "Home");
-    EXPECT_EQ(v["count"], 3);
-    EXPECT_EQ(v["showSeconds"], false);
-    EXPECT_TRUE(v["target"].is_null());
-    EXPECT_EQ(v["tone"], "dark");
-    EXPECT_EQ(v["city"], "Europe/Paris");
+    EXPECT_EQ(dialog.listed("city"), (QStringList{"Default", "Paris"})) << "none, then the suggestions";
+    EXPECT_EQ(dialog.shownTitle("city"), "Default") << "an unset city is not shown as the first suggestion";
+    EXPECT_EQ(dialog.values(), Json::object()) << "nothing touched, nothing stored: every key keeps its default";
 
     // Entered values, through the rows' own widgets.
     auto* label = dialog.findChildren<QLineEdit*>().at(0);
@@ -89,21 +86,84 @@ TEST(EditDialog, ShowsTheTitlesInOrderAndGivesBackWhatIsEntered) {
     dialog.findChildren<QComboBox*>().at(0)->setCurrentIndex(0); // Light
     dialog.search("city", "to");
     ASSERT_TRUE(settled(dialog));
-    EXPECT_EQ(dialog.listed("city"), (QStringList{"Tokyo", "Toronto"}));
-    dialog.findChildren<QComboBox*>().at(1)->setCurrentIndex(1);
+    EXPECT_EQ(dialog.listed("city"), (QStringList{"Default", "Tokyo", "Toronto"}));
+    dialog.findChildren<QComboBox*>().at(1)->setCurrentIndex(2);
 
-    v = dialog.values();
+    const Json v = dialog.values();
     EXPECT_EQ(v, (Json{{"label", "Office"}, {"count", 7}, {"showSeconds", true}, {"target", 86400.0},
                        {"tone", "light"}, {"city", "America/Toronto"}}));
     EXPECT_TRUE(intents::Configuration::make(everyKind(), v)) << "what the dialog gives fits the intent";
 }
 
-TEST(EditDialog, ASearchThatFailsListsNothing) {
+TEST(EditDialog, ASearchThatFindsNothingKeepsTheChoice) {
     offscreenApp();
-    host::EditDialog dialog(everyKind(), Json{{"city", "Europe/Paris"}});
+    const Json stored{{"city", "Europe/Paris"}, {"count", 5}};
+    host::EditDialog dialog(everyKind(), stored);
     ASSERT_TRUE(settled(dialog));
-    dialog.search("city", "fail");
-    ASSERT_TRUE(settled(dialog));
-    EXPECT_TRUE(dialog.listed("city").isEmpty());
-    EXPECT_TRUE(dialog.values()["city"].is_null()) << "nothing chosen: none, as the parameter allows";
+    EXPECT_EQ(dialog.shownTitle("city"), "Paris") << "the stored identifier, titled by the query";
+    for (const char* text : {"fail", "nowhere"}) {
+        dialog.search("city", text);
+        ASSERT_TRUE(settled(dialog));
+        EXPECT_EQ(dialog.listed("city"), (QStringList{"Default", "Paris"})) << text;
+        EXPECT_EQ(dialog.shownTitle("city"), "Paris") << text;
+        EXPECT_TRUE(dialog.note("city").isEmpty()) << "cities have no words for an empty search";
+    }
+    EXPECT_EQ(dialog.values(), stored);
+
+    // Back to none: stored as none, not as the suggestion.
+    dialog.findChildren<QComboBox*>().at(1)->setCurrentIndex(0);
+    EXPECT_EQ(dialog.values(), (Json{{"city", nullptr}, {"count", 5}}));
+}
+
+// The clock dialogs on a placement that never set a city: each city row
+// names the zone its slot falls back to, "Done" stores nothing, and a city
+// picked in one row is the only key stored.
+TEST(EditDialog, ClockCitiesShowTheirFallbacksAndOnlyAPickIsStored) {
+    offscreenApp();
+    time::setCurrentZone("Europe/London");
+    struct Case {
+        const intents::IntentDescriptor* intent;
+        std::vector<std::pair<std::string, QString>> shown;
+    };
+    const std::vector<Case> cases{
+        {&WorldClockConfigIntent::descriptor(),
+         {{"city1", "Default (London)"}, {"city2", "Default (New York)"}, {"city3", "Default (Tokyo)"}}},
+        {&DualClockConfigIntent::descriptor(), {{"home", "Default (London)"}, {"away", "Default (Sydney)"}}},
+    };
+    for (const auto& c : cases) {
+        host::EditDialog dialog(*c.intent, Json::object());
+        for (const auto& [key, title] : c.shown) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isSearching(key); }, 10000));
+            EXPECT_EQ(dialog.shownTitle(key), title) << c.intent->type << " " << key;
+        }
+        EXPECT_EQ(dialog.values(), Json::object()) << c.intent->type;
+
+        const std::string& picked = c.shown.back().first;
+        dialog.search(picked, "Auckland");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isSearching(picked); }, 10000));
+        auto boxes = dialog.findChildren<QComboBox*>();
+        QComboBox* box = boxes.at(int(c.shown.size()) - 1);
+        box->setCurrentIndex(box->findText("Auckland"));
+        EXPECT_EQ(dialog.values(), (Json{{picked, "Pacific/Auckland"}})) << c.intent->type;
+    }
+    const auto world = intents::Configuration::make(WorldClockConfigIntent::descriptor(), Json::object());
+    EXPECT_EQ(WorldClockConfigIntent::from(*world).zones(),
+              (std::vector<std::string>{"Europe/London", "America/New_York", "Asia/Tokyo"}))
+        << "what the untouched dialog leaves is what the widget showed";
+    time::setCurrentZone("UTC");
+}
+
+TEST(EditDialog, AnOfflinePlaceSearchSaysSoAndKeepsThePlace) {
+    offscreenApp();
+    ::setenv("PLYX_GEOCODING_URL", "http://127.0.0.1:9", 1); // nothing listens: as without a connection
+    const Json stored{{"place", "Paris, FR|48.8566|2.3522"}};
+    host::EditDialog dialog(WeatherConfigIntent::descriptor(), stored);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isSearching("place"); }, 10000));
+    EXPECT_EQ(dialog.shownTitle("place"), "Paris, FR");
+    dialog.search("place", "Berlin");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialog.isSearching("place"); }, 20000));
+    EXPECT_EQ(dialog.note("place"), QString::fromUtf8("No places found \u2014 check the connection"));
+    EXPECT_EQ(dialog.shownTitle("place"), "Paris, FR");
+    EXPECT_EQ(dialog.values(), stored);
+    ::unsetenv("PLYX_GEOCODING_URL");
 }
