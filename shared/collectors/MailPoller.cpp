@@ -154,6 +154,7 @@ void MailPoller::finish(const Outcome& outcome, unsigned round) {
         if (!inbox) {
             // Nothing to read: the last snapshot stays, as when the mail
             // side is not there yet.
+            lastInbox_.reset();
             setStatus(noFolder(outcome.search.looked));
         } else {
             lastInbox_ = *inbox;
