@@ -280,7 +280,7 @@ TEST_F(DesktopHostTest, ANewSystemZoneAsksEveryWidgetAgainAndClocksDrawIt) {
 
     auto h = makeHost();
     const auto clockId = place(*h, "plyx.clock.stacked", {40, 40});  // no city: the system zone
-    ASSERT_TRUE(painted(*h, clockId));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return h->shownEntryDate(clockId).has_value(); }, 10000));
     auto drawn = [&] {
         auto* w = h->window(clockId);
         return ui::dump(w->view(), {double(w->width()), double(w->height())}, w->environment());
