@@ -7,6 +7,8 @@
 
 #include <unicode/ulocdata.h>
 
+#include <cmath>
+
 namespace plyx {
 
 bool usesUSMeasurement(const std::string& localeId) {
@@ -38,6 +40,11 @@ const intents::IntentDescriptor& WeatherConfigIntent::descriptor() {
         place.typeTitle = WeatherPlaceEntity::typeDisplayName;
         place.optional = true;
         place.query = intents::entityQuery<WeatherPlaceEntity>(WeatherPlaceQuery{});
+        place.needs = [](const intents::Json& v) -> std::optional<std::string> {
+            const auto p = WeatherPlaceEntity{v.get<std::string>()}.encodedPlace();
+            if (p && std::fabs(p->latitude) <= 90 && std::fabs(p->longitude) <= 180) return std::nullopt;
+            return std::string("a place as name|latitude|longitude, such as \"Oslo|59.9|10.7\"");
+        };
 
         intents::ParameterDescriptor unit;
         unit.key = unitKey;
