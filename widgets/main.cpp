@@ -239,7 +239,8 @@ std::optional<QPoint> pointNamed(const std::string& text) {
         int v = 0;
         const char* end = t.data() + t.size();
         const auto [at, ec] = std::from_chars(t.data(), end, v);
-        if (ec != std::errc() || at != end || v < -100000 || v > 100000) return std::nullopt;
+        if (ec != std::errc() || at != end || v < -host::kCoordinateLimit || v > host::kCoordinateLimit)
+            return std::nullopt;
         return v;
     };
     auto x = whole(text.substr(0, comma));
@@ -252,15 +253,22 @@ host::WidgetFinder bundleFinder() { return host::DesktopHost::bundleFinder(); }
 
 // Placing and removing go through a running host when there is one, so the
 // desktop shows the change at once and the file has one writer; otherwise the
-// file is changed here.
+// file is changed here, under its lock, so placements made at once by several
+// of these processes all land.
 int add(const std::string& kind, const std::string& config, const std::optional<std::string>& at) {
     std::optional<QPoint> point;
     if (at) {
         point = pointNamed(*at);
-        if (!point) return fail("bad position \"" + shown(*at) + "\" (expected X,Y, e.g. 40,60)");
+        if (!point)
+            return fail("bad position \"" + shown(*at) + "\" (expected X,Y, e.g. 40,60, each from -" +
+                        std::to_string(host::kCoordinateLimit) + " to " + std::to_string(host::kCoordinateLimit) + ")");
     }
+    // Without a host the screens are unknown: new widgets fill a common
+    // desktop's size from its top left, and the host brings any that land
+    // off its screens back onto one.
+    const QRect desktopArea(0, 0, 1920, 1080);
     std::string error;
-    auto placed = host::placeWidget(bundleFinder(), kind, config, point, QPoint(0, 0), 0, &error);
+    auto placed = host::placeWidget(bundleFinder(), kind, config, point, desktopArea, {}, &error);
     if (!placed) return fail(error);
     const auto answer = host::HostBus::add(kind, config, point);
     if (answer.reached) {
@@ -269,10 +277,13 @@ int add(const std::string& kind, const std::string& config, const std::optional<
         return 0;
     }
     const host::PlacementStore store;
-    auto placements = store.load();
-    placed = host::placeWidget(bundleFinder(), kind, config, point, QPoint(0, 0), placements.size(), &error);
-    placements.push_back(*placed);
-    if (auto problem = store.save(placements)) return fail("cannot write " + store.file().string() + ": " + *problem);
+    const auto problem = store.update([&](std::vector<host::Placement>& placements) -> std::optional<std::string> {
+        placed = host::placeWidget(bundleFinder(), kind, config, point, desktopArea, placements, &error);
+        if (!placed) return error;
+        placements.push_back(*placed);
+        return std::nullopt;
+    });
+    if (problem) return fail("cannot write " + store.file().string() + ": " + *problem);
     std::printf("%s\n", placed->id.c_str());
     return 0;
 }
@@ -284,11 +295,15 @@ int remove(const std::string& id) {
         return 0;
     }
     const host::PlacementStore store;
-    auto placements = store.load();
-    const auto before = placements.size();
-    std::erase_if(placements, [&](const host::Placement& p) { return p.id == id; });
-    if (placements.size() == before) return fail("no placed widget \"" + shown(id) + "\"");
-    if (auto problem = store.save(placements)) return fail("cannot write " + store.file().string() + ": " + *problem);
+    bool looked = false, found = false;
+    const auto problem = store.update([&](std::vector<host::Placement>& placements) -> std::optional<std::string> {
+        looked = true;
+        found = std::erase_if(placements, [&](const host::Placement& p) { return p.id == id; }) > 0;
+        if (!found) return "no placed widget";
+        return std::nullopt;
+    });
+    if (looked && !found) return fail("no placed widget \"" + shown(id) + "\"");
+    if (problem) return fail("cannot write " + store.file().string() + ": " + *problem);
     return 0;
 }
 

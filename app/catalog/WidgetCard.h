@@ -8,6 +8,7 @@
 #include "shared/foundation/ThemeSettings.h"
 #include "shared/foundation/WCtx.h"
 #include "shared/foundation/WidgetPalette.h"
+#include "shared/foundation/WidgetShape.h"
 
 #include <functional>
 #include <optional>
@@ -16,7 +17,7 @@ namespace plyx {
 
 struct WidgetCard {
     /// Corner radius at design scale, for the background and the content's clip.
-    static constexpr double kCornerRadius = 26;
+    static constexpr double kCornerRadius = kWidgetCornerRadius;
 
     WidgetPalette::Tone tone = WidgetPalette::Tone::dark;
     /// Both sides positive.
@@ -35,9 +36,5 @@ struct WidgetCard {
     /// Takes all the space offered and draws the fitted widget centred in it.
     ui::View body() const;
 };
-
-/// A rounded rectangle whose corners ease into the straight sides instead of
-/// meeting them at a circle's tangent, as the desktop draws widget corners.
-ui::Shape ContinuousRoundedRectangle(double cornerRadius);
 
 } // namespace plyx

@@ -174,9 +174,34 @@ std::string write(const Json& j) {
     return out;
 }
 
-std::optional<Json> parse(std::string_view text) {
+bool nestsWithin(std::string_view text, int limit) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') ++i; // the escaped character cannot end the string
+            else if (c == '"') inString = false;
+            continue;
+        }
+        if (c == '"') inString = true;
+        else if (c == '[' || c == '{') {
+            if (++depth > limit) return false;
+        } else if ((c == ']' || c == '}') && depth > 0) --depth;
+    }
+    return true;
+}
+
+std::optional<Json> parse(std::string_view text, std::string* why) {
+    if (!nestsWithin(text)) {
+        if (why) *why = "nested deeper than " + std::to_string(kMaxNesting) + " levels";
+        return std::nullopt;
+    }
     Json j = Json::parse(text.begin(), text.end(), nullptr, false);
-    if (j.is_discarded()) return std::nullopt;
+    if (j.is_discarded()) {
+        if (why) *why = "not valid JSON";
+        return std::nullopt;
+    }
     return j;
 }
 

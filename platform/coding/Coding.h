@@ -46,8 +46,28 @@ struct EncodeError : std::runtime_error {
 
 /// Compact text of `j` in the stored form. Throws EncodeError on a non-finite number.
 std::string write(const Json& j);
-/// Parses JSON text; nothing when the text is not one JSON value.
-std::optional<Json> parse(std::string_view text);
+/// The deepest nesting of arrays and objects any JSON text may have to be
+/// read. Every reader of text from outside (files, the suite, the bus, the
+/// command line, the network) goes through `parse`, so this one limit holds
+/// everywhere: deeper text is refused before it is parsed, since the values
+/// it would make are copied and compared by recursion. No stored or fetched
+/// form nests more than ten levels.
+inline constexpr int kMaxNesting = 48;
+
+/// The longest text another program may hand us in one piece over the bus or
+/// the command line (a configuration, a kind, an id): 64 KiB, a hundred times
+/// the longest real configuration.
+inline constexpr std::size_t kMaxPassedText = 64 * 1024;
+
+/// Whether the arrays and objects of `text` nest no deeper than `limit`
+/// (brackets inside strings do not count). A linear scan; the text need not
+/// be valid JSON.
+bool nestsWithin(std::string_view text, int limit = kMaxNesting);
+
+/// Parses JSON text; nothing when the text is not one JSON value or nests
+/// deeper than kMaxNesting. `why`, when given, says which ("not valid JSON",
+/// "nested deeper than 48 levels").
+std::optional<Json> parse(std::string_view text, std::string* why = nullptr);
 /// The shortest text of a finite double that reads back exactly, whole values
 /// without a fraction ("1", "51.5", "0.1"). Throws EncodeError when not finite.
 std::string numberText(double v);

@@ -2,6 +2,7 @@
 
 #include "platform/events/EventStore.h"
 #include "platform/events/ICalFile.h"
+#include "platform/coding/Coding.h"
 
 #include <nlohmann/json.hpp>
 
@@ -36,9 +37,9 @@ std::vector<fs::path> configuredSources(const store::Defaults& suite) {
     std::vector<fs::path> out;
     const auto text = suite.data(kSourcesKey);
     if (!text) return out;
-    const auto j = nlohmann::json::parse(*text, nullptr, false);
-    if (!j.is_array()) return out;
-    for (const auto& e : j)
+    const auto j = coding::parse(*text);
+    if (!j || !j->is_array()) return out;
+    for (const auto& e : *j)
         if (e.is_string() && !e.get_ref<const std::string&>().empty()) out.emplace_back(e.get<std::string>());
     return out;
 }

@@ -1,5 +1,7 @@
 #include "platform/intents/AppIntent.h"
 
+#include "platform/coding/Coding.h"
+
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <stdexcept>
@@ -43,8 +45,9 @@ const IntentDescriptor* IntentRegistry::descriptor(const std::string& type) cons
 }
 
 std::unique_ptr<AppIntent> IntentRegistry::rebuild(const std::string& serialised, std::string* error) const {
-    const Json form = Json::parse(serialised, nullptr, false);
-    if (form.is_discarded() || !form.is_object()) {
+    const auto parsed = coding::parse(serialised);
+    const Json form = parsed ? *parsed : Json();
+    if (!parsed || !form.is_object()) {
         fail(error, "an app intent must be a JSON object");
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "platform/intents/Intent.h"
 
 #include "platform/base/Numbers.h"
+#include "platform/coding/Coding.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -97,12 +98,40 @@ std::optional<Configuration> Configuration::make(const IntentDescriptor& intent,
 std::optional<Configuration> Configuration::parse(const IntentDescriptor& intent, const std::string& text,
                                                   std::string* error) {
     if (text.find_first_not_of(" \t\r\n") == std::string::npos) return defaults(intent);
-    Json values = Json::parse(text, nullptr, false);
-    if (values.is_discarded()) {
-        fail(error, "configuration of " + intent.type + " is not valid JSON");
+    if (text.size() > coding::kMaxPassedText) {
+        fail(error, "configuration of " + intent.type + " is longer than " + std::to_string(coding::kMaxPassedText) +
+                        " bytes");
         return std::nullopt;
     }
-    return make(intent, values, error);
+    std::string why;
+    auto values = coding::parse(text, &why);
+    if (!values) {
+        fail(error, "configuration of " + intent.type + " is " + why);
+        return std::nullopt;
+    }
+    return checked(intent, *values, error);
+}
+
+std::optional<Configuration> Configuration::checked(const IntentDescriptor& intent, const Json& values,
+                                                    std::string* error) {
+    auto config = make(intent, values, error);
+    if (!config) return std::nullopt;
+    for (const auto& [key, v] : values.items()) {
+        const auto* p = intent.parameter(key);
+        if (v.is_null() || !p->needs) continue;
+        if (auto needed = p->needs(v)) {
+            // The value as given, cut: a refused text may be very long.
+            std::string got = v.dump(-1, ' ', false, Json::error_handler_t::replace);
+            if (got.size() > 60) {
+                std::size_t cut = 60;
+                while (cut > 0 && (static_cast<unsigned char>(got[cut]) & 0xC0) == 0x80) --cut;
+                got = got.substr(0, cut) + "\u2026";
+            }
+            fail(error, "parameter \"" + key + "\" of " + intent.type + " needs " + *needed + ", got " + got);
+            return std::nullopt;
+        }
+    }
+    return config;
 }
 
 Configuration Configuration::defaults(const IntentDescriptor& intent) {

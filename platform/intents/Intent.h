@@ -50,6 +50,12 @@ struct ParameterDescriptor {
     /// is set ("New York"), so the dialog can name the fallback instead of
     /// showing some other entity as if it were chosen. Null when unnamed.
     std::function<std::string()> fallbackTitle = nullptr;
+    /// What a value of the right kind must also be to mean anything (a known
+    /// time zone, a place that reads, a date within the calendar): nothing
+    /// when `value` is fine, else what is needed ("a time-zone identifier").
+    /// Held to values a user gives (`Configuration::checked`); values already
+    /// stored read as well as they can.
+    std::function<std::optional<std::string>(const Json& value)> needs = nullptr;
 };
 
 /// An intent type (configuration or app intent): its name, title and
@@ -71,7 +77,14 @@ public:
     /// problem in one line and nothing is returned.
     static std::optional<Configuration> make(const IntentDescriptor& intent, const Json& values,
                                              std::string* error = nullptr);
-    /// As `make`, from JSON text (an empty text is the empty bag).
+    /// As `make`, and every value is also what its parameter `needs`: the
+    /// check for values a user gives, on the command line, over the bus or in
+    /// the edit dialog.
+    static std::optional<Configuration> checked(const IntentDescriptor& intent, const Json& values,
+                                                std::string* error = nullptr);
+    /// As `checked`, from JSON text (an empty text is the empty bag). Text
+    /// longer than coding::kMaxPassedText or nested deeper than
+    /// coding::kMaxNesting is refused unread.
     static std::optional<Configuration> parse(const IntentDescriptor& intent, const std::string& text,
                                               std::string* error = nullptr);
     /// The unconfigured instance: every parameter at its default.

@@ -18,6 +18,11 @@ intents::ParameterDescriptor city(const std::string& key, const std::string& tit
     p.optional = true;
     p.query = intents::entityQuery<TimeZoneEntity>(TimeZoneQuery{});
     p.fallbackTitle = [fallbackZone = std::move(fallbackZone)] { return TimeZoneEntity::cityName(fallbackZone()); };
+    // A stored identifier is kept even when it names no zone; a new one must name one.
+    p.needs = [](const intents::Json& v) -> std::optional<std::string> {
+        if (time::isKnownZone(v.get<std::string>())) return std::nullopt;
+        return "a time-zone identifier such as \"Europe/London\"";
+    };
     return p;
 }
 

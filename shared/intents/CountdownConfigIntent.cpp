@@ -17,6 +17,14 @@ const intents::IntentDescriptor& CountdownConfigIntent::descriptor() {
         target.title = "Date";
         target.kind = intents::ParameterKind::date;
         target.optional = true;
+        target.needs = [](const intents::Json& v) -> std::optional<std::string> {
+            // Years 1 to 9999: what the calendar and the date formats can show.
+            constexpr double kFirst = -62135596800.0 - 978307200.0; // 0001-01-01T00:00:00Z
+            constexpr double kLast = 253402300799.0 - 978307200.0;  // 9999-12-31T23:59:59Z
+            const double seconds = v.get<double>();
+            if (seconds >= kFirst && seconds <= kLast) return std::nullopt;
+            return std::string("a date between the years 1 and 9999, in seconds since 2001");
+        };
         return intents::IntentDescriptor{"CountdownConfigIntent", title,
                                          {name, target, SurfaceConfigIntent::descriptor().parameters.front()}};
     }();

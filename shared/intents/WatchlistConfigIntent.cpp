@@ -1,5 +1,6 @@
 #include "shared/intents/WatchlistConfigIntent.h"
 
+#include "shared/intents/StockConfigIntent.h"
 #include "shared/intents/SurfaceConfigIntent.h"
 
 #include <QString>
@@ -41,6 +42,7 @@ const intents::IntentDescriptor& WatchlistConfigIntent::descriptor() {
             p.title = "Symbol " + std::to_string(i + 1);
             p.kind = intents::ParameterKind::string;
             p.defaultValue = *values[i];
+            p.needs = StockConfigIntent::symbolNeeds;
             parameters.push_back(std::move(p));
         }
         parameters.push_back(SurfaceConfigIntent::descriptor().parameters.front());

@@ -5,6 +5,8 @@
 #include "shared/intents/WeatherPlaceQuery.h"
 #include "shared/sources/DefaultPlace.h"
 
+#include <cmath>
+
 namespace plyx {
 
 bool usesUSMeasurement(const std::string& localeId) { return time::measuresInUSUnits(localeId); }
@@ -32,6 +34,11 @@ const intents::IntentDescriptor& WeatherConfigIntent::descriptor() {
         place.optional = true;
         place.query = intents::entityQuery<WeatherPlaceEntity>(WeatherPlaceQuery{});
         place.fallbackTitle = [] { return WeatherProvider::defaultPlace().name; };
+        place.needs = [](const intents::Json& v) -> std::optional<std::string> {
+            const auto p = WeatherPlaceEntity{v.get<std::string>()}.encodedPlace();
+            if (p && std::fabs(p->latitude) <= 90 && std::fabs(p->longitude) <= 180) return std::nullopt;
+            return std::string("a place as name|latitude|longitude, such as \"Oslo|59.9|10.7\"");
+        };
 
         intents::ParameterDescriptor unit;
         unit.key = unitKey;

@@ -32,6 +32,10 @@ WeatherPlaceEntity WeatherPlaceEntity::of(const WeatherProvider::Place& place) {
 }
 
 WeatherProvider::Place WeatherPlaceEntity::place() const {
+    return encodedPlace().value_or(WeatherProvider::fallbackPlace());
+}
+
+std::optional<WeatherProvider::Place> WeatherPlaceEntity::encodedPlace() const {
     // The non-empty pieces between separators, as positions in the identifier.
     struct Piece {
         std::size_t from, to;
@@ -43,16 +47,16 @@ WeatherProvider::Place WeatherPlaceEntity::place() const {
         if (to > from) pieces.push_back({from, to});
         from = to + 1;
     }
-    if (pieces.size() < 3) return WeatherProvider::fallbackPlace();
+    if (pieces.size() < 3) return std::nullopt;
     const auto piece = [&](const Piece& p) { return std::string_view(id).substr(p.from, p.to - p.from); };
     const auto latitude = readCoordinate(piece(pieces[pieces.size() - 2]));
     const auto longitude = readCoordinate(piece(pieces.back()));
-    if (!latitude || !longitude) return WeatherProvider::fallbackPlace();
+    if (!latitude || !longitude) return std::nullopt;
     // The name is everything before the latitude, separators inside it kept;
     // with a plain name this is the first piece, as identifiers always read.
     const auto& first = pieces.front();
     const auto& last = pieces[pieces.size() - 3];
-    return {id.substr(first.from, last.to - first.from), *latitude, *longitude};
+    return WeatherProvider::Place{id.substr(first.from, last.to - first.from), *latitude, *longitude};
 }
 
 } // namespace plyx

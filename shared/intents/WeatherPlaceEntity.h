@@ -28,6 +28,9 @@ struct WeatherPlaceEntity {
     /// the right, so a name may itself hold "|"; an identifier without two
     /// readable coordinates and a name gives London.
     WeatherProvider::Place place() const;
+    /// The place the identifier encodes; nothing when it holds no name and
+    /// two readable coordinates (`place` then gives London).
+    std::optional<WeatherProvider::Place> encodedPlace() const;
     /// The place's name, as the sheet lists the entity.
     std::string displayTitle() const { return place().name; }
 

@@ -4,6 +4,7 @@
 #include "platform/time/Time.h"
 #include "platform/time/ZoneWatcher.h"
 #include "platform/ui/Render.h"
+#include "shared/foundation/WidgetShape.h"
 #include "widgets/host/EditDialog.h"
 #include "widgets/host/PlaceWidget.h"
 #include "widgets/host/X11Hints.h"
@@ -29,6 +30,13 @@ constexpr double kLongestSleep = 3600;
 // sooner than this after the last answer: a provider that keeps answering
 // "after (a past date)" must not spin the host.
 constexpr double kShortestReload = 5;
+
+// The parts of the screens where windows may go.
+std::vector<QRect> screenAreas() {
+    std::vector<QRect> out;
+    for (auto* screen : QGuiApplication::screens()) out.push_back(screen->availableGeometry());
+    return out;
+}
 } // namespace
 
 struct DesktopHost::Shown {
@@ -64,6 +72,9 @@ DesktopHost::~DesktopHost() = default;
 void DesktopHost::start() {
     placements_ = store_.load();
     for (const auto& p : placements_) show(p);
+    // A widget whose screen goes away comes back onto one that is left.
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this,
+            [this] { QMetaObject::invokeMethod(this, [this] { keepOnScreens(); }, Qt::QueuedConnection); });
     listener_ = std::make_unique<widgetkit::WidgetReloadListener>(
         [this](const std::optional<std::string>& kind) { reload(kind); });
     if (!listener_->isListening()) qCWarning(lcHost) << "no session bus: reload requests are not heard";
@@ -97,7 +108,8 @@ void DesktopHost::show(const Placement& p) {
     auto& w = *s->window;
     w.setWindowTitle(QString::fromStdString(widget->displayName()));
     w.setFixedSize(int(std::lround(s->size.width)), int(std::lround(s->size.height)));
-    w.move(p.x, p.y);
+    // Where it was placed, unless no screen shows it there any more.
+    w.move(keptOnScreen(QRect(QPoint(p.x, p.y), w.size()), screenAreas()));
     w.setOnTap([this, id](const ui::Hit& hit) { onTap(id, hit); });
     w.setOnMoved([this, id](QPoint at) {
         if (auto* placed = findPlacement(placements_, id)) {
@@ -118,6 +130,11 @@ void DesktopHost::show(const Placement& p) {
     shown_[id] = std::move(s);
     if (p.configuration.contains("surface") && p.configuration["surface"] == "glass") setBlurBehind(w, true);
     request(*raw);
+}
+
+void DesktopHost::keepOnScreens() {
+    const auto screens = screenAreas();
+    for (auto& [id, s] : shown_) s->window->move(keptOnScreen(s->window->geometry(), screens));
 }
 
 void DesktopHost::request(Shown& s) {
@@ -165,7 +182,11 @@ void DesktopHost::display(Shown& s) {
     env.now = now;
     if (s.entryDate && s.entryDate->sinceReferenceDate == entry->date.sinceReferenceDate && !s.live) return;
     s.entryDate = entry->date;
-    s.window->setView(s.widget->content(*entry));
+    // Clipped to the widget's outline: the corners outside it stay see-through,
+    // as the application's cards and previews draw the widget.
+    s.window->setView(s.widget->content(*entry)
+                          .frame(s.size.width, s.size.height)
+                          .clipShape(ContinuousRoundedRectangle(kWidgetCornerRadius)));
     s.window->setEnvironment(env);
     // A view counts time when a second's difference changes what it shows
     // (a running timer notes it while the view is laid out); only those are
@@ -248,7 +269,8 @@ bool DesktopHost::configure(const std::string& id, const intents::Json& values, 
         if (error) *error = "no shown widget " + id;
         return false;
     }
-    auto config = intents::Configuration::make(it->second->widget->intent(), values, error);
+    // The same check as a placement's given values pass.
+    auto config = intents::Configuration::checked(it->second->widget->intent(), values, error);
     if (!config) return false;
     placed->configuration = values;
     saveOrLog();
@@ -288,9 +310,9 @@ void DesktopHost::onTap(const std::string& id, const ui::Hit& hit) {
 
 std::optional<std::string> DesktopHost::add(const std::string& kind, const std::string& configJson,
                                             std::optional<QPoint> at, std::string* error) {
-    QPoint area;
-    if (auto* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry().topLeft();
-    auto placed = placeWidget(find_, kind, configJson, at, area, placements_.size(), error);
+    QRect area;
+    if (auto* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
+    auto placed = placeWidget(find_, kind, configJson, at, area, placements_, error);
     if (!placed) return std::nullopt;
     const Placement& p = *placed;
     auto next = placements_;

@@ -88,6 +88,7 @@ private:
     void schedule(Shown& s);
     void onTap(const std::string& id, const ui::Hit& hit);
     void repaintLive();
+    void keepOnScreens();
     void saveOrLog();
 
     PlacementStore store_;

@@ -152,10 +152,22 @@ EditDialog::EditDialog(const intents::IntentDescriptor& intent, const Json& valu
     auto* buttons = new QDialogButtonBox;
     buttons->addButton("Done", QDialogButtonBox::AcceptRole);
     buttons->addButton(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    // "Done" takes only values the widget can mean (the check a placement's
+    // given values pass); otherwise the dialog stays open and says why.
+    auto* problem = new QLabel;
+    problem->setObjectName("problem");
+    problem->setWordWrap(true);
+    problem->hide();
+    connect(buttons, &QDialogButtonBox::accepted, this, [this, problem] {
+        std::string error;
+        if (intents::Configuration::checked(intent_, this->values(), &error)) return accept();
+        problem->setText(QString::fromStdString(error));
+        problem->show();
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(form);
+    outer->addWidget(problem);
     outer->addWidget(buttons);
 }
 

@@ -2,6 +2,8 @@
 
 #include "widgets/host/DesktopHost.h"
 
+#include "platform/coding/Coding.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -55,7 +57,11 @@ QString HostBusObject::Add(const QString& kind, const QString& config, bool plac
     return QString::fromStdString(*id);
 }
 
-bool HostBusObject::Remove(const QString& id) { return host_.remove(id.toStdString()); }
+bool HostBusObject::Remove(const QString& id) {
+    // No id is this long; nothing of it is looked at.
+    if (std::size_t(id.size()) > coding::kMaxPassedText) return false;
+    return host_.remove(id.toStdString());
+}
 
 bool publishHost(DesktopHost& host, QObject* owner) {
     auto bus = QDBusConnection::sessionBus();

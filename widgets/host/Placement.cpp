@@ -2,10 +2,24 @@
 
 #include <QUuid>
 
+#include <set>
+
 namespace plyx::host {
 
 std::string newPlacementId() {
     return QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper().toStdString();
+}
+
+bool repairDuplicateIds(std::vector<Placement>& placements) {
+    std::set<std::string> seen;
+    bool repaired = false;
+    for (auto& p : placements) {
+        if (seen.insert(p.id).second) continue;
+        p.id = newPlacementId();
+        seen.insert(p.id);
+        repaired = true;
+    }
+    return repaired;
 }
 
 Placement* findPlacement(std::vector<Placement>& placements, const std::string& id) {

@@ -8,6 +8,11 @@
 
 namespace plyx::host {
 
+/// How far from the desktop's origin a window may be placed, either way.
+/// X11 keeps window positions in 16 bits, so a position past this wraps
+/// around; no arrangement of real screens reaches it.
+inline constexpr int kCoordinateLimit = 16384;
+
 struct Placement {
     /// Upper-case UUID, given when the widget is placed; never reused.
     std::string id;
@@ -24,6 +29,10 @@ struct Placement {
 
 /// A fresh identifier for a new placement.
 std::string newPlacementId();
+
+/// Gives each placement whose id an earlier one already has a fresh id, so
+/// every window and every removal names one placement. Whether any changed.
+bool repairDuplicateIds(std::vector<Placement>& placements);
 
 /// The placement with `id`, or null.
 Placement* findPlacement(std::vector<Placement>& placements, const std::string& id);

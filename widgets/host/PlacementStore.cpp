@@ -1,11 +1,16 @@
 #include "widgets/host/PlacementStore.h"
 
+#include "platform/base/FileLock.h"
+#include "platform/coding/Coding.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 Q_LOGGING_CATEGORY(lcPlacements, "com.zelvanedesigns.plyx.widgets.placements")
@@ -18,10 +23,19 @@ namespace {
 
 // Strict: any missing or mistyped member makes the whole file unreadable, so
 // a half-understood file is set aside rather than rewritten without the rest.
+// A whole-number coordinate, held to the limit: a stored 99999999999 is far
+// off any screen, not a wrapped-around -6145.
+int coordinate(const Json& v) {
+    const std::int64_t limit = kCoordinateLimit;
+    if (v.is_number_unsigned()) return int(std::min<std::uint64_t>(v.get<std::uint64_t>(), limit));
+    return int(std::clamp<std::int64_t>(v.get<std::int64_t>(), -limit, limit));
+}
+
 std::optional<std::vector<Placement>> decode(const QByteArray& bytes) {
-    const Json doc = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (doc.is_discarded() || !doc.is_object() || !doc.contains("placements") || !doc["placements"].is_array())
-        return std::nullopt;
+    const auto parsed = coding::parse(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!parsed) return std::nullopt;
+    const Json& doc = *parsed;
+    if (!doc.is_object() || !doc.contains("placements") || !doc["placements"].is_array()) return std::nullopt;
     std::vector<Placement> out;
     for (const auto& item : doc["placements"]) {
         if (!item.is_object()) return std::nullopt;
@@ -31,8 +45,8 @@ std::optional<std::vector<Placement>> decode(const QByteArray& bytes) {
         Placement p;
         p.id = item["id"].get<std::string>();
         p.kind = item["kind"].get<std::string>();
-        p.x = item["x"].get<int>();
-        p.y = item["y"].get<int>();
+        p.x = coordinate(item["x"]);
+        p.y = coordinate(item["y"]);
         if (item.contains("screen")) {
             if (!item["screen"].is_string()) return std::nullopt;
             p.screen = item["screen"].get<std::string>();
@@ -59,13 +73,45 @@ std::filesystem::path PlacementStore::defaultFile() {
 }
 
 std::vector<Placement> PlacementStore::load() const {
+    // Reading alone needs no lock, but a read may set the file aside or
+    // repair it; without the lock (a read-only folder) it still reads.
+    const auto lock = FileLock::acquire(file_, kLockWait);
+    return loadLocked();
+}
+
+std::optional<std::string> PlacementStore::save(const std::vector<Placement>& placements) const {
+    std::string problem;
+    const auto lock = FileLock::acquire(file_, kLockWait, &problem);
+    if (!lock) return problem;
+    return saveLocked(placements);
+}
+
+std::optional<std::string>
+PlacementStore::update(const std::function<std::optional<std::string>(std::vector<Placement>&)>& change) const {
+    std::string problem;
+    const auto lock = FileLock::acquire(file_, kLockWait, &problem);
+    if (!lock) return problem;
+    auto placements = loadLocked();
+    if (auto refused = change(placements)) return refused;
+    return saveLocked(placements);
+}
+
+std::vector<Placement> PlacementStore::loadLocked() const {
     const QString name = QString::fromStdString(file_.string());
     QFile f(name);
     if (!f.exists()) return {};
     std::optional<std::vector<Placement>> read;
     if (f.open(QIODevice::ReadOnly)) read = decode(f.readAll());
     f.close();
-    if (read) return *read;
+    if (read) {
+        if (repairDuplicateIds(*read)) {
+            qCWarning(lcPlacements) << "placements that shared an id were given new ids";
+            if (auto problem = saveLocked(*read))
+                qCWarning(lcPlacements).noquote() << "the repaired placements were not saved:"
+                                                  << QString::fromStdString(*problem);
+        }
+        return *read;
+    }
     // A second bad file in the same second gets a counter, not the first one's place.
     const QString stem = name + ".unreadable-" + QDateTime::currentDateTimeUtc().toString("yyyyMMdd'T'HHmmss'Z'");
     QString aside = stem;
@@ -80,7 +126,7 @@ std::vector<Placement> PlacementStore::load() const {
     return {};
 }
 
-std::optional<std::string> PlacementStore::save(const std::vector<Placement>& placements) const {
+std::optional<std::string> PlacementStore::saveLocked(const std::vector<Placement>& placements) const {
     if (blocked_) return "the placements file did not read and could not be set aside";
     Json list = Json::array();
     for (const auto& p : placements) {

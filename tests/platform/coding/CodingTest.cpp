@@ -154,6 +154,36 @@ TEST(StoredForms, DecodeTable) {
     EXPECT_FALSE(missing->note);
 }
 
+// Text nested past the limit is refused before the parser sees it, whatever
+// else it holds; brackets inside strings are text, not nesting.
+TEST(StoredForms, NestingPastTheLimitIsRefused) {
+    auto nested = [](int depth, const std::string& inner = "1") {
+        return std::string(depth, '[') + inner + std::string(depth, ']');
+    };
+    const std::string deepInString = "\"" + std::string(100, '[') + "\"";
+    struct Case {
+        std::string text;
+        bool reads;
+        const char* why;
+    } cases[] = {
+        {nested(coding::kMaxNesting), true, "at the limit"},
+        {nested(coding::kMaxNesting + 1), false, "one past it"},
+        {nested(60000), false, "deep enough to exhaust a stack"},
+        {nested(60000, ""), false, "unclosed brackets count as well"},
+        {R"({"a":{"b":)" + nested(coding::kMaxNesting - 2) + "}}", true, "objects and arrays together, at the limit"},
+        {R"({"a":{"b":)" + nested(coding::kMaxNesting - 1) + "}}", false, "objects and arrays together, past it"},
+        {"[" + deepInString + "]", true, "brackets in a string"},
+        {R"(["\"[[[[",)" + nested(coding::kMaxNesting - 1) + "]", true, "an escaped quote does not end the string"},
+        {"]]]]" + nested(coding::kMaxNesting + 1), false, "stray closers do not give depth back"},
+    };
+    for (const auto& c : cases) {
+        std::string why;
+        EXPECT_EQ(coding::parse(c.text, &why).has_value(), c.reads) << c.why << ": " << why;
+        if (!c.reads) EXPECT_EQ(why, "nested deeper than 48 levels") << c.why;
+    }
+    EXPECT_FALSE(coding::decode<std::vector<int>>(nested(60000))) << "records read through the same parse";
+}
+
 // Unsigned counters (kernel tick and byte counts) span the whole 64 bits.
 TEST(StoredForms, UnsignedIntegers) {
     const std::pair<const char*, std::optional<std::uint64_t>> cases[] = {

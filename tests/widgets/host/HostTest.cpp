@@ -2,8 +2,12 @@
 // and the image it writes.
 #include "tests/support/SuiteLock.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/bus/PrivateBus.h"
 
 #include <QElapsedTimer>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QImage>
 #include <QProcess>
 #include <QSet>
@@ -17,6 +21,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <set>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <utility>
@@ -327,13 +334,114 @@ TEST(PlyxWidgetsHost, AddProblemsEndWithStatusOneAndALineAndPlaceNothing) {
         {{"--add", "plyx.system.storage", "--config", R"({"surface":"Solid"})"}, "parameter \"surface\""},
         {{"--add", "plyx.system.storage", "--at", "12"}, "bad position \"12\""},
         {{"--add", "plyx.system.storage", "--at", "1.5,2"}, "bad position"},
+        // X11 wraps a position past 16 bits: it would show at 31072,31072.
+        {{"--add", "plyx.system.storage", "--at", "-100000,-100000"}, "bad position \"-100000,-100000\""},
+        {{"--add", "plyx.system.storage", "--at", "16385,0"}, "bad position"},
+        // Values of the right type that mean nothing.
+        {{"--add", "plyx.clock.matrixSmall", "--config", R"({"city":"Mars/Olympus_Mons"})"},
+         "\"city\" of ClockConfigIntent needs a time-zone identifier"},
+        {{"--add", "plyx.weather.current", "--config", R"({"place":"Oslo"})"}, "\"place\" of WeatherConfigIntent needs a place"},
+        {{"--add", "plyx.weather.current", "--config", R"({"place":"Oslo|91|10"})"}, "needs a place"},
+        {{"--add", "plyx.stock", "--config", R"({"symbol":")" + QString(100, 'A') + "\"}"},
+         "\"symbol\" of StockConfigIntent needs a market symbol"},
+        {{"--add", "plyx.stock", "--config", R"({"symbol":")" + QString(120 * 1024, 'A') + "\"}"},
+         "longer than 65536 bytes"},
+        {{"--add", "plyx.stock.watchlist", "--config", R"({"symbol2":"A\nB"})"}, "needs a market symbol"},
+        {{"--add", "plyx.countdown", "--config", R"({"target":1e308})"},
+         "\"target\" of CountdownConfigIntent needs a date between the years 1 and 9999"},
+        // Refused unread: too deep to walk, too long to take.
+        {{"--add", "plyx.system.storage", "--config", "{\"surface\":" + QString(30000, '[') + QString(30000, ']') + "}"},
+         "nested deeper than 48 levels"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
+        SCOPED_TRACE(c.args.join(' ').left(120).toStdString());
         const auto r = host(c.args);
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(c.named), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_LE(r.err.size(), 400u) << "the offending value is cut";
     }
     EXPECT_EQ(host({"--placed"}).out, "");
+}
+
+// With no host running, placements made at once by separate processes all
+// land: each reads and replaces the file under its lock, and each finds a
+// spot none of the others took.
+TEST(PlyxWidgetsHost, TwentyAddsAtOnceLeaveTwentyPlacements) {
+    static plyx::test::TempDir runtime;
+    std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", qs(runtime.path()));
+    std::vector<std::unique_ptr<QProcess>> adds;
+    for (int i = 0; i < 20; ++i) {
+        adds.push_back(std::make_unique<QProcess>());
+        adds.back()->setProcessEnvironment(env);
+        adds.back()->start(PLYX_WIDGETS_EXE, {"--add", "plyx.system.storage"});
+    }
+    std::set<std::string> printed;
+    for (auto& p : adds) {
+        ASSERT_TRUE(p->waitForFinished(60000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        printed.insert(p->readAllStandardOutput().trimmed().toStdString());
+    }
+    const auto placed = host({"--placed"});
+    ASSERT_EQ(placed.status, 0) << placed.err;
+    std::set<std::string> ids, corners;
+    std::istringstream lines(placed.out);
+    for (std::string line; std::getline(lines, line);) {
+        const auto tab = line.find('\t'), tab2 = line.find('\t', tab + 1), tab3 = line.find('\t', tab2 + 1);
+        ids.insert(line.substr(0, tab));
+        corners.insert(line.substr(tab2 + 1, tab3 - tab2 - 1));
+    }
+    EXPECT_EQ(ids.size(), 20u) << placed.out;
+    EXPECT_EQ(ids, printed) << "every id printed is placed";
+    EXPECT_EQ(corners.size(), 20u) << placed.out;
+}
+
+// Any program on the session bus may call the host: what it hands over is
+// held to the same limits as the command line, and the host lives on.
+TEST(PlyxWidgetsHost, ADeepOrHugeConfigurationOverTheBusIsRefusedAndTheHostAnswersTheNextCall) {
+    ASSERT_FALSE(plyx::test::privateBusAddress().empty());
+    plyx::test::coreApp();
+    static plyx::test::TempDir runtime;
+    std::filesystem::permissions(runtime.path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", qs(runtime.path()));
+    QProcess desktop;
+    desktop.setProcessEnvironment(env);
+    desktop.start(PLYX_WIDGETS_EXE, {});
+    struct Stop {
+        QProcess& p;
+        ~Stop() {
+            p.kill();
+            p.waitForFinished();
+        }
+    } stop{desktop};
+
+    const QString service = "com.zelvanedesigns.plyx.widgets.Host";
+    auto bus = QDBusConnection::sessionBus();
+    ASSERT_TRUE(bus.isConnected());
+    ASSERT_TRUE(plyx::test::spinUntil([&] { return bus.interface()->isServiceRegistered(service).value(); }));
+    auto add = [&](const QString& config) {
+        auto call = QDBusMessage::createMethodCall(service, "/com/zelvanedesigns/plyx/widgets/Host", service, "Add");
+        call << QString("plyx.system.storage") << config << false << 0 << 0;
+        return bus.call(call, QDBus::Block, 30000);
+    };
+    const auto deep = add(R"({"surface":)" + QString(30000, '[') + QString(30000, ']') + "}");
+    EXPECT_EQ(deep.type(), QDBusMessage::ErrorMessage);
+    EXPECT_TRUE(deep.errorMessage().contains("nested deeper than 48 levels")) << deep.errorMessage().toStdString();
+    const auto huge = add(R"({"surface":")" + QString(1 << 20, 'x') + "\"}");
+    EXPECT_EQ(huge.type(), QDBusMessage::ErrorMessage);
+    EXPECT_TRUE(huge.errorMessage().contains("longer than 65536 bytes")) << huge.errorMessage().toStdString();
+
+    EXPECT_EQ(desktop.state(), QProcess::Running);
+    const auto next = add(R"({"surface":"glass"})");
+    ASSERT_EQ(next.type(), QDBusMessage::ReplyMessage) << next.errorMessage().toStdString();
+    const auto id = next.arguments().value(0).toString().toStdString();
+    EXPECT_EQ(id.size(), 36u);
+    const auto placed = host({"--placed"});
+    EXPECT_EQ(placed.out.rfind(id + "\tplyx.system.storage\t", 0), 0u) << placed.out;
+    EXPECT_EQ(std::count(placed.out.begin(), placed.out.end(), '\n'), 1) << placed.out;
 }

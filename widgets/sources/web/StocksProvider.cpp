@@ -12,6 +12,7 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace plyx::StocksProvider {
 
@@ -20,6 +21,13 @@ namespace {
 constexpr const char* kChartPath = "/v8/finance/chart/";
 constexpr const char* kUserAgent = "Mozilla/5.0";
 constexpr size_t kMaxPoints = 8;
+// A price outside this range is no market's: the answer is broken, and is
+// refused whole, as the other web answers are, so the cache is shown instead.
+constexpr double kHighestPrice = 1e9;
+// Nor does a day's change reach a thousandfold.
+constexpr double kLargestChangePercent = 1e5;
+
+bool plausiblePrice(double v) { return v >= 0 && v <= kHighestPrice; }
 
 // The chart service's answer, as far as the snapshot needs it.
 struct Quote {
@@ -150,6 +158,11 @@ StockSnapshot fetch(const std::string& normalisedSymbol) {
     const double previousClose = result.meta.chartPreviousClose ? *result.meta.chartPreviousClose
                                  : !bars.empty()                ? bars.front().close
                                                                 : price;
+    const double changePercent = previousClose > 0 ? (price - previousClose) / previousClose * 100.0 : 0.0;
+    if (!plausiblePrice(price) || previousClose > kHighestPrice ||
+        std::any_of(bars.begin(), bars.end(), [](const Bar& b) { return !plausiblePrice(b.close); }) ||
+        !(std::fabs(changePercent) <= kLargestChangePercent))
+        throw coding::DecodeError("a price out of range");
 
     // At most eight points spread over the day; every second one names the
     // hour its bar starts.
@@ -170,7 +183,7 @@ StockSnapshot fetch(const std::string& normalisedSymbol) {
 
     snap.symbol = normalisedSymbol;
     snap.price = price;
-    snap.changePercent = previousClose > 0 ? (price - previousClose) / previousClose * 100.0 : 0.0;
+    snap.changePercent = changePercent;
     snap.updated = time::now();
     return snap;
 }

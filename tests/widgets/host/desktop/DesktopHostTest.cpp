@@ -16,6 +16,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -45,10 +50,11 @@ const intents::IntentDescriptor& noParameters() {
 
 // `timeline` answers entries at the given dates (numbered 0, 1, ...) and `policy`.
 widgetkit::WidgetConfiguration numberedWidget(std::string kind, std::vector<Date> dates,
-                                              widgetkit::TimelineReloadPolicy policy) {
+                                              widgetkit::TimelineReloadPolicy policy,
+                                              const intents::IntentDescriptor& intent = noParameters()) {
     auto entry = [](Date d, int n) { return widgetkit::AnyEntry{d, std::any(Numbered{n})}; };
     return widgetkit::WidgetConfiguration(
-               kind, noParameters(), [=](const auto&) { return entry(kNow, -1); },
+               kind, intent, [=](const auto&) { return entry(kNow, -1); },
                [=](const auto&, const auto&) { return entry(kNow, -1); },
                [=](const auto&, const auto&) {
                    widgetkit::AnyTimeline t;
@@ -321,4 +327,85 @@ TEST_F(DesktopHostTest, AnActiveWidgetWindowReportsTheHostsWindowClass) {
     const auto front = desktop->frontmostApplication();
     ASSERT_TRUE(front);
     EXPECT_EQ(front->windowClass, AppIdentity::kHostWindowClass);
+}
+
+TEST_F(DesktopHostTest, DoneRefusesAValueItsParameterCannotMeanAndSaysWhy) {
+    static const intents::IntentDescriptor labelled = [] {
+        intents::ParameterDescriptor p;
+        p.key = "label";
+        p.title = "Label";
+        p.kind = intents::ParameterKind::string;
+        p.defaultValue = "a";
+        p.needs = [](const intents::Json& v) -> std::optional<std::string> {
+            if (v.get<std::string>().size() <= 5) return std::nullopt;
+            return std::string("at most five letters");
+        };
+        return intents::IntentDescriptor{"LabelIntent", "Label", {p}};
+    }();
+    testWidgets.emplace("test.label", numberedWidget("test.label", {kNow}, widgetkit::TimelineReloadPolicy::never(),
+                                                     labelled));
+    auto h = makeHost();
+    const auto id = place(*h, "test.label", {40, 40});
+    ASSERT_TRUE(painted(*h, id));
+    h->edit(id);
+    host::EditDialog* dialog = nullptr;
+    for (auto* w : QApplication::topLevelWidgets())
+        if (auto* d = dynamic_cast<host::EditDialog*>(w); d && d->isVisible()) dialog = d;
+    ASSERT_NE(dialog, nullptr);
+    QPushButton* done = nullptr;
+    for (auto* b : dialog->findChildren<QPushButton*>())
+        if (b->text() == "Done") done = b;
+    ASSERT_NE(done, nullptr);
+    auto* field = dialog->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    auto stored = [&] { return host::PlacementStore(config.path() / "placements.json").load().at(0).configuration; };
+
+    field->setText("far too long");
+    done->click();
+    EXPECT_TRUE(dialog->isVisible()) << "the dialog stays open";
+    auto* problem = dialog->findChild<QLabel*>("problem");
+    ASSERT_NE(problem, nullptr);
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_EQ(problem->text().toStdString(),
+              "parameter \"label\" of LabelIntent needs at most five letters, got \"far too long\"");
+    EXPECT_EQ(stored(), nlohmann::ordered_json::object());
+
+    field->setText("short");
+    done->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(stored()["label"], "short");
+    // The same check holds for values set without the dialog.
+    std::string error;
+    EXPECT_FALSE(h->configure(id, {{"label", "longer still"}}, &error));
+    EXPECT_NE(error.find("at most five letters"), std::string::npos) << error;
+    EXPECT_EQ(stored()["label"], "short");
+}
+
+// A desktop widget has the outline the application's cards draw, its corners
+// see-through; and new widgets go where no other is.
+TEST_F(DesktopHostTest, WidgetsAreCutToTheirOutlineAndNewOnesGoWhereNoneIs) {
+    auto h = makeHost();
+    std::vector<std::string> ids;
+    for (int i = 0; i < 3; ++i) {
+        std::string error;
+        const auto id = h->add("plyx.system.storage", "", std::nullopt, &error);
+        ASSERT_TRUE(id) << error;
+        ids.push_back(*id);
+    }
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    for (size_t i = 0; i < ids.size(); ++i) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return h->shownEntryDate(ids[i]).has_value(); }, 10000));
+        const QRect r = h->window(ids[i])->geometry();
+        EXPECT_TRUE(area.contains(r)) << i;
+        for (size_t j = 0; j < i; ++j) EXPECT_FALSE(r.intersects(h->window(ids[j])->geometry())) << j << " and " << i;
+    }
+
+    const QImage image = h->window(ids[0])->grab().toImage();
+    ASSERT_FALSE(image.isNull());
+    const int right = image.width() - 1, bottom = image.height() - 1;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(right, 0), QPoint(0, bottom), QPoint(right, bottom)})
+        EXPECT_EQ(qAlpha(image.pixel(corner)), 0) << corner.x() << "," << corner.y();
+    EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
+    // The sides' middles are inside the outline.
+    EXPECT_EQ(qAlpha(image.pixel(image.width() / 2, 1)), 255);
 }

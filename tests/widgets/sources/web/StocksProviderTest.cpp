@@ -84,6 +84,13 @@ StockSnapshot cachedEntry(const std::string& symbol, Date updated) {
     return s;
 }
 
+// A stored entry cut open before its last "}", to take one more member.
+std::string cachedEntryText() {
+    auto text = *plyx::coding::encode(cachedEntry("AAPL", kNow - 4000));
+    text.pop_back();
+    return text + R"(,"extra":)";
+}
+
 class StocksProviderTest : public plyx::test::WebSourcesTest {
 protected:
     StocksProviderTest() {
@@ -304,21 +311,40 @@ TEST_F(StocksProviderTest, FetchErrorsAreTypedAndStatusIsNotExamined) {
 }
 
 TEST_F(StocksProviderTest, UndecodableEntryCountsAsAbsent) {
-    plyx::SharedStorage::suite().setData(plyx::StorageKeys::stockCacheKey("AAPL"), R"({"symbol":"AAPL"})");
-    server.answer(kAaplPath, HttpServer::Answer::text("", 503));
-    EXPECT_EQ(sp::snapshot("AAPL"), std::nullopt);
-    server.answer(kAaplPath, HttpServer::Answer::text(fixture("chart.json")));
-    EXPECT_EQ(sp::snapshot("AAPL")->price, 110);
-    EXPECT_EQ(stored("AAPL")->price, 110);
+    const std::string entries[] = {
+        R"({"symbol":"AAPL"})",
+        // Nested past the limit: refused unread, not walked until the stack runs out.
+        cachedEntryText() + std::string(60000, '[') + std::string(60000, ']') + "}",
+    };
+    for (const auto& entry : entries) {
+        plyx::SharedStorage::suite().setData(plyx::StorageKeys::stockCacheKey("AAPL"), entry);
+        server.answer(kAaplPath, HttpServer::Answer::text("", 503));
+        EXPECT_EQ(sp::snapshot("AAPL"), std::nullopt);
+        server.answer(kAaplPath, HttpServer::Answer::text(fixture("chart.json")));
+        EXPECT_EQ(sp::snapshot("AAPL")->price, 110);
+        EXPECT_EQ(stored("AAPL")->price, 110);
+    }
 }
 
-TEST_F(StocksProviderTest, UnencodableSnapshotIsReturnedButNotKept) {
+// Values no market has (a price of 1e308 showed as "+INF%") refuse the whole
+// answer, as other web values do: the cached snapshot is shown and kept.
+TEST_F(StocksProviderTest, PricesOutOfRangeRefuseTheAnswerAndKeepTheCache) {
     const auto old = cachedEntry("AAPL", kNow - 4000);
     putCache(old);
-    // A previous close so small that the change is infinite.
-    server.answer(kAaplPath, HttpServer::Answer::text(body(chart({1.0}, 110, 5e-324))));
-    const auto s = sp::snapshot("AAPL");
-    ASSERT_TRUE(s);
-    EXPECT_TRUE(std::isinf(s->changePercent));
-    EXPECT_EQ(stored("AAPL"), old);
+    const std::pair<Chart, const char*> cases[] = {
+        {chart({1.0}, 1e308), "a price past any market's"},
+        {chart({1.0}, -3), "a negative price"},
+        {chart({1.0, 1e308}), "one close past any market's"},
+        {chart({1.0}, 110, 1e308), "a previous close past any market's"},
+        {chart({1.0}, 110, 5e-324), "a change that is infinite"},
+        {chart({1.0}, 1e6, 1), "a change of a hundred-thousandfold"},
+    };
+    for (const auto& [c, why] : cases) {
+        server.answer(kAaplPath, HttpServer::Answer::text(body(c)));
+        EXPECT_EQ(sp::snapshot("AAPL"), old) << why;
+        EXPECT_EQ(stored("AAPL"), old) << why;
+    }
+    // The edges of the range still read.
+    server.answer(kAaplPath, HttpServer::Answer::text(body(chart({0.0, 1e9}, 1e9, 1e9))));
+    EXPECT_EQ(sp::snapshot("AAPL")->price, 1e9);
 }
