@@ -9,6 +9,7 @@
 #include <thread>
 #include <ctime>
 #include <map>
+#include <unordered_map>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -83,7 +84,19 @@ std::optional<std::vector<fs::path>> sourceFiles(const fs::path& source) {
     if (!listFolder(source, files, &subfolders)) return std::nullopt;
     for (const auto& sub : subfolders)
         if (!listFolder(sub, files, nullptr)) return std::nullopt;
-    std::sort(files.begin(), files.end());
+    // Path order, name by name: the listed paths are plain, so that is text
+    // order with the separator below every other byte. Comparing keys made
+    // once is far cheaper than comparing paths.
+    std::vector<std::pair<std::string, size_t>> keys(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        keys[i] = {files[i].native(), i};
+        std::replace(keys[i].first.begin(), keys[i].first.end(), '/', '\x01');
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<fs::path> sorted;
+    sorted.reserve(files.size());
+    for (const auto& k : keys) sorted.push_back(std::move(files[k.second]));
+    files = std::move(sorted);
     return files;
 }
 
@@ -179,6 +192,14 @@ std::vector<icalcomponent*> CalendarFile::calendars() const {
 }
 
 bool CalendarFile::mentions(std::string_view component) const {
+    for (const auto& [name, found] : mentioned_)
+        if (name == component) return found;
+    const bool found = scanFor(component);
+    mentioned_.emplace_back(component, found);
+    return found;
+}
+
+bool CalendarFile::scanFor(std::string_view component) const {
     // "BEGIN:" and the name, in any case, as the parser accepts it.
     const std::string_view t(text);
     for (size_t at = t.find(':'); at != std::string_view::npos; at = t.find(':', at + 1)) {
@@ -238,7 +259,7 @@ bool readStamped(CalendarFile& f, long long readAtNs) {
 
 // Files of earlier reads, per source, for the sources read most recently.
 struct SourceCache {
-    std::map<fs::path, std::shared_ptr<CalendarFile>> files;
+    std::unordered_map<std::string, std::shared_ptr<CalendarFile>> files;
     unsigned long long lastUse = 0;
 };
 constexpr size_t kCachedSources = 4;
@@ -257,7 +278,7 @@ std::mutex& calendarLock() {
 
 std::optional<std::vector<std::shared_ptr<CalendarFile>>> loadSources(const std::vector<fs::path>& sources) {
     auto& caches = sourceCaches();
-    std::vector<std::shared_ptr<CalendarFile>> out;
+    std::vector<fs::path> paths;
     std::vector<std::shared_ptr<CalendarFile>> known;  // the cached file of the same path, if any
     std::vector<size_t> firstOf;                       // index in `out` of each source's first file
     for (const auto& source : sources) {
@@ -266,36 +287,39 @@ std::optional<std::vector<std::shared_ptr<CalendarFile>>> loadSources(const std:
             qCWarning(lcPlyxEvents) << "calendar source cannot be read:" << source.c_str();
             return std::nullopt;
         }
-        firstOf.push_back(out.size());
+        firstOf.push_back(paths.size());
         const auto cache = caches.find(source);
         for (auto& file : *files) {
             std::shared_ptr<CalendarFile> before;
             if (cache != caches.end())
-                if (auto it = cache->second.files.find(file); it != cache->second.files.end()) before = it->second;
+                if (auto it = cache->second.files.find(file.native()); it != cache->second.files.end())
+                    before = it->second;
             known.push_back(std::move(before));
-            out.push_back(nullptr);
-            out.back().reset(new CalendarFile{std::move(file), {}, nullptr, false, {}, true});
+            paths.push_back(std::move(file));
         }
     }
-    firstOf.push_back(out.size());
+    firstOf.push_back(paths.size());
 
     struct timespec nowTs {};
     ::clock_gettime(CLOCK_REALTIME, &nowTs);
     const long long readAt = nanos(nowTs);
-    std::vector<char> failed(out.size(), 0);
-    spread(out.size(), [&](size_t i) {
+    std::vector<std::shared_ptr<CalendarFile>> out(paths.size());
+    std::vector<char> failed(paths.size(), 0);
+    spread(paths.size(), [&](size_t i) {
         if (const auto& before = known[i]; before && !before->recent) {
             struct stat st {};
-            if (::stat(out[i]->path.c_str(), &st) == 0 && stampOf(st) == before->stamp) {
+            if (::stat(paths[i].c_str(), &st) == 0 && stampOf(st) == before->stamp) {
                 out[i] = before;
                 return;
             }
         }
+        out[i] = std::make_shared<CalendarFile>();
+        out[i]->path = paths[i];
         if (!readStamped(*out[i], readAt)) failed[i] = 1;
     });
-    for (size_t i = 0; i < out.size(); ++i)
+    for (size_t i = 0; i < paths.size(); ++i)
         if (failed[i]) {
-            qCWarning(lcPlyxEvents) << "calendar file cannot be read:" << out[i]->path.c_str();
+            qCWarning(lcPlyxEvents) << "calendar file cannot be read:" << paths[i].c_str();
             return std::nullopt;
         }
 
@@ -303,10 +327,17 @@ std::optional<std::vector<std::shared_ptr<CalendarFile>>> loadSources(const std:
     // away are forgotten; beyond a few sources, the least recently read go
     // (never those of this read).
     for (size_t s = 0; s < sources.size(); ++s) {
+        const size_t first = firstOf[s], end = firstOf[s + 1];
+        auto& cache = caches[sources[s]];
+        cache.lastUse = ++useCounter;
+        bool unchanged = cache.files.size() == end - first;
+        for (size_t i = first; i < end && unchanged; ++i) unchanged = out[i] == known[i];
+        if (unchanged) continue;
         SourceCache fresh;
-        fresh.lastUse = ++useCounter;
-        for (size_t i = firstOf[s]; i < firstOf[s + 1]; ++i) fresh.files.emplace(out[i]->path, out[i]);
-        caches[sources[s]] = std::move(fresh);
+        fresh.lastUse = cache.lastUse;
+        fresh.files.reserve(end - first);
+        for (size_t i = first; i < end; ++i) fresh.files.emplace(out[i]->path.native(), out[i]);
+        cache = std::move(fresh);
     }
     while (caches.size() > std::max(kCachedSources, sources.size())) {
         auto oldest = std::min_element(caches.begin(), caches.end(),

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace plyx::events::detail {
@@ -52,6 +53,12 @@ struct CalendarFile {
     /// The file's VCALENDARs in file order (a file may hold several, one
     /// after another, as concatenated exports do); none when it does not parse.
     std::vector<icalcomponent*> calendars() const;
+
+private:
+    bool scanFor(std::string_view component) const;
+    /// What `mentions` found, per component name (a file is asked again by
+    /// every read while it stays unchanged).
+    mutable std::vector<std::pair<std::string, bool>> mentioned_;
 };
 
 /// Whether `source` exists and can be listed (folder) or read (file).

@@ -224,8 +224,47 @@ void expandRule(const Event& described, icalproperty* rrule, const Span& s, cons
     icalrecur_iterator_free(it);
 }
 
-void expand(icalcomponent* master, const std::set<long long>& overridden, Date from, Date to, TimeReader& times,
-            ReadBudget& budget, std::vector<Event>& out) {
+// The window widened by two days each way, as wall-clock times: no zone is
+// that far from UTC, so an event written wholly outside it is outside the
+// window wherever it is.
+struct WallWindow {
+    icaltimetype early, late;
+};
+
+WallWindow wallWindow(Date from, Date to) {
+    auto wall = [](Date d) {
+        icaltimetype t = icaltime_from_timet_with_zone(static_cast<time_t>(std::floor(d.unixTime())), 0, nullptr);
+        t.zone = nullptr;
+        return t;
+    };
+    return {wall(from - 2 * 86400.0), wall(to + 2 * 86400.0)};
+}
+
+// Whether a single (not recurring) event is written wholly outside the
+// window; most of a calendar is, and converting its times is most of a read.
+bool plainlyOutside(icalcomponent* c, const WallWindow& window) {
+    icalproperty* dtstart = icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY);
+    if (!dtstart) return false;
+    const icaltimetype start = TimeReader::wallTime(dtstart);
+    if (icaltime_is_null_time(start)) return false;
+    if (icaltime_compare(start, window.late) > 0) return true;
+    icaltimetype end = start;
+    if (icalproperty* dtend = icalcomponent_get_first_property(c, ICAL_DTEND_PROPERTY)) {
+        end = TimeReader::wallTime(dtend);
+        if (icaltime_is_null_time(end)) return false;
+    } else if (icalproperty* dur = icalcomponent_get_first_property(c, ICAL_DURATION_PROPERTY)) {
+        end = icaltime_add(start, icalproperty_get_duration(dur));
+    } else if (start.is_date) {
+        icaltime_adjust(&end, 1, 0, 0, 0);
+    }
+    return icaltime_compare(end, window.early) < 0;
+}
+
+void expand(icalcomponent* master, const std::set<long long>& overridden, Date from, Date to,
+            const WallWindow& window, TimeReader& times, ReadBudget& budget, std::vector<Event>& out) {
+    const bool recurs = icalcomponent_get_first_property(master, ICAL_RRULE_PROPERTY) ||
+                        icalcomponent_get_first_property(master, ICAL_RDATE_PROPERTY);
+    if (!recurs && plainlyOutside(master, window)) return;
     const auto s = spanOf(master, times);
     if (!s) return;
     const auto rrules = properties(master, ICAL_RRULE_PROPERTY);
@@ -297,6 +336,7 @@ void collectEvents(const CalendarFile& file, Date from, Date to, ZoneCalendars& 
             if (auto d = item.times->dateOf(rid)) overridden[*uid].insert(key(*d));
     }
     static const std::set<long long> none;
+    const WallWindow window = wallWindow(from, to);
     for (const Item& m : masters) {
         if (budget.exhausted()) {
             budget.noteCut();
@@ -304,7 +344,7 @@ void collectEvents(const CalendarFile& file, Date from, Date to, ZoneCalendars& 
         }
         const auto uid = uidOf(m.c);
         const auto it = uid ? overridden.find(*uid) : overridden.end();
-        expand(m.c, it == overridden.end() ? none : it->second, from, to, *m.times, budget, out);
+        expand(m.c, it == overridden.end() ? none : it->second, from, to, window, *m.times, budget, out);
     }
     for (const Item& i : instances) {
         if (isCancelled(i.c)) continue;
