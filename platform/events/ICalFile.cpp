@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 #include <ctime>
 #include <map>
@@ -123,7 +124,25 @@ namespace {
 // The text without its content lines longer than `kMaxLineBytes` (a line
 // and the folded lines that continue it); none when it has no such line, so
 // the common case copies nothing.
+// Whether some content line (folded lines included) is longer than the limit.
+bool hasLongLine(const std::string& text) {
+    if (text.size() <= kMaxLineBytes) return false;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    size_t logical = 0;
+    for (const char* at = begin; at < end;) {
+        const char* nl = static_cast<const char*>(std::memchr(at, '\n', size_t(end - at)));
+        const char* next = nl ? nl + 1 : end;
+        const bool continues = at != begin && (*at == ' ' || *at == '\t');
+        logical = (continues ? logical : 0) + size_t(next - at);
+        if (logical > kMaxLineBytes) return true;
+        at = next;
+    }
+    return false;
+}
+
 std::optional<std::string> withoutLongLines(const std::string& text) {
+    if (!hasLongLine(text)) return std::nullopt;
     struct Line {
         size_t begin, end;  // physical lines [begin, end) of the text, line endings included
         size_t length;      // unfolded length
@@ -257,12 +276,13 @@ bool readStamped(CalendarFile& f, long long readAtNs) {
     return true;
 }
 
-// Files of earlier reads, per source, for the sources read most recently.
+// The files of the latest read, per source. Only that read's sources are
+// kept: a sync reads the same ones again, while parsed calendars of other
+// sources held on to cost more (in memory and its upkeep) than they save.
 struct SourceCache {
     std::unordered_map<std::string, std::shared_ptr<CalendarFile>> files;
     unsigned long long lastUse = 0;
 };
-constexpr size_t kCachedSources = 4;
 std::map<fs::path, SourceCache>& sourceCaches() {
     static std::map<fs::path, SourceCache> caches;
     return caches;
@@ -324,8 +344,7 @@ std::optional<std::vector<std::shared_ptr<CalendarFile>>> loadSources(const std:
         }
 
     // Each source's cache becomes what was found now, so files that went
-    // away are forgotten; beyond a few sources, the least recently read go
-    // (never those of this read).
+    // away are forgotten; other sources are dropped.
     for (size_t s = 0; s < sources.size(); ++s) {
         const size_t first = firstOf[s], end = firstOf[s + 1];
         auto& cache = caches[sources[s]];
@@ -339,11 +358,8 @@ std::optional<std::vector<std::shared_ptr<CalendarFile>>> loadSources(const std:
         for (size_t i = first; i < end; ++i) fresh.files.emplace(out[i]->path.native(), out[i]);
         cache = std::move(fresh);
     }
-    while (caches.size() > std::max(kCachedSources, sources.size())) {
-        auto oldest = std::min_element(caches.begin(), caches.end(),
-                                       [](const auto& a, const auto& b) { return a.second.lastUse < b.second.lastUse; });
-        caches.erase(oldest);
-    }
+    const unsigned long long thisRead = useCounter - sources.size();
+    std::erase_if(caches, [&](const auto& entry) { return entry.second.lastUse <= thisRead; });
     return out;
 }
 
