@@ -5,6 +5,7 @@
 #include "platform/events/ICalFile.h"
 #include "platform/events/LockedRewrite.h"
 #include "platform/events/Occurrences.h"
+#include "platform/events/ReadLimits.h"
 #include "platform/events/Todos.h"
 #include "platform/events/ZoneCalendars.h"
 
@@ -30,11 +31,11 @@ AuthorizationStatus EventStore::authorizationStatus(EntityType, const std::vecto
     return AuthorizationStatus::fullAccess;
 }
 
-std::vector<detail::CalendarFile>* EventStore::files() {
+std::vector<std::shared_ptr<detail::CalendarFile>>* EventStore::files() {
     if (!loaded_) {
         loaded_ = true;
         if (auto read = detail::loadSources(sources_))
-            files_ = std::make_unique<std::vector<detail::CalendarFile>>(std::move(*read));
+            files_ = std::make_unique<std::vector<std::shared_ptr<detail::CalendarFile>>>(std::move(*read));
     }
     return files_.get();
 }
@@ -46,7 +47,7 @@ std::optional<std::vector<const detail::CalendarFile*>> EventStore::parsed(const
     // has nothing to give.
     std::vector<const detail::CalendarFile*> out;
     for (auto& f : *all)
-        if (f.mentions(component) && f.calendar()) out.push_back(&f);
+        if (f->mentions(component) && f->calendar()) out.push_back(f.get());
     return out;
 }
 
@@ -56,19 +57,23 @@ detail::ZoneCalendars& EventStore::zones() {
 }
 
 std::optional<std::vector<Event>> EventStore::events(Date start, Date end) {
+    std::lock_guard lock(detail::calendarLock());
     const auto all = parsed("VEVENT");
     if (!all) return std::nullopt;
     std::vector<Event> out;
-    for (const auto* f : *all) detail::collectEvents(*f, start, end, zones(), out);
+    detail::ReadBudget budget;
+    for (const auto* f : *all) detail::collectEvents(*f, start, end, zones(), budget, out);
     return out;
 }
 
 std::optional<std::vector<Reminder>> EventStore::incompleteReminders(std::optional<Date> dueStart,
                                                                      std::optional<Date> dueEnd) {
+    std::lock_guard lock(detail::calendarLock());
     const auto all = parsed("VTODO");
     if (!all) return std::nullopt;
     std::vector<detail::Todo> todos;
-    for (const auto* f : *all) detail::collectTodos(*f, zones(), todos);
+    detail::ReadBudget budget;
+    for (const auto* f : *all) detail::collectTodos(*f, zones(), budget, todos);
     std::vector<Reminder> out;
     for (auto& t : todos) {
         if (t.reminder.isCompleted || t.cancelled) continue;
@@ -83,10 +88,12 @@ std::optional<std::vector<Reminder>> EventStore::incompleteReminders(std::option
 }
 
 std::optional<std::vector<Reminder>> EventStore::completedReminders(Date start, Date end) {
+    std::lock_guard lock(detail::calendarLock());
     const auto all = parsed("VTODO");
     if (!all) return std::nullopt;
     std::vector<detail::Todo> todos;
-    for (const auto* f : *all) detail::collectTodos(*f, zones(), todos);
+    detail::ReadBudget budget;
+    for (const auto* f : *all) detail::collectTodos(*f, zones(), budget, todos);
     std::vector<Reminder> out;
     for (auto& t : todos) {
         const auto& r = t.reminder;
@@ -100,22 +107,27 @@ std::optional<std::vector<Reminder>> EventStore::completedReminders(Date start, 
 
 std::optional<CalendarItem> EventStore::calendarItem(const std::string& identifier) {
     if (identifier.empty()) return std::nullopt;
+    std::lock_guard lock(detail::calendarLock());
     const auto todos = parsed("VTODO");
     const auto events = parsed("VEVENT");
     if (!todos || !events) return std::nullopt;
+    detail::ReadBudget budget;
     for (const auto* f : *todos) {
         std::vector<detail::Todo> found;
-        detail::collectTodos(*f, zones(), found);
+        detail::collectTodos(*f, zones(), budget, found);
         for (auto& t : found)
             if (t.reminder.calendarItemIdentifier == identifier) return CalendarItem(std::move(t.reminder));
     }
     for (const auto* f : *events)
-        if (auto e = detail::eventNamed(*f, identifier, zones())) return CalendarItem(std::move(*e));
+        if (auto e = detail::eventNamed(*f, identifier, zones(), budget)) return CalendarItem(std::move(*e));
     return std::nullopt;
 }
 
 bool EventStore::save(const Reminder& reminder, Date now) {
     const std::string& id = reminder.calendarItemIdentifier;
+    // The in-process lock is always taken before the folder lock of a
+    // rewrite, never the other way round, so the two cannot deadlock.
+    std::lock_guard lock(detail::calendarLock());
     auto* all = files();
     if (id.empty() || !all) {
         qCWarning(lcPlyxEvents) << "reminder not saved, its sources cannot be read:" << id.c_str();
@@ -126,7 +138,8 @@ bool EventStore::save(const Reminder& reminder, Date now) {
     auto edit = [&](const detail::CalendarFile& f, const std::string& text) {
         return detail::withCompletion(text, f.path, id, completedAt, now);
     };
-    for (const auto& f : *all) {
+    for (const auto& file : *all) {
+        const auto& f = *file;
         // A first look at the text as loaded finds the file; the edit itself
         // is made on the file as it is under the lock.
         if (!f.mentions("VTODO") || !edit(f, f.text)) continue;

@@ -61,7 +61,7 @@ public:
     bool save(const Reminder& reminder, Date now);
 
 private:
-    std::vector<detail::CalendarFile>* files();
+    std::vector<std::shared_ptr<detail::CalendarFile>>* files();
     /// The files that hold a component of this kind, parsed; none when the
     /// sources cannot be read.
     std::optional<std::vector<const detail::CalendarFile*>> parsed(const char* component);
@@ -69,7 +69,7 @@ private:
 
     std::vector<std::filesystem::path> sources_;
     bool loaded_ = false;
-    std::unique_ptr<std::vector<detail::CalendarFile>> files_;
+    std::unique_ptr<std::vector<std::shared_ptr<detail::CalendarFile>>> files_;
     std::unique_ptr<detail::ZoneCalendars> zones_;
 };
 

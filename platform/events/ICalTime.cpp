@@ -1,13 +1,19 @@
 #include "platform/events/ICalTime.h"
 
+#include "platform/events/EventsLog.h"
+#include "platform/events/ZoneRules.h"
 
+#include <algorithm>
 #include <cmath>
+#include <ctime>
 
 namespace plyx::events::detail {
 
 // Some tools prefix zone names with a vendor path
 // ("/freeassociation.sourceforge.net/Europe/Berlin"); the known name is a tail.
 std::optional<std::string> TimeReader::knownZoneName(const std::string& tzid) const {
+    // Every tail is looked up, so a long identifier would cost the square of its length.
+    if (tzid.size() > kMaxZoneIdBytes) return std::nullopt;
     std::string name = tzid;
     while (!name.empty()) {
         if (name[0] != '/' && zonesIn_.knows(name)) return name;
@@ -18,12 +24,57 @@ std::optional<std::string> TimeReader::knownZoneName(const std::string& tzid) co
     return std::nullopt;
 }
 
-Zone TimeReader::zoneOf(icalproperty* prop) {
-    const icalvalue* value = icalproperty_get_value(prop);
-    if (value) {
-        const icaltimetype t = icalvalue_get_datetime(value);
-        if (icaltime_is_utc(t)) return {Zone::Kind::utc, {}, nullptr};
+namespace {
+
+// The value's time (a period's start) with the zone the parser gave it.
+icaltimetype rawTime(const icalvalue* value) {
+    if (!value) return icaltime_null_time();
+    switch (icalvalue_isa(value)) {
+    case ICAL_DATE_VALUE:
+    case ICAL_DATETIME_VALUE: return icalvalue_get_datetime(value);
+    case ICAL_PERIOD_VALUE: return icalvalue_get_period(value).start;
+    case ICAL_DATETIMEPERIOD_VALUE: {
+        const icaldatetimeperiodtype dp = icalvalue_get_datetimeperiod(value);
+        return icaltime_is_null_time(dp.time) ? dp.period.start : dp.time;
     }
+    default: return icaltime_null_time();
+    }
+}
+
+// libical covers a few years past the one asked for, and never less than
+// the current year.
+int coveredYear(int year) {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    return std::max(year, utc.tm_year + 1900) + 5;
+}
+
+} // namespace
+
+bool TimeReader::affords(icaltimezone* vtz, int year) const {
+    const int until = coveredYear(year);
+    auto paid = paidUntil_.find(vtz);
+    if (paid != paidUntil_.end() && (paid->second < 0 || paid->second >= until)) return paid->second >= 0;
+    icalcomponent* definition = icaltimezone_get_component(vtz);
+    const auto cost = definition ? zoneChangesUntil(definition, until) : std::nullopt;
+    const auto already = paid == paidUntil_.end() || !definition ? std::optional<long>(0)
+                                                                 : zoneChangesUntil(definition, paid->second);
+    const long more = cost && already ? *cost - *already : 0;
+    if (!cost || more > budget_.zoneChanges) {
+        qCWarning(lcPlyxEvents) << "calendar zone definition not used, it would take"
+                                << (cost ? "too many clock changes" : "no valid rules") << "to expand:"
+                                << icaltimezone_get_tzid(vtz);
+        paidUntil_[vtz] = -1;
+        return false;
+    }
+    budget_.zoneChanges -= more;
+    paidUntil_[vtz] = until;
+    return true;
+}
+
+Zone TimeReader::zoneOf(icalproperty* prop) {
+    if (icaltime_is_utc(rawTime(icalproperty_get_value(prop)))) return {Zone::Kind::utc, {}, nullptr};
     icalparameter* param = icalproperty_get_first_parameter(prop, ICAL_TZID_PARAMETER);
     const char* tzid = param ? icalparameter_get_tzid(param) : nullptr;
     if (!tzid || !*tzid) return {};
@@ -34,7 +85,9 @@ Zone TimeReader::zoneOf(icalproperty* prop) {
     // file's VTIMEZONE usually just restates them.
     if (auto name = knownZoneName(key)) {
         zone = {Zone::Kind::named, *name, nullptr};
-    } else if (icaltimezone* vtz = icalcomponent_get_timezone(calendar_, tzid)) {
+    } else if (icaltimezone* vtz = icalcomponent_get_timezone(calendar_, tzid); vtz && affords(vtz, 0)) {
+        // (A definition that is no use, or would cost too much to expand,
+        // leaves the times floating, as an unknown zone does.)
         zone = {Zone::Kind::vtimezone, {}, vtz};
     }
     zones_.emplace(key, zone);
@@ -42,20 +95,30 @@ Zone TimeReader::zoneOf(icalproperty* prop) {
 }
 
 icaltimetype TimeReader::wallTime(icalproperty* prop) {
-    const icalvalue* value = prop ? icalproperty_get_value(prop) : nullptr;
-    if (!value) return icaltime_null_time();
-    const icalvalue_kind kind = icalvalue_isa(value);
-    icaltimetype t = icaltime_null_time();
-    if (kind == ICAL_DATE_VALUE || kind == ICAL_DATETIME_VALUE) {
-        t = icalvalue_get_datetime(value);
-    } else if (kind == ICAL_DATETIMEPERIOD_VALUE) {
-        const icaldatetimeperiodtype dp = icalvalue_get_datetimeperiod(value);
-        t = icaltime_is_null_time(dp.time) ? dp.period.start : dp.time;
-    } else {
-        return icaltime_null_time();
-    }
+    icaltimetype t = rawTime(prop ? icalproperty_get_value(prop) : nullptr);
     t.zone = nullptr;
     return t;
+}
+
+std::optional<WallPeriod> TimeReader::wallPeriod(icalproperty* prop) {
+    const icalvalue* value = prop ? icalproperty_get_value(prop) : nullptr;
+    if (!value) return std::nullopt;
+    icalperiodtype p;
+    if (icalvalue_isa(value) == ICAL_PERIOD_VALUE) {
+        p = icalvalue_get_period(value);
+    } else if (icalvalue_isa(value) == ICAL_DATETIMEPERIOD_VALUE) {
+        const icaldatetimeperiodtype dp = icalvalue_get_datetimeperiod(value);
+        if (!icaltime_is_null_time(dp.time)) return std::nullopt;
+        p = dp.period;
+    } else {
+        return std::nullopt;
+    }
+    if (icaltime_is_null_time(p.start)) return std::nullopt;
+    WallPeriod out{p.start, p.end, 0};
+    out.start.zone = nullptr;
+    out.end.zone = nullptr;
+    if (icaltime_is_null_time(p.end)) out.durationSeconds = icaldurationtype_as_int(p.duration);
+    return out;
 }
 
 std::optional<Date> TimeReader::toDate(const icaltimetype& wall, const Zone& zone) const {
@@ -71,6 +134,7 @@ std::optional<Date> TimeReader::toDate(const icaltimetype& wall, const Zone& zon
         return Date::fromUnix(static_cast<double>(icaltime_as_timet(t)));
     }
     case Zone::Kind::vtimezone:
+        if (!affords(zone.vtz, wall.year)) break;
         return Date::fromUnix(static_cast<double>(icaltime_as_timet_with_zone(wall, zone.vtz)));
     case Zone::Kind::named:
         return zonesIn_.date(w, zone.name);
@@ -89,6 +153,7 @@ icaltimetype TimeReader::toWall(Date moment, const Zone& zone) const {
         return t;
     }
     case Zone::Kind::vtimezone: {
+        if (!affords(zone.vtz, 1970 + static_cast<int>(unix / 31556952))) break;
         icaltimetype t = icaltime_from_timet_with_zone(unix, 0, zone.vtz);
         t.zone = nullptr;
         return t;

@@ -1,6 +1,8 @@
 #include "platform/events/Todos.h"
 
 #include "platform/events/ICalTime.h"
+#include "platform/events/Occurrences.h"
+#include "platform/events/ReadLimits.h"
 #include "platform/events/TodoIds.h"
 
 #include <cmath>
@@ -10,9 +12,6 @@
 namespace plyx::events::detail {
 
 namespace {
-
-// A rule whose occurrences are all completed or excluded stops here.
-constexpr int kMaxSteps = 100000;
 
 std::optional<std::string> text(const char* s) {
     if (!s || !*s) return std::nullopt;
@@ -27,13 +26,6 @@ std::vector<icalcomponent*> components(icalcomponent* root, icalcomponent_kind k
          c = icalcomponent_get_next_component(root, kind))
         out.push_back(c);
     return out;
-}
-
-// The calendars of a parsed file: itself, or each of several in one file.
-std::vector<icalcomponent*> calendarsOf(icalcomponent* root) {
-    if (!root) return {};
-    if (icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT) return {root};
-    return components(root, ICAL_VCALENDAR_COMPONENT);
 }
 
 long long key(Date d) { return std::llround(d.unixTime()); }
@@ -63,7 +55,7 @@ Todo todoOf(icalcomponent* c, std::string id, TimeReader& times) {
     Todo t;
     Reminder& r = t.reminder;
     r.calendarItemIdentifier = std::move(id);
-    r.title = text(icalcomponent_get_summary(c));
+    r.title = oneLine(icalcomponent_get_summary(c));
     if (icalproperty* due = icalcomponent_get_first_property(c, ICAL_DUE_PROPERTY)) {
         const icaltimetype wall = TimeReader::wallTime(due);
         if (!icaltime_is_null_time(wall)) r.dueDateComponents = dueComponents(wall, times.zoneOf(due), times);
@@ -108,7 +100,7 @@ std::string valueText(icalproperty* p) {
 // A recurring to-do: its completed instances, and the earliest occurrence
 // still open (written as an instance, or not written at all).
 void collectSeries(icalcomponent* master, const std::string& uid, const std::vector<icalcomponent*>& instances,
-                   TimeReader& times, std::vector<Todo>& out) {
+                   TimeReader& times, ReadBudget& budget, std::vector<Todo>& out) {
     icalproperty* start = icalcomponent_get_first_property(master, ICAL_DTSTART_PROPERTY);
     icalproperty* due = icalcomponent_get_first_property(master, ICAL_DUE_PROPERTY);
     icalproperty* base = start ? start : due;
@@ -127,7 +119,7 @@ void collectSeries(icalcomponent* master, const std::string& uid, const std::vec
         written[key(*at)] = inst;
         if (isCompleted(inst)) {
             Todo t = todoOf(inst, occurrenceId(uid, valueText(rid)), times);
-            if (!t.reminder.title) t.reminder.title = text(icalcomponent_get_summary(master));
+            if (!t.reminder.title) t.reminder.title = oneLine(icalcomponent_get_summary(master));
             out.push_back(std::move(t));
         }
     }
@@ -140,7 +132,15 @@ void collectSeries(icalcomponent* master, const std::string& uid, const std::vec
     icalrecur_iterator* it =
         icalrecur_iterator_new(ruleInZone(icalproperty_get_rrule(rrule), baseWall, zone, times), baseWall);
     if (!it) return;
-    for (int step = 0; step < kMaxSteps; ++step) {
+    // A rule whose occurrences are all completed or excluded is walked as
+    // far as one rule and the read's budget allow; the series is then left
+    // out, as the events of an exhausted read are.
+    for (int step = 0; step < kMaxStepsPerRule; ++step) {
+        if (budget.exhausted()) {
+            budget.noteCut();
+            break;
+        }
+        --budget.steps;
         icaltimetype wall = icalrecur_iterator_next(it);
         if (icaltime_is_null_time(wall)) break;
         wall.zone = nullptr;
@@ -150,7 +150,7 @@ void collectSeries(icalcomponent* master, const std::string& uid, const std::vec
             if (isCompleted(w->second) || isCancelled(w->second)) continue;
             icalproperty* rid = icalcomponent_get_first_property(w->second, ICAL_RECURRENCEID_PROPERTY);
             Todo t = todoOf(w->second, occurrenceId(uid, valueText(rid)), times);
-            if (!t.reminder.title) t.reminder.title = text(icalcomponent_get_summary(master));
+            if (!t.reminder.title) t.reminder.title = oneLine(icalcomponent_get_summary(master));
             out.push_back(std::move(t));
             break;
         }
@@ -173,10 +173,10 @@ void collectSeries(icalcomponent* master, const std::string& uid, const std::vec
 
 } // namespace
 
-void collectTodos(const CalendarFile& file, ZoneCalendars& zones, std::vector<Todo>& out) {
+void collectTodos(const CalendarFile& file, ZoneCalendars& zones, ReadBudget& budget, std::vector<Todo>& out) {
     int ordinal = 0;  // counts every to-do of the file, as its place names it
-    for (icalcomponent* calendar : calendarsOf(file.root.get())) {
-        TimeReader times(calendar, zones);
+    for (icalcomponent* calendar : file.calendars()) {
+        TimeReader times(calendar, zones, budget);
         const auto all = components(calendar, ICAL_VTODO_COMPONENT);
         std::map<std::string, std::vector<icalcomponent*>> instances;
         for (icalcomponent* c : all)
@@ -190,7 +190,7 @@ void collectTodos(const CalendarFile& file, ZoneCalendars& zones, std::vector<To
             const auto uid = text(icalcomponent_get_uid(c));
             const bool recurring = icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY) != nullptr;
             if (uid && recurring && !isCompleted(c) && !isCancelled(c)) {
-                collectSeries(c, *uid, instances[*uid], times, out);
+                collectSeries(c, *uid, instances[*uid], times, budget, out);
                 continue;
             }
             out.push_back(todoOf(c, uid ? *uid : placeId(file.path, ordinal), times));

@@ -5,6 +5,7 @@
 // listed as completed to-dos. Every to-do is named as TodoIds.h says.
 #include "platform/events/EventTypes.h"
 #include "platform/events/ICalFile.h"
+#include "platform/events/ReadLimits.h"
 #include "platform/events/ZoneCalendars.h"
 
 #include <vector>
@@ -17,7 +18,8 @@ struct Todo {
     bool cancelled = false;
 };
 
-/// Every to-do of the file (every calendar in it), in file order.
-void collectTodos(const CalendarFile& file, ZoneCalendars& zones, std::vector<Todo>& out);
+/// Every to-do of the file (every calendar in it), in file order. The steps
+/// taken through recurrence rules are paid from `budget`, as events' are.
+void collectTodos(const CalendarFile& file, ZoneCalendars& zones, ReadBudget& budget, std::vector<Todo>& out);
 
 } // namespace plyx::events::detail
