@@ -20,10 +20,9 @@ std::unique_ptr<ToggleReminderIntent> ToggleReminderIntent::from(const intents::
     return std::make_unique<ToggleReminderIntent>(v.is_string() ? v.get<std::string>() : std::string());
 }
 
-bool ToggleReminderIntent::perform() {
-    EventSync::toggleReminder(reminderID);
-    return true;
-}
+// A completion the calendar file did not take is a failed tap: the widget is
+// not reloaded as if it had landed (the sync has already logged why).
+bool ToggleReminderIntent::perform() { return EventSync::toggleReminder(reminderID); }
 
 void registerToggleReminderIntent(intents::IntentRegistry& registry) {
     if (!registry.contains(ToggleReminderIntent::typeName)) registry.add<ToggleReminderIntent>();

@@ -49,14 +49,14 @@ TEST(ToggleReminderIntent, ATapCompletesThenReopensAndAnEmptyIdentifierChangesNo
 
     const fs::path file = dir.path() / "tasks" / "inbox" / "later.ics";
     const std::string before = test::readFile(file);
-    ToggleReminderIntent().perform();
+    EXPECT_FALSE(ToggleReminderIntent().perform());
     EXPECT_EQ(test::readFile(file), before);
     EXPECT_FALSE(EventSync::storedReminders().has_value());
 
-    ToggleReminderIntent("later").perform();
+    EXPECT_TRUE(ToggleReminderIntent("later").perform());
     EXPECT_NE(test::readFile(file).find("STATUS:COMPLETED"), std::string::npos);
     ASSERT_TRUE(EventSync::storedReminders().has_value());
     EXPECT_TRUE(EventSync::storedReminders()->items[1].done);
-    ToggleReminderIntent("later").perform();
+    EXPECT_TRUE(ToggleReminderIntent("later").perform());
     EXPECT_NE(test::readFile(file).find("STATUS:NEEDS-ACTION"), std::string::npos);
 }
