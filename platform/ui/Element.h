@@ -186,6 +186,8 @@ QBrush toBrush(const ShapeStyle& style, const QRectF& rect);
 /// The Qt font for `font` scaled by `scale`, sized so that one point is one unit of
 /// the painter's coordinates on `device` (metrics when `device` is null).
 QFont toQFont(const Font& font, double scale, const QPaintDevice* device);
+/// Hands a named family to the installed face loader (see `setFaceLoader`).
+void loadFace(const Font& font);
 /// The device font metrics are taken from (an image, as widgets are drawn into).
 const QPaintDevice* metricsDevice();
 

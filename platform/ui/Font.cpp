@@ -1,6 +1,7 @@
 // Font requests.
 #include "platform/ui/Font.h"
 
+#include <atomic>
 #include <utility>
 
 namespace plyx::ui {
@@ -14,5 +15,18 @@ Font Font::withWeight(FontWeight w) const {
     f.weight = w;
     return f;
 }
+
+namespace {
+std::atomic<FaceLoader> gFaceLoader{nullptr};
+} // namespace
+
+void setFaceLoader(FaceLoader loader) { gFaceLoader.store(loader, std::memory_order_release); }
+
+namespace detail {
+void loadFace(const Font& font) {
+    if (font.family.empty()) return;
+    if (const FaceLoader loader = gFaceLoader.load(std::memory_order_acquire)) loader(font.family, font.weight);
+}
+} // namespace detail
 
 } // namespace plyx::ui

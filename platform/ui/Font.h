@@ -29,4 +29,14 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+/// Makes a named face available before a text in it is measured or drawn:
+/// called with the family and weight of every text that names a family, on
+/// whatever thread lays the text out, so it must be cheap once the face is
+/// there. A program registers its bundled faces here only when a text first
+/// asks for one, instead of all of them before its first window.
+using FaceLoader = void (*)(const std::string& family, FontWeight weight);
+
+/// Installs the loader (one per process; a later call replaces it).
+void setFaceLoader(FaceLoader loader);
+
 } // namespace plyx::ui

@@ -34,6 +34,7 @@ int qtWeight(FontWeight w) {
 QFont toQFont(const Font& font, double scale, const QPaintDevice* device) {
     QFont f;
     if (!font.family.empty()) {
+        loadFace(font);
         f.setFamily(QString::fromStdString(font.family));
     } else if (font.design == FontDesign::monospaced) {
         f.setFamily(QStringLiteral("monospace"));

@@ -4,10 +4,9 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QString>
-#include <QStringList>
 
+#include <array>
 #include <atomic>
-#include <iterator>
 #include <mutex>
 
 namespace plyx::PlyxFonts {
@@ -16,60 +15,83 @@ namespace {
 constexpr const char* kDoto = "Doto";
 constexpr const char* kFragmentMono = "Fragment Mono";
 
-// Registration order: the Doto faces (the regular file first, then one file
-// per further weight so a weight request finds a real face), then Fragment Mono.
-constexpr const char* kDotoFiles[] = {"Doto.ttf",         "Doto-Light.ttf",     "Doto-Medium.ttf",
-                                      "Doto-SemiBold.ttf", "Doto-Bold.ttf",      "Doto-ExtraBold.ttf",
-                                      "Doto-Black.ttf"};
-constexpr const char* kFragmentMonoFile = "FragmentMono-Regular.ttf";
+// One file per face: the Doto weights (so a weight request finds a real face
+// rather than a synthesised one), then Fragment Mono.
+constexpr std::array<const char*, 8> kFiles = {
+    "Doto-Light.ttf",    "Doto.ttf",     "Doto-Medium.ttf",  "Doto-SemiBold.ttf",
+    "Doto-Bold.ttf",     "Doto-ExtraBold.ttf", "Doto-Black.ttf", "FragmentMono-Regular.ttf"};
+constexpr std::size_t kFragmentMonoFace = 7;
 
-std::once_flag gOnce;
+std::array<std::once_flag, kFiles.size()> gOnce;
+std::array<std::atomic<bool>, kFiles.size()> gLoaded{};
 std::atomic<int> gRuns{0};
-std::atomic<bool> gDone{false};
-// Written once inside the once-only registration, read only after it.
-std::string gDotoFamily = kDoto;
-std::string gFragmentMonoFamily = kFragmentMono;
 
-// The font files are compiled into the program (see the folder's CMakeLists).
-std::string addFont(const char* file) {
-    const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/plyx/fonts/") + QString::fromUtf8(file));
-    if (id < 0) return {};
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    return families.isEmpty() ? std::string{} : families.first().toStdString();
+// The Doto face a weight request resolves to once every face is known: the
+// one of nearest weight, so registering only it draws the same glyphs.
+std::size_t dotoFace(ui::FontWeight w) {
+    switch (w) {
+    case ui::FontWeight::ultraLight:
+    case ui::FontWeight::thin:
+    case ui::FontWeight::light: return 0;
+    case ui::FontWeight::regular: return 1;
+    case ui::FontWeight::medium: return 2;
+    case ui::FontWeight::semibold: return 3;
+    case ui::FontWeight::bold: return 4;
+    case ui::FontWeight::heavy: return 5;
+    case ui::FontWeight::black: return 6;
+    }
+    return 1;
 }
 
-void registerAll() {
-    gRuns.fetch_add(1);
-    for (std::size_t i = 0; i < std::size(kDotoFiles); ++i) {
-        const std::string family = addFont(kDotoFiles[i]);
-        if (i == 0 && !family.empty()) gDotoFamily = family;
-    }
-    const std::string mono = addFont(kFragmentMonoFile);
-    if (!mono.empty()) gFragmentMonoFamily = mono;
-    gDone.store(true);
+bool guiRunning() {
+    // The font database needs a GUI application; a plain core application
+    // is not one, and registering under it would crash.
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+// The font files are compiled into the program (see the folder's CMakeLists).
+// A missing file is skipped silently: the text falls back to the system face.
+void ensureFace(std::size_t i) {
+    if (gLoaded[i].load(std::memory_order_acquire)) return;
+    if (!guiRunning()) return;
+    std::call_once(gOnce[i], [i] {
+        gRuns.fetch_add(1);
+        QFontDatabase::addApplicationFont(QStringLiteral(":/plyx/fonts/") + QString::fromUtf8(kFiles[i]));
+        gLoaded[i].store(true, std::memory_order_release);
+    });
+}
+
+// Called for every text that names a family, so the common case (face
+// already there) is two compares and an atomic load.
+void loadFace(const std::string& family, ui::FontWeight weight) {
+    if (family == kDoto) ensureFace(dotoFace(weight));
+    else if (family == kFragmentMono) ensureFace(kFragmentMonoFace);
+}
+
+void installLoader() {
+    static const bool installed = (ui::setFaceLoader(&loadFace), true);
+    (void)installed;
 }
 
 } // namespace
 
 bool registered() {
-    if (gDone.load()) return true;
-    // The font database needs a GUI application; a plain core application
-    // is not one, and registering under it would crash.
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
-    std::call_once(gOnce, registerAll);
+    installLoader();
+    if (!guiRunning()) return false;
+    for (std::size_t i = 0; i < kFiles.size(); ++i) ensureFace(i);
     return true;
 }
 
 int registrationRuns() { return gRuns.load(); }
 
 std::string dotoFamily() {
-    registered();
-    return gDone.load() ? gDotoFamily : std::string(kDoto);
+    installLoader();
+    return kDoto;
 }
 
 std::string fragmentMonoFamily() {
-    registered();
-    return gDone.load() ? gFragmentMonoFamily : std::string(kFragmentMono);
+    installLoader();
+    return kFragmentMono;
 }
 
 ui::Font numerals(double size, ThemeSettings::NumeralStyle style, ui::FontWeight weight) {

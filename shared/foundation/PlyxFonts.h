@@ -1,7 +1,8 @@
 #pragma once
-// The two resource faces, "Doto" (dot-matrix numerals) and "Fragment Mono"
-// (captions, mono numerals), registered once per process from the resources
-// folder, and the fonts the theme asks for.
+// The two resource faces, "Doto" (dot-matrix numerals, one file per weight)
+// and "Fragment Mono" (captions, mono numerals), and the fonts the theme asks
+// for. A face is registered the first time a text asks for it, so a program
+// pays only for the faces its first windows draw.
 #include "platform/ui/Font.h"
 #include "shared/foundation/ThemeSettings.h"
 
@@ -9,18 +10,17 @@
 
 namespace plyx::PlyxFonts {
 
-/// Registers the resource fonts the first time it is called with a GUI
-/// application running (the font database needs one); later calls do
-/// nothing. A missing file is skipped silently. Returns whether registration
-/// has run.
+/// Registers every resource face not yet registered, with a GUI application
+/// running (the font database needs one); a face is never registered twice.
+/// Views need not call this: a text in one of these families registers its
+/// face as it is laid out. Returns whether registration could run.
 bool registered();
 
-/// How many times registration has run in this process (0 or 1).
+/// How many face registrations have run in this process: one per face asked
+/// for, however many texts asked and from however many threads.
 int registrationRuns();
 
-/// The family names the views ask for. Qt may know a resource face under a
-/// longer name than the one we call it by; these give the name to hand to a
-/// font request once registration has run.
+/// The family names the views ask for (the names the files declare).
 std::string dotoFamily();
 std::string fragmentMonoFamily();
 

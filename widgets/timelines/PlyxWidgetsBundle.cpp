@@ -1,6 +1,5 @@
 #include "widgets/timelines/PlyxWidgetsBundle.h"
 
-#include "shared/foundation/PlyxFonts.h"
 #include "widgets/timelines/BatteryWidgets.h"
 #include "widgets/timelines/ClockWidgets.h"
 #include "widgets/timelines/DailyWidgets.h"
@@ -99,7 +98,6 @@ std::span<const std::span<const char* const>> groups() { return kGroups; }
 
 const std::vector<DeclaredWidget>& declarations() {
     static const std::vector<DeclaredWidget> all = [] {
-        (void)PlyxFonts::registered();
         std::vector<DeclaredWidget> declared;
         for (const Declarations group : kDeclarations)
             for (auto& d : group()) declared.push_back(std::move(d));

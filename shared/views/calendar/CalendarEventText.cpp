@@ -5,7 +5,6 @@
 namespace plyx {
 
 ui::Font eventTitleFont(const WCtx& ctx) {
-    PlyxFonts::registered();
     return PlyxFonts::label(12.5 * ctx.u, ctx.theme.labels);
 }
 

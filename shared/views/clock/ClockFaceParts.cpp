@@ -13,8 +13,6 @@ constexpr int kLastDayHour = 19;
 
 ui::View numeralText(const std::string& text, double points, ui::FontWeight weight, const ui::Color& color,
                      const WCtx& ctx) {
-    // The numeral families are known by their registered names only.
-    PlyxFonts::registered();
     return numeralFit(ui::Text(text).font(PlyxFonts::numerals(points, ctx.theme.numerals, weight)))
         .foregroundColor(color);
 }

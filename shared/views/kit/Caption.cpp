@@ -15,8 +15,6 @@ std::string Caption::displayText() const {
 }
 
 ui::View Caption::body() const {
-    // Register the resource faces before any caption font is chosen, in either style.
-    PlyxFonts::registered();
     const double u = ctx.u;
     ui::View t = ui::Text(displayText()).foregroundColor(color).lineLimit(1);
     if (ctx.theme.labels == ThemeSettings::LabelStyle::monoCaps)

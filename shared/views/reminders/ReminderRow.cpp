@@ -8,7 +8,6 @@ namespace plyx {
 
 ui::View ReminderRow::body() const {
     const double u = ctx.u;
-    PlyxFonts::registered();
     const bool showTime = item.time && !item.done;
     return ui::HStack(
         {

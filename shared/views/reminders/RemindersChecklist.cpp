@@ -34,8 +34,6 @@ ui::View RemindersChecklist::body() const {
     const double u = ctx.u;
     const bool caps = ctx.theme.labels == ThemeSettings::LabelStyle::monoCaps;
     const auto open = std::count_if(data.items.begin(), data.items.end(), [](const auto& i) { return !i.done; });
-    PlyxFonts::registered();
-
     auto chip = ui::Text(std::to_string(open))
                     .font(PlyxFonts::label(11 * u, ctx.theme.labels))
                     .foregroundColor(ui::Color::white())

@@ -25,7 +25,6 @@ std::string RemindersNextUp::unitText(std::int64_t minutes) {
 
 ui::View RemindersNextUp::body() const {
     const double u = ctx.u;
-    PlyxFonts::registered();
     std::vector<ui::View> parts{
         DotCaption{kCaption, 9, 0.18, ctx.pal.accent, ctx.pal.inkDim, ctx}.body(),
         ui::Spacer(0),

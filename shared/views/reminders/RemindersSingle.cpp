@@ -24,7 +24,6 @@ std::optional<ReminderItem> RemindersSingle::featured() const {
 
 ui::View RemindersSingle::body() const {
     const double u = ctx.u;
-    PlyxFonts::registered();
     std::vector<ui::View> parts{Caption{kCaption, 9, 0.18, ctx.pal.inkDim, ctx}.body()};
     if (const auto item = featured()) {
         // A drawing of the tick box only: this widget has no button.

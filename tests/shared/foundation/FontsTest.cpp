@@ -1,4 +1,6 @@
 #include "shared/foundation/PlyxFonts.h"
+#include "platform/ui/Element.h"
+#include "platform/ui/Render.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -13,14 +15,37 @@ namespace {
 using ui::FontWeight;
 using NS = ThemeSettings::NumeralStyle;
 
-TEST(PlyxFonts, RegistersOnceWhateverThreadAsksFirst) {
-    std::vector<QFuture<ui::Font>> futures;
-    for (int i = 0; i < 8; ++i)
-        futures.push_back(QtConcurrent::run([] { return PlyxFonts::numerals(12, NS::dotMatrix, FontWeight::bold); }));
+// Choosing a font registers nothing; the first text drawn in a face registers
+// that face alone, once, whichever of several threads draws it first, and
+// registering everything later adds only the faces still missing.
+TEST(PlyxFonts, RegistersEachFaceOnceWhenATextFirstAsks) {
+    const auto dots = PlyxFonts::numerals(12, NS::dotMatrix, FontWeight::bold);
+    const auto mono = PlyxFonts::numerals(12, NS::mono, FontWeight::bold);
+    const auto draw = [](const ui::Font& f) {
+        return ui::render(ui::Text("12:34").font(f), {80, 24}, 2, {}).image;
+    };
+    EXPECT_EQ(PlyxFonts::registrationRuns(), 0);
+
+    std::vector<QFuture<QImage>> futures;
+    for (int i = 0; i < 8; ++i) futures.push_back(QtConcurrent::run([&] { return draw(dots); }));
     for (auto& f : futures) f.waitForFinished();
-    for (int i = 0; i < 5; ++i) PlyxFonts::numerals(20, NS::mono, FontWeight::regular);
-    EXPECT_TRUE(PlyxFonts::registered());
     EXPECT_EQ(PlyxFonts::registrationRuns(), 1);
+    for (auto& f : futures) EXPECT_EQ(f.result(), futures.front().result());
+    const QFont black = ui::detail::toQFont(dots, 1, nullptr);
+    EXPECT_EQ(QFontInfo(black).family(), QString::fromStdString(PlyxFonts::dotoFamily()));
+    EXPECT_EQ(QFontInfo(black).weight(), QFont::Black);
+
+    for (int i = 0; i < 5; ++i) draw(mono);
+    draw(ui::Font::system(12));
+    EXPECT_EQ(PlyxFonts::registrationRuns(), 2);
+
+    // The face drawn lazily is the face a full registration resolves to.
+    const QImage lazy = draw(dots);
+    EXPECT_TRUE(PlyxFonts::registered());
+    EXPECT_EQ(PlyxFonts::registrationRuns(), 8);
+    EXPECT_TRUE(PlyxFonts::registered());
+    EXPECT_EQ(PlyxFonts::registrationRuns(), 8);
+    EXPECT_EQ(draw(dots), lazy);
 
     const QStringList families = QFontDatabase::families();
     EXPECT_TRUE(families.contains(QString::fromStdString(PlyxFonts::dotoFamily())));
