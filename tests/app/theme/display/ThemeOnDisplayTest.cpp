@@ -52,12 +52,15 @@ TEST_F(ThemeOnDisplayTest, TheEditorAsShownInTheMainWindowsDetailPane) {
     const QImage shot = view.grab().toImage();
     if (auto dir = test::artifactsDir()) shot.save(QString::fromStdString((*dir / "theme-editor.png").string()));
 
-    // The preview column sits at the right, 412 wide, 20 from the edges, on
-    // its dark backdrop in any appearance; the apply button is the design's blue.
+    // The preview column sits at the right, 412 wide, 20 from the edges and
+    // from the page's heading above it, on its dark backdrop in any
+    // appearance; the apply button is the design's blue.
     auto* column = view.previewColumn();
+    auto* header = view.findChild<QWidget*>("header");
+    ASSERT_NE(header, nullptr);
     EXPECT_EQ(column->width(), ThemePreview::kColumnWidth);
     EXPECT_EQ(column->geometry().right(), view.width() - 20 - 1);
-    EXPECT_EQ(column->geometry().top(), 20);
+    EXPECT_EQ(column->geometry().top(), header->geometry().bottom() + 1 + 20);
     EXPECT_EQ(column->geometry().bottom(), view.height() - 20 - 1);
     const QPoint nearBottomLeft = column->geometry().bottomLeft() + QPoint(30, -80);
     const QColor backdrop = shot.pixelColor(nearBottomLeft);
