@@ -174,11 +174,7 @@ void expandRule(const Event& described, icalproperty* rrule, const Span& s, cons
     // Rules without a count can start there instead of at DTSTART.
     if (rule.count == 0 && jump > s.start) icalrecur_iterator_set_start(it, jumpWall);
     for (int step = 0; step < kMaxStepsPerRule; ++step) {
-        if (budget.exhausted()) {
-            budget.noteCut();
-            break;
-        }
-        --budget.steps;
+        if (!budget.takeStep()) break;
         icaltimetype wall = icalrecur_iterator_next(it);
         if (icaltime_is_null_time(wall)) break;
         wall.zone = nullptr;
@@ -270,11 +266,7 @@ void expand(icalcomponent* master, const std::set<long long>& overridden, Date f
     for (auto& e : ruled)
         if (seen.insert(key(e.startDate)).second) out.push_back(std::move(e));
     for (icalproperty* p : rdates) {
-        if (budget.exhausted()) {
-            budget.noteCut();
-            break;
-        }
-        --budget.steps;
+        if (!budget.takeStep()) break;
         const Zone zone = times.zoneOf(p);
         // A period brings its own end (or length), in the property's zone.
         if (const auto period = TimeReader::wallPeriod(p)) {

@@ -40,6 +40,16 @@ struct ReadBudget {
     bool exhausted() const { return steps <= 0 || occurrences <= 0; }
     /// Logs, once per read, that the expansion stopped short.
     void noteCut();
+    /// Takes one expansion step; false (the cut noted) once the read has
+    /// none left, so the caller stops expanding.
+    bool takeStep() {
+        if (exhausted()) {
+            noteCut();
+            return false;
+        }
+        --steps;
+        return true;
+    }
 };
 
 } // namespace plyx::events::detail

@@ -136,11 +136,7 @@ void collectSeries(icalcomponent* master, const std::string& uid, const std::vec
     // far as one rule and the read's budget allow; the series is then left
     // out, as the events of an exhausted read are.
     for (int step = 0; step < kMaxStepsPerRule; ++step) {
-        if (budget.exhausted()) {
-            budget.noteCut();
-            break;
-        }
-        --budget.steps;
+        if (!budget.takeStep()) break;
         icaltimetype wall = icalrecur_iterator_next(it);
         if (icaltime_is_null_time(wall)) break;
         wall.zone = nullptr;
