@@ -179,7 +179,9 @@ TEST(StoredForms, NestingPastTheLimitIsRefused) {
     for (const auto& c : cases) {
         std::string why;
         EXPECT_EQ(coding::parse(c.text, &why).has_value(), c.reads) << c.why << ": " << why;
-        if (!c.reads) EXPECT_EQ(why, "nested deeper than 48 levels") << c.why;
+        if (!c.reads) {
+            EXPECT_EQ(why, "nested deeper than 48 levels") << c.why;
+        }
     }
     EXPECT_FALSE(coding::decode<std::vector<int>>(nested(60000))) << "records read through the same parse";
 }
