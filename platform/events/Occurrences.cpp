@@ -41,14 +41,6 @@ std::vector<icalproperty*> properties(icalcomponent* c, icalproperty_kind kind) 
     return out;
 }
 
-std::vector<icalcomponent*> components(icalcomponent* root, icalcomponent_kind kind) {
-    std::vector<icalcomponent*> out;
-    for (icalcomponent* c = icalcomponent_get_first_component(root, kind); c;
-         c = icalcomponent_get_next_component(root, kind))
-        out.push_back(c);
-    return out;
-}
-
 std::optional<std::string> uidOf(icalcomponent* c) { return text(icalcomponent_get_uid(c)); }
 
 FileItems itemsOf(const CalendarFile& file, icalcomponent_kind kind, ZoneCalendars& zones, ReadBudget& budget) {
@@ -283,6 +275,14 @@ void expand(icalcomponent* master, const std::set<long long>& overridden, Date f
 }
 
 } // namespace
+
+std::vector<icalcomponent*> components(icalcomponent* root, icalcomponent_kind kind) {
+    std::vector<icalcomponent*> out;
+    for (icalcomponent* c = icalcomponent_get_first_component(root, kind); c;
+         c = icalcomponent_get_next_component(root, kind))
+        out.push_back(c);
+    return out;
+}
 
 std::optional<std::string> oneLine(const char* s) {
     if (!s || !*s) return std::nullopt;

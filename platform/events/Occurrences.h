@@ -25,6 +25,11 @@ void collectEvents(const CalendarFile& file, Date start, Date end, ZoneCalendars
 /// None for an empty value.
 std::optional<std::string> oneLine(const char* s);
 
+/// The children of `root` of one kind, listed up front: every lookup by kind
+/// moves the component's one cursor, and a list is immune to walks made
+/// while it is used.
+std::vector<icalcomponent*> components(icalcomponent* root, icalcomponent_kind kind);
+
 /// The event with this UID as first written (its first occurrence); none
 /// when the file holds no such event.
 std::optional<Event> eventNamed(const CalendarFile& file, const std::string& uid, ZoneCalendars& zones,

@@ -18,16 +18,6 @@ std::optional<std::string> text(const char* s) {
     return std::string(s);
 }
 
-// Every lookup by kind moves the component's one cursor; lists taken up
-// front are immune to walks made while they are used.
-std::vector<icalcomponent*> components(icalcomponent* root, icalcomponent_kind kind) {
-    std::vector<icalcomponent*> out;
-    for (icalcomponent* c = icalcomponent_get_first_component(root, kind); c;
-         c = icalcomponent_get_next_component(root, kind))
-        out.push_back(c);
-    return out;
-}
-
 long long key(Date d) { return std::llround(d.unixTime()); }
 
 bool isCompleted(icalcomponent* c) {
