@@ -87,25 +87,43 @@ public:
     const char* kind() const override { return "clip"; }
     void dumpAttributes(std::string& out) const override { out += " shape=" + shape_.kind(); }
     void draw(DrawContext& dc) const override {
-        const QPainterPath clip = shape_.path(QRectF(frame_.x, frame_.y, frame_.width, frame_.height));
+        // Drawn at least twice per frame (noting what changed, then painting):
+        // the outline is made once for the frame it was placed in.
+        const QRectF frame(frame_.x, frame_.y, frame_.width, frame_.height);
+        if (!pathMade_ || pathFrame_ != frame) {
+            path_ = shape_.path(frame);
+            pathFrame_ = frame;
+            pathMade_ = true;
+        }
         const std::uint64_t outer = dc.scope;
         if (dc.damage) {
             // What the clip keeps, where: the drawing below depends on both.
             const QTransform& t = dc.painter.worldTransform();
-            std::uint64_t k = mixPath(outer ^ 0xc11b, clip);
+            std::uint64_t k = mixPath(outer ^ 0xc11b, path_);
             for (const double v : {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()})
                 k = mixDouble(k, v);
             dc.scope = k;
         }
-        dc.painter.save();
-        dc.painter.setClipPath(clip, Qt::IntersectClip);
-        drawChildren(dc);
-        dc.painter.restore();
+        // A pass that only notes what the leaves would draw needs the clip's
+        // key, not the clip: setting a path clip rasterises the outline.
+        const bool paints = !dc.damage || dc.damage->pass == Damage::Pass::paintAndRecord ||
+                            dc.damage->pass == Damage::Pass::repaint;
+        if (!paints) {
+            drawChildren(dc);
+        } else {
+            dc.painter.save();
+            dc.painter.setClipPath(path_, Qt::IntersectClip);
+            drawChildren(dc);
+            dc.painter.restore();
+        }
         dc.scope = outer;
     }
 
 private:
     Shape shape_;
+    mutable QPainterPath path_;
+    mutable QRectF pathFrame_;
+    mutable bool pathMade_ = false;
 };
 
 ElementPtr ClipNode::build(const BuildContext& ctx) const {

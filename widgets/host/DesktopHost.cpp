@@ -13,6 +13,8 @@
 #include <QDesktopServices>
 #include <QFutureWatcher>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QThreadPool>
 #include <QLoggingCategory>
 #include <QScreen>
 
@@ -147,31 +149,51 @@ void DesktopHost::request(Shown& s) {
     widgetkit::TimelineProviderContext ctx;
     ctx.family = s.widget->supportedFamilies().front();
     ctx.displaySize = s.size;
-    auto* watcher = new QFutureWatcher<widgetkit::ProviderAnswer>(this);
-    const std::string id = s.id;
-    connect(watcher, &QFutureWatcher<widgetkit::ProviderAnswer>::finished, this, [this, watcher, id] {
-        watcher->deleteLater();
-        auto it = shown_.find(id);
-        if (it == shown_.end()) return; // removed meanwhile
-        Shown& s = *it->second;
-        s.pending = false;
-        try {
-            s.answer = watcher->result();
-        } catch (const std::exception& e) {
-            // The widget keeps what it showed; the policy of the last answer still holds.
-            qCWarning(lcHost).noquote() << "provider of" << QString::fromStdString(s.widget->kind())
-                                        << "failed:" << e.what();
-        }
-        s.answeredAt = time::now();
-        s.entryDate.reset();
-        if (s.answer) display(s);
-        if (s.again) {
-            s.again = false;
-            request(s);
-        }
-        schedule(s);
-    });
-    watcher->setFuture(widgetkit::requestAsync(*s.widget, widgetkit::RequestMode::timeline, *s.config, ctx));
+    // The provider runs on the pool with its own copies of the widget and the
+    // configuration (it may outlive the host); its answer comes back as one
+    // queued call on the application's thread, which outlives the pool's work.
+    QPointer<DesktopHost> self(this);
+    QThreadPool::globalInstance()->start(
+        [self, id = s.id, widget = *s.widget, config = *s.config, ctx]() {
+            std::optional<widgetkit::ProviderAnswer> answer;
+            std::string failure;
+            try {
+                answer = widgetkit::request(widget, widgetkit::RequestMode::timeline, config, ctx);
+            } catch (const std::exception& e) {
+                failure = e.what();
+            } catch (...) {
+                failure = "an exception of an unknown type";
+            }
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, id, answer = std::move(answer), failure = std::move(failure)]() mutable {
+                    if (self) self->answered(id, std::move(answer), failure);
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void DesktopHost::answered(const std::string& id, std::optional<widgetkit::ProviderAnswer> answer,
+                           const std::string& failure) {
+    auto it = shown_.find(id);
+    if (it == shown_.end()) return; // removed meanwhile
+    Shown& s = *it->second;
+    s.pending = false;
+    if (answer) {
+        s.answer = std::move(answer);
+    } else {
+        // The widget keeps what it showed; the policy of the last answer still holds.
+        qCWarning(lcHost).noquote() << "provider of" << QString::fromStdString(s.widget->kind())
+                                    << "failed:" << QString::fromStdString(failure);
+    }
+    s.answeredAt = time::now();
+    s.entryDate.reset();
+    if (s.answer) display(s);
+    if (s.again) {
+        s.again = false;
+        request(s);
+    }
+    schedule(s);
 }
 
 void DesktopHost::display(Shown& s) {

@@ -84,6 +84,8 @@ private:
     struct Shown;
     void show(const Placement& p);
     void request(Shown& s);
+    /// A request's end: the answer, or why the provider gave none.
+    void answered(const std::string& id, std::optional<widgetkit::ProviderAnswer> answer, const std::string& failure);
     void display(Shown& s);
     void schedule(Shown& s);
     void onTap(const std::string& id, const ui::Hit& hit);
