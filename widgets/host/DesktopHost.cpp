@@ -1,5 +1,6 @@
 #include "widgets/host/DesktopHost.h"
 
+#include "platform/base/WorkerPool.h"
 #include "platform/intents/AppIntent.h"
 #include "platform/time/Time.h"
 #include "platform/time/ZoneWatcher.h"
@@ -13,13 +14,12 @@
 #include <QDesktopServices>
 #include <QFutureWatcher>
 #include <QGuiApplication>
-#include <QPointer>
-#include <QThreadPool>
 #include <QLoggingCategory>
 #include <QScreen>
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 
 Q_LOGGING_CATEGORY(lcHost, "com.zelvanedesigns.plyx.widgets.host")
 
@@ -64,12 +64,18 @@ void DesktopHost::openWithDesktop(const QUrl& url) {
 }
 
 DesktopHost::DesktopHost(PlacementStore store, Finder find, UrlOpener open, QObject* parent)
-    : QObject(parent), store_(std::move(store)), find_(std::move(find)), open_(std::move(open)) {
+    : QObject(parent), store_(std::move(store)), find_(std::move(find)), open_(std::move(open)),
+      // Providers mostly wait (on files, the store, the network): a few run at once even on one core.
+      workers_(std::make_unique<WorkerPool>(std::max(4u, std::thread::hardware_concurrency()))) {
     liveTimer_.setInterval(1000);
     connect(&liveTimer_, &QTimer::timeout, this, [this] { repaintLive(); });
 }
 
-DesktopHost::~DesktopHost() = default;
+DesktopHost::~DesktopHost() {
+    // Before anything a running provider's answer would reach: its queued call
+    // goes with this object.
+    workers_.reset();
+}
 
 void DesktopHost::start() {
     placements_ = store_.load();
@@ -149,28 +155,26 @@ void DesktopHost::request(Shown& s) {
     widgetkit::TimelineProviderContext ctx;
     ctx.family = s.widget->supportedFamilies().front();
     ctx.displaySize = s.size;
-    // The provider runs on the pool with its own copies of the widget and the
-    // configuration (it may outlive the host); its answer comes back as one
-    // queued call on the application's thread, which outlives the pool's work.
-    QPointer<DesktopHost> self(this);
-    QThreadPool::globalInstance()->start(
-        [self, id = s.id, widget = *s.widget, config = *s.config, ctx]() {
-            std::optional<widgetkit::ProviderAnswer> answer;
-            std::string failure;
-            try {
-                answer = widgetkit::request(widget, widgetkit::RequestMode::timeline, config, ctx);
-            } catch (const std::exception& e) {
-                failure = e.what();
-            } catch (...) {
-                failure = "an exception of an unknown type";
-            }
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [self, id, answer = std::move(answer), failure = std::move(failure)]() mutable {
-                    if (self) self->answered(id, std::move(answer), failure);
-                },
-                Qt::QueuedConnection);
-        });
+    // The provider runs on a worker with its own copies of the widget and the
+    // configuration; its answer comes back as one queued call to the host
+    // (whose destructor waits for the running workers, so it is still there).
+    workers_->run([this, id = s.id, widget = *s.widget, config = *s.config, ctx]() {
+        std::optional<widgetkit::ProviderAnswer> answer;
+        std::string failure;
+        try {
+            answer = widgetkit::request(widget, widgetkit::RequestMode::timeline, config, ctx);
+        } catch (const std::exception& e) {
+            failure = e.what();
+        } catch (...) {
+            failure = "an exception of an unknown type";
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, id, answer = std::move(answer), failure = std::move(failure)]() mutable {
+                answered(id, std::move(answer), failure);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void DesktopHost::answered(const std::string& id, std::optional<widgetkit::ProviderAnswer> answer,

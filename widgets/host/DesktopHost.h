@@ -23,6 +23,10 @@ namespace plyx::time {
 class ZoneWatcher;
 }
 
+namespace plyx {
+class WorkerPool;
+}
+
 namespace plyx::host {
 
 class DesktopHost : public QObject {
@@ -101,6 +105,7 @@ private:
     std::unique_ptr<widgetkit::WidgetReloadListener> listener_;
     std::unique_ptr<time::ZoneWatcher> zoneWatcher_;
     QTimer liveTimer_;
+    std::unique_ptr<WorkerPool> workers_;
 };
 
 } // namespace plyx::host
