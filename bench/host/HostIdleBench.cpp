@@ -40,7 +40,7 @@ const char* kKinds[] = {"plyx.clock.analogClassic", "plyx.clock.world", "plyx.ba
 void privateFolders() {
     static QTemporaryDir dir;
     static const bool set = [&] {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0); // or the display given (xcb under Xvfb)
         ::setenv("XDG_DATA_HOME", (dir.path() + "/data").toUtf8().constData(), 1);
         ::setenv("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8().constData(), 1);
         return true;

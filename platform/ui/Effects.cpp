@@ -108,7 +108,7 @@ public:
         // key, not the clip: setting a path clip rasterises the outline.
         const bool paints = !dc.damage || dc.damage->pass == Damage::Pass::paintAndRecord ||
                             dc.damage->pass == Damage::Pass::repaint;
-        if (!paints) {
+        if (!paints || withinClip(dc)) {
             drawChildren(dc);
         } else {
             dc.painter.save();
@@ -120,6 +120,22 @@ public:
     }
 
 private:
+    // Whether every pixel drawn again lies wholly inside the outline: the
+    // painter is already clipped to them, and the outline (rasterised for the
+    // whole frame when set) would change none of them.
+    bool withinClip(const DrawContext& dc) const {
+        if (!dc.damage || dc.damage->pass != Damage::Pass::repaint || dc.damage->dirty.isEmpty()) return false;
+        bool invertible = false;
+        const QTransform toHere = dc.painter.worldTransform().inverted(&invertible);
+        if (!invertible) return false;
+        const double d = dc.damage->dpr;
+        for (const QRect& r : dc.damage->dirty) {
+            const QRectF logical(r.x() / d, r.y() / d, r.width() / d, r.height() / d);
+            if (!path_.contains(toHere.mapRect(logical))) return false;
+        }
+        return true;
+    }
+
     Shape shape_;
     mutable QPainterPath path_;
     mutable QRectF pathFrame_;

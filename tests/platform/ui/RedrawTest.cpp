@@ -87,6 +87,15 @@ std::vector<Change> changes() {
         {"symbol colour", Image("cpu").foregroundColor(kRed), Image("cpu").foregroundColor(kGreen)},
         {"rotated symbol", Image("cpu").foregroundColor(kRed).rotationEffect(20),
          Image("cpu").foregroundColor(kRed).rotationEffect(21)},
+        // A widget cut to its outline: what changes inside it is drawn without
+        // the outline's clip, what changes at a corner with it.
+        {"inside a rounded outline", meter(4, "42%").clipShape(RoundedRectangle(18)),
+         meter(6, "57%").clipShape(RoundedRectangle(18))},
+        {"at a rounded corner",
+         ZStack({meter(4, "42%"), Rectangle().fill(kRed).frame(24, 24).frame(200, 60, Alignment::topLeading)})
+             .clipShape(RoundedRectangle(18)),
+         ZStack({meter(4, "42%"), Rectangle().fill(kGreen).frame(24, 24).frame(200, 60, Alignment::topLeading)})
+             .clipShape(RoundedRectangle(18))},
         {"free drawing", ZStack({meter(4, "42%"), sketch(40)}), ZStack({meter(4, "42%"), sketch(90)})},
         {"text over dots", ZStack({meter(4, "42%"), Text("overlapping").offset(10, 0)}),
          ZStack({meter(4, "42%"), Text("overlapping").offset(12, 0)})},
