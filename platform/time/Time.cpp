@@ -384,10 +384,23 @@ std::string bestPattern(const std::string& skeleton, const std::string& localeId
 }
 
 static std::string bestPatternUncached(const std::string& skeleton, const std::string& localeId) {
+    // One generator per locale and thread serves every skeleton: the first
+    // render of a desktop asks for a dozen of them.
+    thread_local std::unordered_map<std::string, std::unique_ptr<icu::DateTimePatternGenerator>> generators;
+    const std::string locale = localeId.empty() ? currentLocale() : localeId;
+    auto& gen = generators[locale];
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::DateTimePatternGenerator> gen(
-        icu::DateTimePatternGenerator::createInstance(localeFor(localeId), status));
-    if (U_FAILURE(status) || !gen) return skeleton;
+    if (!gen) {
+        if (generators.size() > 16) {
+            generators.clear();
+            return bestPatternUncached(skeleton, localeId);
+        }
+        gen.reset(icu::DateTimePatternGenerator::createInstance(localeFor(localeId), status));
+        if (U_FAILURE(status) || !gen) {
+            gen.reset();
+            return skeleton;
+        }
+    }
     icu::UnicodeString p = gen->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
     if (U_FAILURE(status)) return skeleton;
     return toUtf8(p);
