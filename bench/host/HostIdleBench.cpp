@@ -4,8 +4,9 @@
 // and the cost of one live repaint. Then the host's own path, window included:
 // a system monitor refreshed every 50 ms (processor time of the whole process
 // per refresh, from the reload to the painted window), and the start of a host
-// with ten placed widgets until every window has painted its first entry (run
-// that one alone, in a fresh process, so the one-off costs count).
+// with ten placed widgets until every window is mapped, and until every one has
+// painted its first entry (run that one alone, in a fresh process, so the
+// one-off costs count).
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/stores/ExtrasStore.h"
 #include "platform/time/Time.h"
@@ -141,16 +142,23 @@ void BM_LiveRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_LiveRepaint)->Unit(benchmark::kMicrosecond);
 
-// Notes which windows have painted since the last reset.
+// Notes which windows have painted since the last reset, and which were mapped
+// (shown on the display) when.
 struct PaintWatch : QObject {
-    std::set<QObject*> painted;
-    std::function<void()> onPaint;
+    std::set<QObject*> painted, mapped;
+    std::function<void()> onPaint, onMap;
     PaintWatch() { app().installEventFilter(this); }
     ~PaintWatch() override { app().removeEventFilter(this); }
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
-            painted.insert(o);
-            if (onPaint) onPaint();
+        if ((e->type() == QEvent::Paint || e->type() == QEvent::Show) && o->isWidgetType() &&
+            static_cast<QWidget*>(o)->isWindow()) {
+            if (e->type() == QEvent::Show) {
+                mapped.insert(o);
+                if (onMap) onMap();
+            } else {
+                painted.insert(o);
+                if (onPaint) onPaint();
+            }
         }
         return false;
     }
@@ -246,6 +254,10 @@ void BM_HostStartTenWidgets(benchmark::State& state) {
         app(); // made here when this runs alone, as a host's start makes it
         registerInteractiveIntents();
         PaintWatch watch;
+        qint64 mappedNs = 0;
+        watch.onMap = [&] {
+            if (watch.mapped.size() == std::size(kKinds) && !mappedNs) mappedNs = wall.nsecsElapsed();
+        };
         host::DesktopHost host{host::PlacementStore(file)};
         host.start();
         const bool all = runUntilPainted(watch, [&] {
@@ -253,8 +265,11 @@ void BM_HostStartTenWidgets(benchmark::State& state) {
                 if (!watch.painted.count(host.window(p.id))) return false;
             return true;
         }, 30000);
-        if (!all) return state.SkipWithError("a window never painted");
-        state.SetIterationTime(double(wall.nsecsElapsed()) / 1e9);
+        if (!all || !mappedNs) return state.SkipWithError("a window never painted");
+        // The time is to every window mapped; the counters add every window
+        // painted and the processor time spent until then.
+        state.SetIterationTime(double(mappedNs) / 1e9);
+        state.counters["painted_ms"] = double(wall.nsecsElapsed()) / 1e6;
         state.counters["start_cpu_ms"] = (cpuSeconds() - cpuBefore) * 1000;
     }
 }

@@ -51,6 +51,7 @@ struct DesktopHost::Shown {
     Date answeredAt;
     std::optional<Date> entryDate; // the date of the entry on show
     bool pending = false, again = false, live = false;
+    bool liveKnown = true; // false from a new view until it is asked whether it counts time
     int requests = 0;
     QTimer wake;
 };
@@ -206,7 +207,7 @@ void DesktopHost::display(Shown& s) {
     if (!entry) return;
     ui::Environment env;
     env.now = now;
-    if (s.entryDate && s.entryDate->sinceReferenceDate == entry->date.sinceReferenceDate && !s.live) return;
+    if (s.entryDate && s.entryDate->sinceReferenceDate == entry->date.sinceReferenceDate && !knowLive(s)) return;
     s.entryDate = entry->date;
     // Clipped to the widget's outline: the corners outside it stay see-through,
     // as the application's cards and previews draw the widget.
@@ -214,13 +215,32 @@ void DesktopHost::display(Shown& s) {
                           .frame(s.size.width, s.size.height)
                           .clipShape(ContinuousRoundedRectangle(kWidgetCornerRadius)));
     s.window->setEnvironment(env);
+    // Shown at once: the window maps while its frame is laid out and painted,
+    // which the window does when control returns to the event loop.
+    if (!s.window->isVisible()) s.window->show();
     // A view counts time when a second's difference changes what it shows
     // (a running timer notes it while the view is laid out); only those are
-    // repainted every second.
-    s.live = s.window->countsTime();
-    if (!s.window->isVisible()) s.window->show();
-    if (s.live && !liveTimer_.isActive()) liveTimer_.start();
-    emit shown(QString::fromStdString(s.id));
+    // repainted every second. Asked once the window has laid the view out,
+    // or before, by whoever needs to know.
+    s.liveKnown = false;
+    QMetaObject::invokeMethod(
+        this,
+        [this, id = s.id] {
+            auto it = shown_.find(id);
+            if (it == shown_.end()) return;
+            knowLive(*it->second);
+            emit this->shown(QString::fromStdString(id));
+        },
+        Qt::QueuedConnection);
+}
+
+bool DesktopHost::knowLive(Shown& s) {
+    if (!s.liveKnown) {
+        s.live = s.window->countsTime();
+        s.liveKnown = true;
+        if (s.live && !liveTimer_.isActive()) liveTimer_.start();
+    }
+    return s.live;
 }
 
 void DesktopHost::schedule(Shown& s) {
@@ -387,9 +407,9 @@ bool DesktopHost::isPending(const std::string& id) const {
     return it != shown_.end() && it->second->pending;
 }
 
-bool DesktopHost::isLive(const std::string& id) const {
+bool DesktopHost::isLive(const std::string& id) {
     auto it = shown_.find(id);
-    return it != shown_.end() && it->second->live;
+    return it != shown_.end() && knowLive(*it->second);
 }
 
 } // namespace plyx::host

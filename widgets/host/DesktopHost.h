@@ -76,7 +76,7 @@ public:
     /// Whether a provider request for `id` is running.
     bool isPending(const std::string& id) const;
     /// Whether `id` is being repainted every second.
-    bool isLive(const std::string& id) const;
+    bool isLive(const std::string& id);
 
 signals:
     /// A widget's window shows a new entry (or the same one, redrawn after a timeline).
@@ -91,6 +91,8 @@ private:
     /// A request's end: the answer, or why the provider gave none.
     void answered(const std::string& id, std::optional<widgetkit::ProviderAnswer> answer, const std::string& failure);
     void display(Shown& s);
+    /// Whether the shown view counts time, asking its window once per new view.
+    bool knowLive(Shown& s);
     void schedule(Shown& s);
     void onTap(const std::string& id, const ui::Hit& hit);
     void repaintLive();
