@@ -41,6 +41,14 @@ View sketch(double x) {
     });
 }
 
+/// The meter with a square of `square` in its top-left corner, cut to a rounded outline.
+View cornered(const Color& square) {
+    std::vector<View> layers;
+    layers.push_back(meter(4, "42%"));
+    layers.push_back(Rectangle().fill(square).frame(24, 24).frame(200, 60, Alignment::topLeading));
+    return ZStack(std::move(layers)).clipShape(RoundedRectangle(18));
+}
+
 struct Change {
     const char* name;
     View before, after;
@@ -91,11 +99,7 @@ std::vector<Change> changes() {
         // the outline's clip, what changes at a corner with it.
         {"inside a rounded outline", meter(4, "42%").clipShape(RoundedRectangle(18)),
          meter(6, "57%").clipShape(RoundedRectangle(18))},
-        {"at a rounded corner",
-         ZStack({meter(4, "42%"), Rectangle().fill(kRed).frame(24, 24).frame(200, 60, Alignment::topLeading)})
-             .clipShape(RoundedRectangle(18)),
-         ZStack({meter(4, "42%"), Rectangle().fill(kGreen).frame(24, 24).frame(200, 60, Alignment::topLeading)})
-             .clipShape(RoundedRectangle(18))},
+        {"at a rounded corner", cornered(kRed), cornered(kGreen)},
         {"free drawing", ZStack({meter(4, "42%"), sketch(40)}), ZStack({meter(4, "42%"), sketch(90)})},
         {"text over dots", ZStack({meter(4, "42%"), Text("overlapping").offset(10, 0)}),
          ZStack({meter(4, "42%"), Text("overlapping").offset(12, 0)})},
