@@ -145,14 +145,17 @@ void sync(benchmark::State& state, const fs::path& source) {
     benchmark::DoNotOptimize(events);
 }
 
-void BM_FolderFirstRead(benchmark::State& state) {
+// Each iteration reads `target` as if for the first time.
+void firstReads(benchmark::State& state, const fs::path& target) {
     for (auto _ : state) {
         state.PauseTiming();
-        const fs::path source = unseen(sources().folder);
+        const fs::path source = unseen(target);
         state.ResumeTiming();
         sync(state, source);
     }
 }
+
+void BM_FolderFirstRead(benchmark::State& state) { firstReads(state, sources().folder); }
 BENCHMARK(BM_FolderFirstRead)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_FolderAfterOneChange(benchmark::State& state) {
@@ -168,24 +171,10 @@ void BM_FolderAfterOneChange(benchmark::State& state) {
 }
 BENCHMARK(BM_FolderAfterOneChange)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_SingleFileFirstRead(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        const fs::path source = unseen(sources().file);
-        state.ResumeTiming();
-        sync(state, source);
-    }
-}
+void BM_SingleFileFirstRead(benchmark::State& state) { firstReads(state, sources().file); }
 BENCHMARK(BM_SingleFileFirstRead)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_HostileFileFirstRead(benchmark::State& state) {
-    for (auto _ : state) {
-        state.PauseTiming();
-        const fs::path source = unseen(sources().hostileFile);
-        state.ResumeTiming();
-        sync(state, source);
-    }
-}
+void BM_HostileFileFirstRead(benchmark::State& state) { firstReads(state, sources().hostileFile); }
 BENCHMARK(BM_HostileFileFirstRead)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 } // namespace

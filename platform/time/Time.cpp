@@ -388,20 +388,16 @@ static std::string bestPatternUncached(const std::string& skeleton, const std::s
     // render of a desktop asks for a dozen of them.
     thread_local std::unordered_map<std::string, std::unique_ptr<icu::DateTimePatternGenerator>> generators;
     const std::string locale = localeId.empty() ? currentLocale() : localeId;
-    auto& gen = generators[locale];
     UErrorCode status = U_ZERO_ERROR;
-    if (!gen) {
-        if (generators.size() > 16) {
-            generators.clear();
-            return bestPatternUncached(skeleton, localeId);
-        }
-        gen.reset(icu::DateTimePatternGenerator::createInstance(localeFor(localeId), status));
-        if (U_FAILURE(status) || !gen) {
-            gen.reset();
-            return skeleton;
-        }
+    auto it = generators.find(locale);
+    if (it == generators.end()) {
+        std::unique_ptr<icu::DateTimePatternGenerator> made(
+            icu::DateTimePatternGenerator::createInstance(localeFor(localeId), status));
+        if (U_FAILURE(status) || !made) return skeleton;
+        if (generators.size() >= 16) generators.clear();
+        it = generators.emplace(locale, std::move(made)).first;
     }
-    icu::UnicodeString p = gen->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
+    icu::UnicodeString p = it->second->getBestPattern(icu::UnicodeString::fromUTF8(skeleton), status);
     if (U_FAILURE(status)) return skeleton;
     return toUtf8(p);
 }

@@ -2,6 +2,8 @@
 // them moves anything in the layout; they change only how the subtree is drawn.
 #include "platform/ui/Element.h"
 
+#include <optional>
+
 namespace plyx::ui::detail {
 
 namespace {
@@ -90,10 +92,9 @@ public:
         // Drawn at least twice per frame (noting what changed, then painting):
         // the outline is made once for the frame it was placed in.
         const QRectF frame(frame_.x, frame_.y, frame_.width, frame_.height);
-        if (!pathMade_ || pathFrame_ != frame) {
+        if (pathFrame_ != frame) {
             path_ = shape_.path(frame);
             pathFrame_ = frame;
-            pathMade_ = true;
         }
         const std::uint64_t outer = dc.scope;
         if (dc.damage) {
@@ -138,8 +139,7 @@ private:
 
     Shape shape_;
     mutable QPainterPath path_;
-    mutable QRectF pathFrame_;
-    mutable bool pathMade_ = false;
+    mutable std::optional<QRectF> pathFrame_; // the frame `path_` was made for
 };
 
 ElementPtr ClipNode::build(const BuildContext& ctx) const {
