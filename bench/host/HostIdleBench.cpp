@@ -4,10 +4,9 @@
 // and the cost of one live repaint. Then the host's own path, window included:
 // a system monitor refreshed every 50 ms (processor time of the whole process
 // per refresh, from the reload to the painted window, and the main thread's
-// share of it), and the start of a host
-// with ten placed widgets until every window is mapped, and until every one has
-// painted its first entry (run that one alone, in a fresh process, so the
-// one-off costs count).
+// share of it), and the start of a host with ten placed widgets until every
+// window is mapped, and until every one has painted its first entry (run that
+// one alone, in a fresh process, so the one-off costs count).
 #include "shared/intents/InteractiveIntents.h"
 #include "shared/stores/ExtrasStore.h"
 #include "platform/time/Time.h"
