@@ -32,6 +32,8 @@ constexpr double kLongestSleep = 3600;
 // sooner than this after the last answer: a provider that keeps answering
 // "after (a past date)" must not spin the host.
 constexpr double kShortestReload = 5;
+// Rounds of answers taken in at once before the windows get to paint.
+constexpr std::size_t kAnswerRounds = 3;
 
 // The parts of the screens where windows may go.
 std::vector<QRect> screenAreas() {
@@ -157,39 +159,59 @@ void DesktopHost::request(Shown& s) {
     ctx.family = s.widget->supportedFamilies().front();
     ctx.displaySize = s.size;
     // The provider runs on a worker with its own copies of the widget and the
-    // configuration; its answer comes back as one queued call to the host
-    // (whose destructor waits for the running workers, so it is still there).
+    // configuration; its answer goes to the host's inbox (the host's
+    // destructor waits for the running workers, so it is still there).
     workers_->run([this, id = s.id, widget = *s.widget, config = *s.config, ctx]() {
-        std::optional<widgetkit::ProviderAnswer> answer;
-        std::string failure;
+        Answer a{id, std::nullopt, {}};
         try {
-            answer = widgetkit::request(widget, widgetkit::RequestMode::timeline, config, ctx);
+            a.answer = widgetkit::request(widget, widgetkit::RequestMode::timeline, config, ctx);
         } catch (const std::exception& e) {
-            failure = e.what();
+            a.failure = e.what();
         } catch (...) {
-            failure = "an exception of an unknown type";
+            a.failure = "an exception of an unknown type";
         }
-        QMetaObject::invokeMethod(
-            this,
-            [this, id, answer = std::move(answer), failure = std::move(failure)]() mutable {
-                answered(id, std::move(answer), failure);
-            },
-            Qt::QueuedConnection);
+        deliver(std::move(a));
     });
 }
 
-void DesktopHost::answered(const std::string& id, std::optional<widgetkit::ProviderAnswer> answer,
-                           const std::string& failure) {
-    auto it = shown_.find(id);
+void DesktopHost::deliver(Answer a) {
+    std::lock_guard lock(inboxMutex_);
+    inbox_.push_back(std::move(a));
+    // One call takes in whatever has come by the time it runs. It goes with
+    // the host, whose destructor first waits for the running workers.
+    if (inbox_.size() == 1) QMetaObject::invokeMethod(this, [this] { takeAnswers(); }, Qt::QueuedConnection);
+}
+
+void DesktopHost::takeAnswers() {
+    // Answers that come while these are shown are taken too, before any
+    // window paints: at start every provider answers within a few
+    // milliseconds, and each window appears without waiting for the first
+    // frames of the others. Each widget has one request running at most, so a
+    // round holds one answer per widget; a few rounds bound the wait.
+    for (std::size_t round = 0; round < kAnswerRounds; ++round) {
+        std::vector<Answer> taken;
+        {
+            std::lock_guard lock(inboxMutex_);
+            taken.swap(inbox_);
+        }
+        if (taken.empty()) return;
+        for (auto& a : taken) answered(std::move(a));
+    }
+    // Whatever is left has its own call queued: the answer that found the
+    // inbox empty queued it.
+}
+
+void DesktopHost::answered(Answer a) {
+    auto it = shown_.find(a.id);
     if (it == shown_.end()) return; // removed meanwhile
     Shown& s = *it->second;
     s.pending = false;
-    if (answer) {
-        s.answer = std::move(answer);
+    if (a.answer) {
+        s.answer = std::move(a.answer);
     } else {
         // The widget keeps what it showed; the policy of the last answer still holds.
         qCWarning(lcHost).noquote() << "provider of" << QString::fromStdString(s.widget->kind())
-                                    << "failed:" << QString::fromStdString(failure);
+                                    << "failed:" << QString::fromStdString(a.failure);
     }
     s.answeredAt = time::now();
     s.entryDate.reset();

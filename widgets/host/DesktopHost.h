@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -89,7 +90,16 @@ private:
     void show(const Placement& p);
     void request(Shown& s);
     /// A request's end: the answer, or why the provider gave none.
-    void answered(const std::string& id, std::optional<widgetkit::ProviderAnswer> answer, const std::string& failure);
+    struct Answer {
+        std::string id;
+        std::optional<widgetkit::ProviderAnswer> answer;
+        std::string failure;
+    };
+    /// Called on a worker: queues the answer for the main thread.
+    void deliver(Answer a);
+    /// Takes in every answer that has come, and those that come meanwhile.
+    void takeAnswers();
+    void answered(Answer a);
     void display(Shown& s);
     /// Whether the shown view counts time, asking its window once per new view.
     bool knowLive(Shown& s);
@@ -107,6 +117,10 @@ private:
     std::unique_ptr<widgetkit::WidgetReloadListener> listener_;
     std::unique_ptr<time::ZoneWatcher> zoneWatcher_;
     QTimer liveTimer_;
+    // Answers wait here for the main thread, which takes in all that have
+    // come at once: a window's first paint waits until then.
+    std::mutex inboxMutex_;
+    std::vector<Answer> inbox_;
     std::unique_ptr<WorkerPool> workers_;
 };
 

@@ -329,6 +329,48 @@ TEST_F(DesktopHostTest, AnActiveWidgetWindowReportsTheHostsWindowClass) {
     EXPECT_EQ(front->windowClass, AppIdentity::kHostWindowClass);
 }
 
+// Every widget window, the first and those after it, asks the window manager
+// to keep it below other windows, on every workspace, out of the task bar and pager.
+TEST_F(DesktopHostTest, EveryWidgetWindowSitsBelowOnEveryWorkspaceOutOfTaskBarAndPager) {
+    testWidgets.emplace("test.a", numberedWidget("test.a", {kNow}, widgetkit::TimelineReloadPolicy::never()));
+    testWidgets.emplace("test.b", numberedWidget("test.b", {kNow}, widgetkit::TimelineReloadPolicy::never()));
+    auto h = makeHost();
+    const std::string first = place(*h, "test.a", QPoint(40, 40));
+    ASSERT_TRUE(painted(*h, first));
+    const std::string second = place(*h, "test.b", QPoint(300, 40));
+    ASSERT_TRUE(painted(*h, second));
+
+    xcb_connection_t* c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+    auto atom = [&](const char* name) {
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(r);
+        return a;
+    };
+    auto values = [&](xcb_window_t w, const char* property, xcb_atom_t type) {
+        xcb_get_property_reply_t* r =
+            xcb_get_property_reply(c, xcb_get_property(c, 0, w, atom(property), type, 0, 64), nullptr);
+        std::vector<std::uint32_t> out;
+        if (r && r->format == 32) {
+            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(r));
+            out.assign(v, v + xcb_get_property_value_length(r) / 4);
+        }
+        free(r);
+        return out;
+    };
+    for (const std::string& id : {first, second}) {
+        const auto w = xcb_window_t(h->window(id)->winId());
+        const auto states = values(w, "_NET_WM_STATE", XCB_ATOM_ATOM);
+        for (const char* wanted :
+             {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_STICKY", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+            const xcb_atom_t a = atom(wanted);
+            ASSERT_NE(a, xcb_atom_t(XCB_ATOM_NONE)) << wanted;
+            EXPECT_NE(std::find(states.begin(), states.end(), a), states.end()) << id << " lacks " << wanted;
+        }
+        EXPECT_EQ(values(w, "_NET_WM_DESKTOP", XCB_ATOM_CARDINAL), std::vector<std::uint32_t>{0xFFFFFFFFu}) << id;
+    }
+}
+
 TEST_F(DesktopHostTest, DoneRefusesAValueItsParameterCannotMeanAndSaysWhy) {
     static const intents::IntentDescriptor labelled = [] {
         intents::ParameterDescriptor p;
