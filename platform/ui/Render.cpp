@@ -159,14 +159,28 @@ struct Layout::State {
 
     // Walks the frame without drawing, noting each leaf's op and the hits.
     void record() {
-        // The painter only carries the transform and state the ops fold in;
-        // nothing is drawn into its device.
-        thread_local QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
-        QPainter painter(&scratch);
         auto d = damage(detail::Damage::Pass::record);
         d.ops = detail::recycledOps();
         hits.clear();
-        drawRoot(*root, painter, size, hits, &d);
+        // The painter only carries the transform and state the ops fold in;
+        // nothing is drawn into its device. One stays begun per thread (a
+        // begin costs more than the walk of a small tree), and drawing leaves
+        // its state as it found it; a record within a record makes its own.
+        struct Recorder {
+            QImage scratch{1, 1, QImage::Format_ARGB32_Premultiplied};
+            QPainter painter{&scratch}; // ended before its image goes
+            bool busy = false;
+        };
+        thread_local Recorder kept;
+        if (kept.busy) {
+            QImage scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+            QPainter painter(&scratch);
+            drawRoot(*root, painter, size, hits, &d);
+        } else {
+            kept.busy = true;
+            drawRoot(*root, kept.painter, size, hits, &d);
+            kept.busy = false;
+        }
         detail::recycleOps(std::move(ops));
         ops = std::move(d.ops);
         opsKnown = hitsKnown = true;

@@ -22,6 +22,8 @@ struct Hit {
     std::string payload{};
     /// Nesting depth: a deeper hit sits inside a shallower one and wins.
     int depth = 0;
+
+    bool operator==(const Hit&) const = default;
 };
 
 struct RenderResult {

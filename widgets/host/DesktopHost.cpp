@@ -158,13 +158,14 @@ void DesktopHost::request(Shown& s) {
     widgetkit::TimelineProviderContext ctx;
     ctx.family = s.widget->supportedFamilies().front();
     ctx.displaySize = s.size;
-    // The provider runs on a worker with its own copies of the widget and the
-    // configuration; its answer goes to the host's inbox (the host's
+    // The provider runs on a worker with its own copy of the configuration
+    // (an edit may replace the host's meanwhile) and the widget's declaration,
+    // which outlives the host; its answer goes to the host's inbox (the host's
     // destructor waits for the running workers, so it is still there).
-    workers_->run([this, id = s.id, widget = *s.widget, config = *s.config, ctx]() {
+    workers_->run([this, id = s.id, widget = s.widget, config = *s.config, ctx]() {
         Answer a{id, std::nullopt, {}};
         try {
-            a.answer = widgetkit::request(widget, widgetkit::RequestMode::timeline, config, ctx);
+            a.answer = widgetkit::request(*widget, widgetkit::RequestMode::timeline, config, ctx);
         } catch (const std::exception& e) {
             a.failure = e.what();
         } catch (...) {
@@ -237,9 +238,11 @@ void DesktopHost::display(Shown& s) {
                           .frame(s.size.width, s.size.height)
                           .clipShape(ContinuousRoundedRectangle(kWidgetCornerRadius)));
     s.window->setEnvironment(env);
-    // Shown at once: the window maps while its frame is laid out and painted,
-    // which the window does when control returns to the event loop.
+    // A new window is shown at once: it maps while its frame is laid out and
+    // painted, which it does when control returns to the event loop (other
+    // windows appear meanwhile). One on show lays the new view out now.
     if (!s.window->isVisible()) s.window->show();
+    else s.window->refreshNow();
     // A view counts time when a second's difference changes what it shows
     // (a running timer notes it while the view is laid out); only those are
     // repainted every second. Asked once the window has laid the view out,

@@ -33,6 +33,7 @@ namespace plyx::host {
 class DesktopHost : public QObject {
     Q_OBJECT
 public:
+    /// The declaration of a kind of widget, or null; what it finds outlives the host.
     using Finder = std::function<const widgetkit::WidgetConfiguration*(const std::string& kind)>;
     using UrlOpener = std::function<void(const QUrl&)>;
 

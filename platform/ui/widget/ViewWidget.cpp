@@ -74,7 +74,11 @@ void ViewWidget::setEnvironment(const Environment& env) {
 void ViewWidget::scheduleRefresh() {
     if (refreshQueued_) return;
     refreshQueued_ = true;
-    QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { refreshNow(); }, Qt::QueuedConnection);
+}
+
+void ViewWidget::refreshNow() {
+    if (refreshQueued_) refresh(); // not again when it ran early
 }
 
 void ViewWidget::refresh() {
@@ -83,7 +87,18 @@ void ViewWidget::refresh() {
     Layout& next = layout();
     if (shown_ && shown_ != layout_) {
         if (auto changed = next.changedSince(*shown_)) {
-            if (!changed->isEmpty()) update(toLogical(*changed, next.environment().displayScale));
+            if (!changed->isEmpty()) {
+                update(toLogical(*changed, next.environment().displayScale));
+            } else if (!next.countsTime() && !shown_->countsTime() && next.hits() == shown_->hits()) {
+                // The same frame, buttons and links: the window's layout serves
+                // on, and the new one goes now, while it is still in the cache.
+                layout_ = shown_;
+            } else {
+                // The window already holds the new frame; a tap goes to what
+                // the new view puts under it.
+                shown_ = layout_;
+                hits_ = next.hits();
+            }
             return;
         }
     }

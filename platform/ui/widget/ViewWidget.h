@@ -26,6 +26,10 @@ public:
     void setEnvironment(const Environment& env);
     const Environment& environment() const { return env_; }
 
+    /// Lays out what the changes so far ask for and asks for the paint of what
+    /// differs now, rather than once control returns to the event loop.
+    void refreshNow();
+
     /// Whether the view shows something else a second after the environment's
     /// moment (it counts time): a host repaints such a view every second.
     bool countsTime();

@@ -125,3 +125,40 @@ TEST(ViewWidget, ANewSecondOrANewViewRepaintsOnlyWhatChangesOnTheWindow) {
     EXPECT_TRUE(repainted.intersects(timeArea));
     showsAsFresh(card(Color::rgb(0, 1, 0)));
 }
+
+// A new view that draws the same frame paints nothing; if only a button or
+// link under it differs, a tap still reaches the new one, and a new view
+// that draws something else after it is drawn against the frame on the window.
+TEST(ViewWidget, ANewViewDrawingTheSameFramePaintsNothingButTapsReachItsLinks) {
+    app();
+    const auto card = [](const std::string& link, const Color& fill) {
+        return Link(Rectangle().fill(fill).frame(40, 40), link).frameFill();
+    };
+    WatchedViewWidget w;
+    w.resize(120, 80);
+    w.setView(card("plyx://first", Color::rgb(0, 0, 1)));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.painted.empty(); }));
+    std::vector<std::string> taps;
+    w.setOnTap([&](const Hit& h) { taps.push_back(h.payload); });
+
+    const auto settle = [] { QTest::qWait(30); };
+    w.painted.clear();
+    w.setView(card("plyx://first", Color::rgb(0, 0, 1)));
+    w.refreshNow();
+    settle();
+    EXPECT_TRUE(w.painted.empty()) << "an equal view paints nothing";
+
+    w.setView(card("plyx://second", Color::rgb(0, 0, 1)));
+    w.refreshNow();
+    settle();
+    EXPECT_TRUE(w.painted.empty()) << "a new link over the same pixels paints nothing";
+    click(w, {60, 40});
+    EXPECT_EQ(taps, std::vector<std::string>{"plyx://second"});
+
+    w.setView(card("plyx://second", Color::rgb(1, 0, 0)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !w.painted.empty(); }));
+    EXPECT_TRUE(w.painted.front().intersects(QRect(40, 20, 40, 40)));
+    EXPECT_EQ(w.grab().toImage().pixelColor(60, 40), QColor(255, 0, 0));
+}
