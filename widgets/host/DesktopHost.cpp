@@ -75,8 +75,8 @@ DesktopHost::DesktopHost(PlacementStore store, Finder find, UrlOpener open, QObj
 }
 
 DesktopHost::~DesktopHost() {
-    // Before anything a running provider's answer would reach: its queued call
-    // goes with this object.
+    // Before the inbox a running provider's answer goes to, and the queued
+    // call that takes it in, go with this object.
     workers_.reset();
 }
 
@@ -240,7 +240,7 @@ void DesktopHost::display(Shown& s) {
     s.window->setEnvironment(env);
     // A new window is shown at once: it maps while its frame is laid out and
     // painted, which it does when control returns to the event loop (other
-    // windows appear meanwhile). One on show lays the new view out now.
+    // windows appear meanwhile). One already shown lays the new view out now.
     if (!s.window->isVisible()) s.window->show();
     else s.window->refreshNow();
     // A view counts time when a second's difference changes what it shows
