@@ -19,7 +19,7 @@ struct ZStackNode final : Node {
 
 class ZStackElement final : public Element {
 public:
-    ZStackElement(Alignment a, std::vector<ElementPtr> children) : alignment_(a) { children_ = std::move(children); }
+    ZStackElement(Alignment a, ElementList children) : alignment_(a) { children_ = std::move(children); }
     const char* kind() const override { return "ZStack"; }
     bool ignoresProposal() const override {
         return std::all_of(children_.begin(), children_.end(), [](const ElementPtr& c) { return c->ignoresProposal(); });
@@ -56,7 +56,7 @@ private:
 ElementPtr ZStackNode::build(const BuildContext& ctx) const {
     BuildContext inner = ctx;
     inner.stackAxis.reset();
-    std::vector<ElementPtr> elements;
+    ElementList elements;
     for (const auto& child : children) {
         auto e = buildChild(child, inner);
         if (!e->isEmpty()) elements.push_back(std::move(e));

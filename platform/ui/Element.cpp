@@ -38,11 +38,12 @@ BlockLists& blockLists() {
     return lists;
 }
 
-std::size_t blockClass(std::size_t size) { return (size + kBlockStep - 1) / kBlockStep; }
+// Never class 0: a block must hold the link of the free list.
+std::size_t blockClass(std::size_t size) { return std::max<std::size_t>(1, (size + kBlockStep - 1) / kBlockStep); }
 
 } // namespace
 
-void* Element::operator new(std::size_t size) {
+void* takeBlock(std::size_t size) {
     const std::size_t c = blockClass(size);
     if (c >= kBlockClasses) return ::operator new(size);
     auto& lists = blockLists();
@@ -54,7 +55,7 @@ void* Element::operator new(std::size_t size) {
     return ::operator new(c * kBlockStep);
 }
 
-void Element::operator delete(void* p, std::size_t size) noexcept {
+void giveBlock(void* p, std::size_t size) noexcept {
     if (!p) return;
     const std::size_t c = blockClass(size);
     if (c >= kBlockClasses) return ::operator delete(p);

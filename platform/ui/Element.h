@@ -57,6 +57,28 @@ struct BuildContext {
 class Element;
 using ElementPtr = std::unique_ptr<Element>;
 
+/// Memory from per-thread lists of blocks that earlier renders gave back: a
+/// render makes and drops a few hundred elements and their lists of
+/// children, and malloc was a large share of laying a view out. Any thread
+/// may give back a block another took.
+void* takeBlock(std::size_t size);
+void giveBlock(void* p, std::size_t size) noexcept;
+
+template <class T>
+struct BlockAllocator {
+    using value_type = T;
+    BlockAllocator() = default;
+    template <class U>
+    BlockAllocator(const BlockAllocator<U>&) {}
+    T* allocate(std::size_t n) { return static_cast<T*>(takeBlock(n * sizeof(T))); }
+    void deallocate(T* p, std::size_t n) noexcept { giveBlock(p, n * sizeof(T)); }
+    template <class U>
+    bool operator==(const BlockAllocator<U>&) const { return true; }
+};
+
+/// The children of an element.
+using ElementList = std::vector<ElementPtr, BlockAllocator<ElementPtr>>;
+
 struct Node {
     virtual ~Node() = default;
     /// A fresh element for one render. `ctx` is this node's inherited context.
@@ -99,10 +121,9 @@ class Element {
 public:
     virtual ~Element() = default;
 
-    // A render builds and drops a few hundred elements; they come from
-    // per-thread lists of blocks that the last render gave back, not from malloc.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* p, std::size_t size) noexcept;
+    // Elements come from the blocks (see takeBlock), not from malloc.
+    static void* operator new(std::size_t size) { return takeBlock(size); }
+    static void operator delete(void* p, std::size_t size) noexcept { giveBlock(p, size); }
 
     /// The size this element chooses for `proposal` (remembered for repeated proposals).
     Size sizeThatFits(ProposedSize proposal);
@@ -139,7 +160,7 @@ public:
     virtual bool standsIn() const { return false; }
 
     const Rect& frame() const { return frame_; }
-    const std::vector<ElementPtr>& children() const { return children_; }
+    const ElementList& children() const { return children_; }
 
     /// Stacks serve higher priorities first.
     double layoutPriority = 0;
@@ -149,7 +170,7 @@ protected:
     virtual void arrange(Rect frame) { (void)frame; }
     void drawChildren(DrawContext& dc) const;
 
-    std::vector<ElementPtr> children_;
+    ElementList children_;
     Rect frame_;
 
 private:

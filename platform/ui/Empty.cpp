@@ -26,7 +26,18 @@ ElementPtr emptyElement() { return std::make_unique<EmptyElement>(); }
 
 namespace plyx::ui {
 
-View::View() : node_(std::make_shared<detail::EmptyNode>()) {}
+namespace {
+// Every empty view shares one node: nodes never change, and views left empty
+// (optional parts, placeholders) are common enough that a node each was a
+// good share of building a view. Never freed, so it outlives views that
+// other statics hold.
+const std::shared_ptr<const detail::Node>& emptyNode() {
+    static const auto* node = new std::shared_ptr<const detail::Node>(std::make_shared<detail::EmptyNode>());
+    return *node;
+}
+} // namespace
+
+View::View() : node_(emptyNode()) {}
 
 View EmptyView() { return View(); }
 

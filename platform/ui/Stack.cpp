@@ -21,7 +21,7 @@ struct StackNode final : Node {
 
 class StackElement final : public Element {
 public:
-    StackElement(const StackNode& node, std::vector<ElementPtr> children)
+    StackElement(const StackNode& node, ElementList children)
         : axis_(node.axis), hAlign_(node.hAlign), vAlign_(node.vAlign), spacing_(node.spacing) {
         children_ = std::move(children);
     }
@@ -45,7 +45,7 @@ public:
 
 protected:
     Size measure(ProposedSize proposal) override {
-        const std::vector<Size> sizes = allocate(proposal);
+        const std::vector<Size>& sizes = allocate(proposal);
         double mainTotal = totalSpacing();
         for (const auto& s : sizes) mainTotal += mainOf(s);
         const CrossPlacement cross = crossPlacement(sizes);
@@ -174,7 +174,9 @@ private:
     /// are put on one line, and the stack is as thick as the children reach on both sides.
     CrossPlacement crossPlacement(const std::vector<Size>& sizes) {
         CrossPlacement out;
-        std::vector<double> guides(sizes.size());
+        // The guides first, turned into offsets in place once the line is known.
+        std::vector<double>& guides = out.offsets;
+        guides.resize(sizes.size());
         double before = 0, after = 0;
         for (size_t i = 0; i < sizes.size(); ++i) {
             guides[i] = axis_ == Axis::horizontal ? verticalGuide(vAlign_, *children_[i], sizes[i])
@@ -183,13 +185,13 @@ private:
             after = std::max(after, crossOf(sizes[i]) - guides[i]);
         }
         out.extent = before + after;
-        for (size_t i = 0; i < sizes.size(); ++i) out.offsets.push_back(before - guides[i]);
+        for (double& g : guides) g = before - g;
         return out;
     }
 
     /// Child rectangles relative to the stack's origin when it is `size` big.
     std::vector<Rect> layout(Size size) {
-        const std::vector<Size> sizes = allocate({size.width, size.height});
+        const std::vector<Size>& sizes = allocate({size.width, size.height});
         CrossPlacement cross = crossPlacement(sizes);
         // A stack placed in a thicker frame than it chose keeps its alignment across it.
         const double extra = crossOf(size) - cross.extent;
@@ -202,6 +204,7 @@ private:
             shift = extra;
         }
         std::vector<Rect> rects;
+        rects.reserve(sizes.size());
         double main = 0;
         for (size_t i = 0; i < sizes.size(); ++i) {
             const double c = cross.offsets[i] + shift;
@@ -222,7 +225,7 @@ private:
 ElementPtr StackNode::build(const BuildContext& ctx) const {
     BuildContext inner = ctx;
     inner.stackAxis = axis;
-    std::vector<ElementPtr> elements;
+    ElementList elements;
     for (const auto& child : children) {
         auto e = child.node() ? child.node()->build(inner) : nullptr;
         // Empty children take neither space nor spacing.

@@ -23,12 +23,14 @@ ui::View DotBar::body() const {
                const int n = bar.dotCount(size.width);
                const int filled = bar.filledCount(n);
                const int over = bar.overCount(n);
+               // Views are immutable: the dots of one colour share one, and a
+               // bar of dozens of dots makes three.
+               const ui::View filledDot = ui::Circle().fill(bar.fill).frame(d, d);
+               const ui::View overDot = ui::Circle().fill(bar.over).frame(d, d);
+               const ui::View trackDot = ui::Circle().fill(bar.track).frame(d, d);
                std::vector<ui::View> dots;
                dots.reserve(static_cast<std::size_t>(n));
-               for (int i = 0; i < n; ++i) {
-                   const ui::Color& c = i < filled ? bar.fill : i < filled + over ? bar.over : bar.track;
-                   dots.push_back(ui::Circle().fill(c).frame(d, d));
-               }
+               for (int i = 0; i < n; ++i) dots.push_back(i < filled ? filledDot : i < filled + over ? overDot : trackDot);
                return ui::HStack(std::move(dots), ui::VerticalAlignment::center, kit::safeSpacing((bar.pitch - bar.dotSize) * bar.u))
                    .frame(std::nullopt, size.height, ui::Alignment::leading);
            })

@@ -23,10 +23,10 @@ ui::View DotBarChart::dotColumn(const Bar& bar) const {
     const double gap = kit::safeSpacing((dotPitch - dotSize) * u);
     const ui::Color c = bar.color.value_or(defaultColor);
     const int perRow = dotsPerRow();
-    const auto rows = ui::ForEachIndex(rowCount(bar), [&](int) {
-        return ui::HStack(ui::ForEachIndex(perRow, [&](int) { return ui::View(ui::Circle().fill(c).frame(d, d)); }),
-                          ui::VerticalAlignment::center, gap);
-    });
+    // Views are immutable: every dot of the column is the same one, and so is every row.
+    const ui::View dot = ui::Circle().fill(c).frame(d, d);
+    const ui::View row = ui::HStack(ui::ForEachIndex(perRow, [&](int) { return dot; }), ui::VerticalAlignment::center, gap);
+    const auto rows = ui::ForEachIndex(rowCount(bar), [&](int) { return row; });
     return ui::VStack(rows, ui::HorizontalAlignment::center, gap)
         .frame(std::nullopt, kit::safeLength(chartHeight * u), ui::Alignment::bottom);
 }
