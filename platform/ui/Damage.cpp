@@ -43,12 +43,6 @@ std::vector<PaintOp>& spareOps() {
 
 } // namespace
 
-std::uint64_t mixDouble(std::uint64_t h, double v) {
-    // +0 and -0 draw alike; keep them one key.
-    if (v == 0) v = 0;
-    return mix(h, std::bit_cast<std::uint64_t>(v));
-}
-
 std::uint64_t mixText(std::uint64_t h, std::string_view s) {
     return mix(h, std::hash<std::string_view>{}(s));
 }
@@ -173,9 +167,14 @@ bool paintOp(DrawContext& dc, QRect pixels, std::uint64_t key) {
     Damage& d = *dc.damage;
     const QPainter& p = dc.painter;
     const QTransform& t = p.worldTransform();
-    std::uint64_t k = mix(key, dc.scope);
-    for (const double v : {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()})
-        k = mixDouble(k, v);
+    std::uint64_t k = mix(mix(key, dc.scope), std::uint64_t(t.type()));
+    // Most leaves sit under a plain move: its two numbers are the whole transform.
+    if (t.type() <= QTransform::TxTranslate) {
+        k = mixDouble(mixDouble(k, t.dx()), t.dy());
+    } else {
+        for (const double v : {t.m11(), t.m12(), t.m13(), t.m21(), t.m22(), t.m23(), t.m31(), t.m32(), t.m33()})
+            k = mixDouble(k, v);
+    }
     k = mixDouble(k, p.opacity());
     k = mix(k, std::uint64_t(p.compositionMode()));
     k = mix(k, std::uint64_t(p.renderHints().toInt()));

@@ -18,6 +18,7 @@
 #include <QRect>
 #include <QRegion>
 
+#include <bit>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -67,7 +68,8 @@ inline std::uint64_t mix(std::uint64_t h, std::uint64_t v) {
     h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
     return h;
 }
-std::uint64_t mixDouble(std::uint64_t h, double v);
+/// Folds a number in; +0 and -0 draw alike, so they are one key.
+inline std::uint64_t mixDouble(std::uint64_t h, double v) { return mix(h, std::bit_cast<std::uint64_t>(v == 0 ? 0.0 : v)); }
 std::uint64_t mixText(std::uint64_t h, std::string_view s);
 std::uint64_t mixText(std::uint64_t h, const QString& s);
 std::uint64_t mixColor(std::uint64_t h, const Color& c);

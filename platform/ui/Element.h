@@ -76,8 +76,11 @@ struct BlockAllocator {
     bool operator==(const BlockAllocator<U>&) const { return true; }
 };
 
+/// A vector in blocks, for what an element keeps or works out while it is laid out.
+template <class T>
+using BlockVector = std::vector<T, BlockAllocator<T>>;
 /// The children of an element.
-using ElementList = std::vector<ElementPtr, BlockAllocator<ElementPtr>>;
+using ElementList = BlockVector<ElementPtr>;
 
 struct Node {
     virtual ~Node() = default;
@@ -180,10 +183,11 @@ private:
         double proposedWidth, proposedHeight, width, height;
         bool hasWidth, hasHeight;
     };
-    std::array<CacheEntry, 16> cache_;
+    // The counts first, beside the fields every element writes when it is made.
     int cacheCount_ = 0, cacheNext_ = 0;
     // Set once an answer was pushed out of the full cache: the answers given are then no longer all known.
     bool cacheDropped_ = false;
+    std::array<CacheEntry, 16> cache_;
 };
 
 // Helpers shared by the elements.

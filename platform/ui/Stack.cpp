@@ -20,6 +20,8 @@ struct StackNode final : Node {
 };
 
 class StackElement final : public Element {
+    using Sizes = BlockVector<Size>;
+
 public:
     StackElement(const StackNode& node, ElementList children)
         : axis_(node.axis), hAlign_(node.hAlign), vAlign_(node.vAlign), spacing_(node.spacing) {
@@ -45,7 +47,7 @@ public:
 
 protected:
     Size measure(ProposedSize proposal) override {
-        const std::vector<Size>& sizes = allocate(proposal);
+        const Sizes& sizes = allocate(proposal);
         double mainTotal = totalSpacing();
         for (const auto& s : sizes) mainTotal += mainOf(s);
         const CrossPlacement cross = crossPlacement(sizes);
@@ -73,7 +75,7 @@ private:
 
     /// The size each child chooses when the stack is offered `proposal`; measuring,
     /// placing and baselines ask again for the same proposal, so the last answers are kept.
-    const std::vector<Size>& allocate(ProposedSize proposal) {
+    const Sizes& allocate(ProposedSize proposal) {
         for (const auto& [p, sizes] : allocations_)
             if (p.width == proposal.width && p.height == proposal.height) return sizes;
         if (allocations_.size() >= 4) allocations_.erase(allocations_.begin());
@@ -81,9 +83,9 @@ private:
         return allocations_.back().second;
     }
 
-    std::vector<Size> computeAllocation(ProposedSize proposal) {
+    Sizes computeAllocation(ProposedSize proposal) {
         const size_t n = children_.size();
-        std::vector<Size> sizes(n);
+        Sizes sizes(n);
         const auto crossProposal = crossOf(proposal);
 
         // Pass 1: asked for its ideal size, the stack asks each child for its ideal
@@ -97,7 +99,7 @@ private:
         // Pass 2: measure how far each child can shrink and grow along the axis. The
         // difference is its flexibility: a child that cannot change much must be
         // served before the others take the space it needs.
-        std::vector<double> minMain(n), flexibility(n);
+        BlockVector<double> minMain(n), flexibility(n);
         for (size_t i = 0; i < n; ++i) {
             minMain[i] = mainOf(children_[i]->sizeThatFits(propose(0.0, crossProposal)));
             const double maxMain = mainOf(children_[i]->sizeThatFits(propose(infinity, crossProposal)));
@@ -113,7 +115,7 @@ private:
             return flexibility[a] < flexibility[b];
         };
         // A stable insertion sort: stacks are short and often already in order.
-        std::vector<size_t> order(n);
+        BlockVector<size_t> order(n);
         std::iota(order.begin(), order.end(), size_t{0});
         for (size_t k = 1; k < n; ++k)
             for (size_t j = k; j > 0 && before(order[j], order[j - 1]); --j) std::swap(order[j], order[j - 1]);
@@ -167,15 +169,15 @@ private:
 
     struct CrossPlacement {
         double extent = 0;
-        std::vector<double> offsets;
+        BlockVector<double> offsets;
     };
 
     /// Where each child sits across the axis: the alignment guides of all children
     /// are put on one line, and the stack is as thick as the children reach on both sides.
-    CrossPlacement crossPlacement(const std::vector<Size>& sizes) {
+    CrossPlacement crossPlacement(const Sizes& sizes) {
         CrossPlacement out;
         // The guides first, turned into offsets in place once the line is known.
-        std::vector<double>& guides = out.offsets;
+        BlockVector<double>& guides = out.offsets;
         guides.resize(sizes.size());
         double before = 0, after = 0;
         for (size_t i = 0; i < sizes.size(); ++i) {
@@ -190,8 +192,8 @@ private:
     }
 
     /// Child rectangles relative to the stack's origin when it is `size` big.
-    std::vector<Rect> layout(Size size) {
-        const std::vector<Size>& sizes = allocate({size.width, size.height});
+    BlockVector<Rect> layout(Size size) {
+        const Sizes& sizes = allocate({size.width, size.height});
         CrossPlacement cross = crossPlacement(sizes);
         // A stack placed in a thicker frame than it chose keeps its alignment across it.
         const double extra = crossOf(size) - cross.extent;
@@ -203,7 +205,7 @@ private:
         } else if (vAlign_ == VerticalAlignment::bottom) {
             shift = extra;
         }
-        std::vector<Rect> rects;
+        BlockVector<Rect> rects;
         rects.reserve(sizes.size());
         double main = 0;
         for (size_t i = 0; i < sizes.size(); ++i) {
@@ -219,7 +221,7 @@ private:
     HorizontalAlignment hAlign_;
     VerticalAlignment vAlign_;
     double spacing_;
-    std::vector<std::pair<ProposedSize, std::vector<Size>>> allocations_;
+    BlockVector<std::pair<ProposedSize, Sizes>> allocations_;
 };
 
 ElementPtr StackNode::build(const BuildContext& ctx) const {

@@ -151,7 +151,7 @@ private:
     ShapeStyle color_;
     TextLayout laid_;
     mutable std::vector<std::shared_ptr<const Shaper>> shapers_;
-    mutable std::vector<std::pair<ProposedSize, TextLayout>> memo_;
+    mutable BlockVector<std::pair<ProposedSize, TextLayout>> memo_;
 };
 
 // No widget shows this many characters (a large widget in a small font holds
