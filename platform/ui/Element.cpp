@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace plyx::ui::detail {
 
@@ -15,21 +16,16 @@ constexpr std::size_t kBlockClasses = 96;
 /// Blocks a thread keeps per size beyond what a render is using.
 constexpr std::size_t kKeptBlocks = 2048;
 
+// The free blocks of each size are kept in an array, not linked through the
+// blocks: a render takes hundreds, and following links through blocks that
+// have long left the caches made every take wait on memory.
 struct BlockLists {
-    struct Free {
-        Free* next;
-    };
-    std::array<Free*, kBlockClasses> heads{};
-    std::array<std::size_t, kBlockClasses> counts{};
+    std::array<std::vector<void*>, kBlockClasses> free;
     bool alive = true;
     ~BlockLists() {
         alive = false;
-        for (Free* f : heads)
-            while (f) {
-                Free* next = f->next;
-                ::operator delete(f);
-                f = next;
-            }
+        for (const auto& blocks : free)
+            for (void* p : blocks) ::operator delete(p);
     }
 };
 
@@ -38,8 +34,7 @@ BlockLists& blockLists() {
     return lists;
 }
 
-// Never class 0: a block must hold the link of the free list.
-std::size_t blockClass(std::size_t size) { return std::max<std::size_t>(1, (size + kBlockStep - 1) / kBlockStep); }
+std::size_t blockClass(std::size_t size) { return (size + kBlockStep - 1) / kBlockStep; }
 
 } // namespace
 
@@ -47,12 +42,11 @@ void* takeBlock(std::size_t size) {
     const std::size_t c = blockClass(size);
     if (c >= kBlockClasses) return ::operator new(size);
     auto& lists = blockLists();
-    if (auto* f = lists.heads[c]) {
-        lists.heads[c] = f->next;
-        --lists.counts[c];
-        return f;
-    }
-    return ::operator new(c * kBlockStep);
+    auto& blocks = lists.free[c];
+    if (!lists.alive || blocks.empty()) return ::operator new(c * kBlockStep);
+    void* p = blocks.back();
+    blocks.pop_back();
+    return p;
 }
 
 void giveBlock(void* p, std::size_t size) noexcept {
@@ -60,11 +54,12 @@ void giveBlock(void* p, std::size_t size) noexcept {
     const std::size_t c = blockClass(size);
     if (c >= kBlockClasses) return ::operator delete(p);
     auto& lists = blockLists();
-    if (!lists.alive || lists.counts[c] >= kKeptBlocks) return ::operator delete(p);
-    auto* f = static_cast<BlockLists::Free*>(p);
-    f->next = lists.heads[c];
-    lists.heads[c] = f;
-    ++lists.counts[c];
+    if (!lists.alive || lists.free[c].size() >= kKeptBlocks) return ::operator delete(p);
+    try {
+        lists.free[c].push_back(p);
+    } catch (...) {
+        ::operator delete(p); // no room to keep it
+    }
 }
 
 ElementPtr buildChild(const View& view, const BuildContext& ctx) {
