@@ -34,6 +34,9 @@ constexpr double kLongestSleep = 3600;
 constexpr double kShortestReload = 5;
 // Rounds of answers taken in at once before the windows get to paint.
 constexpr std::size_t kAnswerRounds = 3;
+// Reload requests and zone changes are heard from the first answers on, or
+// from this long after start if a provider is still busy then.
+constexpr int kListenAtLatestMs = 2000;
 
 // The parts of the screens where windows may go.
 std::vector<QRect> screenAreas() {
@@ -86,6 +89,17 @@ void DesktopHost::start() {
     // A widget whose screen goes away comes back onto one that is left.
     connect(qGuiApp, &QGuiApplication::screenRemoved, this,
             [this] { QMetaObject::invokeMethod(this, [this] { keepOnScreens(); }, Qt::QueuedConnection); });
+    // Reload requests and zone changes are heard once the first answers are
+    // in: that takes a bus connection or two, which no first frame needs,
+    // and every widget has just been asked for a timeline anyway.
+    if (shown_.empty()) return listen();
+    listenOnAnswer_ = true;
+    QTimer::singleShot(kListenAtLatestMs, this, [this] { listen(); });
+}
+
+void DesktopHost::listen() {
+    listenOnAnswer_ = false;
+    if (listener_) return;
     listener_ = std::make_unique<widgetkit::WidgetReloadListener>(
         [this](const std::optional<std::string>& kind) { reload(kind); });
     if (!listener_->isListening()) qCWarning(lcHost) << "no session bus: reload requests are not heard";
@@ -195,9 +209,12 @@ void DesktopHost::takeAnswers() {
             std::lock_guard lock(inboxMutex_);
             taken.swap(inbox_);
         }
-        if (taken.empty()) return;
+        if (taken.empty()) break;
         for (auto& a : taken) answered(std::move(a));
     }
+    // Heard once every provider has answered, or failed, for the first time.
+    const auto firstPending = [](const auto& kv) { return kv.second->pending && !kv.second->answer; };
+    if (listenOnAnswer_ && std::none_of(shown_.begin(), shown_.end(), firstPending)) listen();
     // Whatever is left has its own call queued: the answer that found the
     // inbox empty queued it.
 }

@@ -48,7 +48,8 @@ public:
 
     /// Reads the placements, shows a window for each and starts hearing reload
     /// requests and system zone changes (each asks every widget for a new
-    /// timeline). A placement of an unknown kind is kept but not shown.
+    /// timeline) once every provider has answered, or at once when nothing is
+    /// placed. A placement of an unknown kind is kept but not shown.
     void start();
 
     /// Places a widget; its id, or nothing with `error` set (unknown kind, bad
@@ -109,6 +110,8 @@ private:
     void repaintLive();
     void keepOnScreens();
     void saveOrLog();
+    /// Starts hearing reload requests and zone changes; once.
+    void listen();
 
     PlacementStore store_;
     Finder find_;
@@ -117,6 +120,7 @@ private:
     std::map<std::string, std::unique_ptr<Shown>> shown_;
     std::unique_ptr<widgetkit::WidgetReloadListener> listener_;
     std::unique_ptr<time::ZoneWatcher> zoneWatcher_;
+    bool listenOnAnswer_ = false; // started, and hears nothing until the first answers are in
     QTimer liveTimer_;
     // Answers wait here for the main thread, which takes in all that have
     // come at once: a window's first paint waits until then.

@@ -64,7 +64,8 @@ void applyDesktopWidgetHints(QWidget& window) {
     const QByteArray cls = QByteArray(AppIdentity::kHostWindowClass) + '\0' + AppIdentity::kHostWindowClass + '\0';
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, uint32_t(cls.size()),
                         cls.constData());
-    xcb_flush(c);
+    // No flush of our own: the map request follows on the same connection,
+    // and the toolkit sends both when it shows the window.
 }
 
 void setBlurBehind(QWidget& window, bool blur) {

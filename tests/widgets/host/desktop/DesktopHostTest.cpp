@@ -198,6 +198,22 @@ TEST_F(DesktopHostTest, EntriesSwitchAtTheirDatesAndTimelinesReloadAsTheirPolicy
     EXPECT_TRUE(QTest::qWaitFor([&] { return h->requestCount(a) == 3 && h->requestCount(b) == 3; }, 10000));
 }
 
+TEST_F(DesktopHostTest, AHostStartedOnSavedPlacementsShowsThemAndThenHearsReloads) {
+    testWidgets.emplace("test.b", numberedWidget("test.b", {kNow}, widgetkit::TimelineReloadPolicy::never()));
+    std::string b;
+    {
+        auto first = makeHost();
+        b = place(*first, "test.b", {40, 40});
+    }
+    // A new session's host: the placement comes from the file, and reload
+    // requests are heard from the first answers on.
+    auto h = makeHost();
+    ASSERT_TRUE(painted(*h, b));
+    EXPECT_EQ(h->requestCount(b), 1);
+    ASSERT_TRUE(widgetkit::WidgetCenter::reloadTimelines("test.b"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h->requestCount(b) == 2 && !h->isPending(b); }, 10000));
+}
+
 TEST_F(DesktopHostTest, OnlyWidgetsThatCountTimeAreRepaintedEverySecond) {
     ExtrasStore::updateStopwatch([](StopwatchState s) {
         s.startDate = kNow - 95;
