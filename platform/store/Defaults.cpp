@@ -191,6 +191,16 @@ bool fileGone(const Defaults::Suite& suite) {
     return !fs::is_regular_file(suite.path, ec);
 }
 
+// Each thread has connections of its own, so sqlite's count of the memory it
+// holds would be the one lock they all share: taken on every allocation, it
+// queues threads that open their connections at once (a host's start). It can
+// only be switched off before sqlite's first use; if something else came
+// first, the count stays on.
+void skipMemoryCount() {
+    static const int done = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)done;
+}
+
 // This thread's connection to `suite`, opened on first use; nothing when the
 // suite cannot be opened (it is then never tried again).
 Connection* connectionFor(Defaults::Suite& suite) {
@@ -208,6 +218,7 @@ Connection* connectionFor(Defaults::Suite& suite) {
         break;
     }
     if (suite.unopenable.load(std::memory_order_relaxed)) return nullptr;
+    skipMemoryCount();
     if (suite.memory) keepMemoryStoreAlive();
     auto c = openConnection(suite);
     if (!c) {
