@@ -37,6 +37,11 @@ constexpr std::size_t kAnswerRounds = 3;
 // Reload requests and zone changes are heard from the first answers on, or
 // from this long after start if a provider is still busy then.
 constexpr int kListenAtLatestMs = 2000;
+// At start the first answers come within a few milliseconds of each other,
+// while a window's first frame (the very first also sets up the fonts) takes
+// longer: until this long after start, answers still due are waited for before
+// any window paints, so every window maps without waiting for another's frame.
+constexpr auto kFirstAnswersWait = std::chrono::milliseconds(30);
 
 // The parts of the screens where windows may go.
 std::vector<QRect> screenAreas() {
@@ -94,6 +99,7 @@ void DesktopHost::start() {
     // and every widget has just been asked for a timeline anyway.
     if (shown_.empty()) return listen();
     listenOnAnswer_ = true;
+    firstAnswersBy_ = std::chrono::steady_clock::now() + kFirstAnswersWait;
     QTimer::singleShot(kListenAtLatestMs, this, [this] { listen(); });
 }
 
@@ -192,6 +198,7 @@ void DesktopHost::request(Shown& s) {
 void DesktopHost::deliver(Answer a) {
     std::lock_guard lock(inboxMutex_);
     inbox_.push_back(std::move(a));
+    inboxFilled_.notify_one();
     // One call takes in whatever has come by the time it runs. It goes with
     // the host, whose destructor first waits for the running workers.
     if (inbox_.size() == 1) QMetaObject::invokeMethod(this, [this] { takeAnswers(); }, Qt::QueuedConnection);
@@ -202,18 +209,24 @@ void DesktopHost::takeAnswers() {
     // window paints: at start every provider answers within a few
     // milliseconds, and each window appears without waiting for the first
     // frames of the others. Each widget has one request running at most, so a
-    // round holds one answer per widget; a few rounds bound the wait.
-    for (std::size_t round = 0; round < kAnswerRounds; ++round) {
+    // round holds one answer per widget; a few rounds bound the wait. Right
+    // after start the answers still due are waited for, up to a bound.
+    const auto firstPending = [](const auto& kv) { return kv.second->pending && !kv.second->answer; };
+    const auto awaitingFirst = [&] {
+        return listenOnAnswer_ && std::any_of(shown_.begin(), shown_.end(), firstPending);
+    };
+    for (std::size_t round = 0; round < kAnswerRounds || awaitingFirst(); ++round) {
         std::vector<Answer> taken;
         {
-            std::lock_guard lock(inboxMutex_);
+            std::unique_lock lock(inboxMutex_);
+            if (inbox_.empty() && awaitingFirst())
+                inboxFilled_.wait_until(lock, firstAnswersBy_, [this] { return !inbox_.empty(); });
             taken.swap(inbox_);
         }
         if (taken.empty()) break;
         for (auto& a : taken) answered(std::move(a));
     }
     // Heard once every provider has answered, or failed, for the first time.
-    const auto firstPending = [](const auto& kv) { return kv.second->pending && !kv.second->answer; };
     if (listenOnAnswer_ && std::none_of(shown_.begin(), shown_.end(), firstPending)) listen();
     // Whatever is left has its own call queued: the answer that found the
     // inbox empty queued it.

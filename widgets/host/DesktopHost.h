@@ -16,6 +16,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -125,6 +127,8 @@ private:
     // Answers wait here for the main thread, which takes in all that have
     // come at once: a window's first paint waits until then.
     std::mutex inboxMutex_;
+    std::condition_variable inboxFilled_;
+    std::chrono::steady_clock::time_point firstAnswersBy_; // the start's first answers are waited for until then
     std::vector<Answer> inbox_;
     std::unique_ptr<WorkerPool> workers_;
 };
