@@ -211,9 +211,10 @@ void DesktopHost::takeAnswers() {
     // frames of the others. Each widget has one request running at most, so a
     // round holds one answer per widget; a few rounds bound the wait. Right
     // after start the answers still due are waited for, up to a bound.
-    const auto firstPending = [](const auto& kv) { return kv.second->pending && !kv.second->answer; };
     const auto awaitingFirst = [&] {
-        return listenOnAnswer_ && std::any_of(shown_.begin(), shown_.end(), firstPending);
+        return listenOnAnswer_ && std::any_of(shown_.begin(), shown_.end(), [](const auto& kv) {
+                   return kv.second->pending && !kv.second->answer;
+               });
     };
     for (std::size_t round = 0; round < kAnswerRounds || awaitingFirst(); ++round) {
         std::vector<Answer> taken;
@@ -227,7 +228,7 @@ void DesktopHost::takeAnswers() {
         for (auto& a : taken) answered(std::move(a));
     }
     // Heard once every provider has answered, or failed, for the first time.
-    if (listenOnAnswer_ && std::none_of(shown_.begin(), shown_.end(), firstPending)) listen();
+    if (listenOnAnswer_ && !awaitingFirst()) listen();
     // Whatever is left has its own call queued: the answer that found the
     // inbox empty queued it.
 }

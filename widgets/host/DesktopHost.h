@@ -13,11 +13,11 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
-#include <chrono>
-#include <condition_variable>
 #include <mutex>
 #include <optional>
 #include <string>
